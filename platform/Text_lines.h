@@ -1,0 +1,21 @@
+#pragma once
+// Line-oriented 8-bit text files (the ".m3u" playlists).
+#include <QString>
+#include <QStringList>
+
+// Splits the bytes into lines at CR, LF or CR LF; a break at the very end adds
+// no empty line; reading stops at a NUL byte. Nothing is trimmed.
+QStringList Split_Lines(const QByteArray& bytes);
+
+// Reads a text file as lines (Latin-1). A file that cannot be opened throws
+// Velmora_Error with a text naming the file and the reason.
+QStringList Read_Lines(const QString& path);
+
+// Writes every line followed by CR LF (an empty list gives 0 bytes), atomically.
+void Write_Lines(const QString& path, const QStringList& lines);
+
+// The extension of a file name: the text from the last dot of its name part
+// on, "" when the name part has no dot.
+QString File_Extension(const QString& path);
+// The name part of a path: the text after the last '/', '\' or drive colon.
+QString File_Name_Part(const QString& path);
