@@ -14,6 +14,10 @@ struct Depth {
 };
 } // namespace
 
+Nested_Loop_Scope::Nested_Loop_Scope() : saved_(guard_depth) { guard_depth = 0; }
+
+Nested_Loop_Scope::~Nested_Loop_Scope() { guard_depth = saved_; }
+
 void Guarded(const std::function<void()>& work)
 {
     if (guard_depth > 0) {

@@ -1,5 +1,7 @@
 #include "platform/Qt_host.h"
 
+#include "platform/Guard.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
@@ -30,6 +32,7 @@ QWidget* Dialog_Parent(QWidget* parent)
 
 Answer Qt_Host::Message(const QString& text, const QString& caption, Buttons buttons)
 {
+    Nested_Loop_Scope scope;
     QMessageBox box(Dialog_Parent(nullptr));
     box.setWindowTitle(caption);
     box.setText(text);
@@ -57,6 +60,7 @@ Answer Qt_Host::Message(const QString& text, const QString& caption, Buttons but
 
 QString Qt_Host::Open_File(QWidget* parent, const File_Dialog& d)
 {
+    Nested_Loop_Scope scope;
     QFileDialog dialog(Dialog_Parent(parent), d.title, d.initial_dir, Qt_Filter(d.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(d.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -70,6 +74,7 @@ QString Qt_Host::Open_File(QWidget* parent, const File_Dialog& d)
 
 QString Qt_Host::Save_File(QWidget* parent, const File_Dialog& d)
 {
+    Nested_Loop_Scope scope;
     QFileDialog dialog(Dialog_Parent(parent), d.title, d.initial_dir, Qt_Filter(d.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -81,7 +86,11 @@ QString Qt_Host::Save_File(QWidget* parent, const File_Dialog& d)
     return With_Default_Ext(dialog.selectedFiles().first(), d.default_ext);
 }
 
-int Qt_Host::Show_Modal(QDialog* dialog) { return dialog->exec(); }
+int Qt_Host::Show_Modal(QDialog* dialog)
+{
+    Nested_Loop_Scope scope;
+    return dialog->exec();
+}
 
 bool Qt_Host::Shell_Open(const QString& path)
 {

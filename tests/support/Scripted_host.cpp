@@ -1,5 +1,7 @@
 #include "Scripted_host.h"
 
+#include "platform/Guard.h"
+
 #include <QDialog>
 
 Scripted_Host::Scripted_Host() { Set_Host(this); }
@@ -35,6 +37,7 @@ QString Scripted_Host::Save_File(QWidget* parent, const File_Dialog& dialog)
 
 int Scripted_Host::Show_Modal(QDialog* dialog)
 {
+    Nested_Loop_Scope scope;
     modals_shown << dialog->objectName();
     auto it = modal_scripts.find(dialog->objectName());
     // Showing runs the dialog's show event handlers like exec() would.
