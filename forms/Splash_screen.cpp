@@ -1,0 +1,89 @@
+#include "forms/Splash_screen.h"
+
+#include "forms/Fonts.h"
+#include "forms/Title_artwork.h"
+#include "platform/Guard.h"
+#include "platform/Version_info.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+
+TSplash* Splash = nullptr;
+
+namespace {
+
+const QSize Splash_Size(700, 453);
+const int Splash_Milliseconds = 5000;
+
+QLabel* Make_White_Label(QWidget* parent, const char* name, const QString& text, QPoint at)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(Program_Font(8));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    // Only the text is drawn; the artwork shows through around it.
+    label->setAutoFillBackground(false);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+TSplash::TSplash(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("Splash"));
+    setWindowTitle(QStringLiteral("Velmora Home Edition"));
+    setFixedSize(Splash_Size);
+    setFont(Program_Font(8));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(QRect(QPoint(0, 0), Splash_Size));
+    Image1->setPixmap(QPixmap::fromImage(Title_Artwork(Splash_Size)));
+
+    Version = Make_White_Label(this, "Version",
+                               QStringLiteral("Version: ") + Version_Value(QStringLiteral("ProductVersion")),
+                               QPoint(168, 387));
+    Copyright = Make_White_Label(this, "Copyright", Version_Value(QStringLiteral("LegalCopyright")),
+                                 QPoint(168, 406));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(Splash_Milliseconds);
+    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    Timer1->start();
+
+    Splash = this;
+}
+
+TSplash::~TSplash()
+{
+    if (Splash == this)
+        Splash = nullptr;
+}
+
+void TSplash::Timer1Timer()
+{
+    // Closing ends the modal showing.
+    accept();
+}
+
+void TSplash::showEvent(QShowEvent* event)
+{
+    // Centred on the desktop, whatever window owns the splash.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect box(QPoint(0, 0), size());
+        box.moveCenter(screen->availableGeometry().center());
+        move(box.topLeft());
+    }
+    QDialog::showEvent(event);
+}
