@@ -1,1 +1,87 @@
-int main() { return 0; }
+// Program entry: the player database, the long-lived windows, the message
+// loop, and a clean shut-down on SIGTERM / SIGINT.
+#include "forms/About_box.h"
+#include "forms/Fonts.h"
+#include "forms/Main_form.h"
+#include "forms/Playlist_editor.h"
+#include "model/Player.h"
+#include "platform/Guard.h"
+#include "platform/Host.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <exception>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// The help file is set for the program and nothing opens it.
+const char* const Help_File = "C:\\My Documents\\Tourney\\VELMORA_HELP.HLP";
+
+int quit_pipe[2] = {-1, -1};
+
+void On_Quit_Signal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] ssize_t n = ::write(quit_pipe[1], &byte, 1);
+}
+
+// Logging out or Ctrl+C closes the main window the normal way, so the
+// shut-down steps save the tournament and the settings.
+void Install_Quit_Signals(QApplication& app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, quit_pipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(quit_pipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char byte;
+        [[maybe_unused]] ssize_t n = ::read(quit_pipe[0], &byte, 1);
+        // A modal window (a dialog, a message box) ends first.
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+            if (QApplication::activeModalWidget() == modal)
+                break;
+        }
+        if (MainForm)
+            MainForm->close();
+        else
+            QApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = On_Quit_Signal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Construct_Player_DB();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral(VELMORA_APP_TITLE));
+    app.setProperty("helpFile", QString::fromLatin1(Help_File));
+    Load_Program_Fonts();
+    QApplication::setFont(Program_Font(8));
+    Install_Quit_Signals(app);
+
+    try {
+        auto* main_form = new TMainForm;
+        AboutBox = new TAboutBox(main_form);
+        Playlist_Form = new TPlaylist_Form(main_form);
+        main_form->show();
+        app.exec();
+        delete main_form; // the shut-down steps run here
+    } catch (const std::exception& e) {
+        host().Message(QString::fromLocal8Bit(e.what()), QStringLiteral(VELMORA_APP_TITLE), Buttons::OK);
+    } catch (...) {
+        host().Message(QString(), QStringLiteral(VELMORA_APP_TITLE), Buttons::OK);
+    }
+    return 0;
+}

@@ -80,6 +80,7 @@ public:
     int Append_Position() const { return Append_Pos; }
 
 private:
+    friend class Entries_Undo; // puts the entries back when an entry operation fails
     void Set_Paths(const QString& name);
     int Append_Pos = 0;
 };

@@ -1,0 +1,56 @@
+// The Blinds page: level length, the two sound paths and the twenty levels,
+// moved between the page and the tournament record.
+#include "forms/Main_form.h"
+
+#include "forms/Spin_box.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+namespace {
+// An optional sign and decimal digits, in the 32-bit range; anything else is 0.
+int32_t Field_Integer(const QString& text)
+{
+    static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!integer.match(text).hasMatch())
+        return 0;
+    bool ok = false;
+    const qlonglong value = text.toLongLong(&ok);
+    if (!ok || value < INT32_MIN || value > INT32_MAX)
+        return 0;
+    return static_cast<int32_t>(value);
+}
+} // namespace
+
+void TMainForm::Update_Edit_List_Btn(const QString& sound_path)
+{
+    Edit_PlayList->setEnabled(Is_Playlist(sound_path));
+}
+
+void TMainForm::Load_BlindInfoExecute()
+{
+    const CTourney& t = *Current_Tourney;
+    Timer_Spin->Set_Value(t.Time);
+    Sound_Edit1->setText(t.Sound);
+    Update_Edit_List_Btn(t.Sound);
+    Warning_Edit->setText(t.Warning);
+    for (int i = 0; i < Level_Count; ++i) {
+        SB_Edit[i]->setText(QString::number(t.Blinds[i].SB));
+        BB_Edit[i]->setText(QString::number(t.Blinds[i].BB));
+    }
+    Show_Level_Blinds();
+}
+
+void TMainForm::Save_BlindsExecute()
+{
+    CTourney& t = *Current_Tourney;
+    t.Time = Timer_Spin->Value();
+    t.Sound = Sound_Edit1->text();
+    Update_Edit_List_Btn(t.Sound);
+    t.Warning = Warning_Edit->text();
+    for (int i = 0; i < Level_Count; ++i)
+        t.Blinds[i].SB = Field_Integer(SB_Edit[i]->text());
+    for (int i = 0; i < Level_Count; ++i)
+        t.Blinds[i].BB = Field_Integer(BB_Edit[i]->text());
+}

@@ -1,0 +1,71 @@
+// Sound cues: choosing the blind and warning sounds, stopping a sound, and
+// the two ways into the playlist editor.
+#include "forms/Main_form.h"
+
+#include "forms/Playlist_editor.h"
+#include "platform/Host.h"
+#include "platform/Media_player.h"
+#include "platform/Program_folder.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+
+namespace {
+// Sound dialogs start in the shipped Sounds folder when there is one.
+QString Sound_Dialog_Folder()
+{
+    return QDir(Sounds_Folder()).exists() ? Sounds_Folder() : Program_Folder();
+}
+} // namespace
+
+void TMainForm::Stop_BtnClick()
+{
+    if (media_player_->Is_Playing())
+        media_player_->Stop();
+}
+
+void TMainForm::FindBtnClick()
+{
+    File_Dialog d;
+    d.title = tr("Find Blind Timer Sound Effect");
+    d.filter = QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|All (*.*)|*.*");
+    d.filter_index = 2;
+    d.initial_dir = Sound_Dialog_Folder();
+    d.must_exist = true;
+    const QString chosen = host().Open_File(this, d);
+    if (chosen.isEmpty())
+        return;
+    Sound_Edit1->setText(chosen);
+    Current_Tourney->Sound = Sound_Edit1->text();
+    Update_Edit_List_Btn(chosen);
+}
+
+void TMainForm::Find_WarningExecute()
+{
+    File_Dialog d;
+    d.title = tr("Find Warning Sound Effect");
+    d.filter = QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|All (*.*)|*.*");
+    d.filter_index = 2;
+    d.initial_dir = Sound_Dialog_Folder();
+    d.must_exist = true;
+    const QString chosen = host().Open_File(this, d);
+    if (chosen.isEmpty())
+        return;
+    Warning_Edit->setText(chosen);
+    Current_Tourney->Warning = Warning_Edit->text();
+}
+
+void TMainForm::Edit_PlayListExecute()
+{
+    Playlist_Form->PlaylistName = Current_Tourney->Sound;
+    host().Show_Modal(Playlist_Form);
+    Current_Tourney->Sound = Playlist_Form->PlaylistName;
+    Load_BlindInfo->trigger();
+}
+
+void TMainForm::New_PlaylistExecute()
+{
+    Playlist_Form->PlaylistName.clear();
+    host().Show_Modal(Playlist_Form);
+}

@@ -1,0 +1,54 @@
+#include "forms/Spin_box.h"
+
+#include <QLineEdit>
+
+Spin_Box::Spin_Box(QWidget* parent) : QSpinBox(parent)
+{
+    setAccelerated(false);
+    setKeyboardTracking(true);
+}
+
+void Spin_Box::Set_Arrows_Only(bool on)
+{
+    lineEdit()->setReadOnly(on);
+    // Keep the arrows and the arrow keys working while the text is read-only.
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::WheelFocus);
+}
+
+int Spin_Box::Value()
+{
+    bool ok = false;
+    const int v = cleanText().toInt(&ok);
+    if (!ok) {
+        setValue(minimum());
+        lineEdit()->setText(textFromValue(minimum()));
+        return minimum();
+    }
+    if (v < minimum() || v > maximum())
+        setValue(v); // clamps
+    return value();
+}
+
+void Spin_Box::Set_Value(int v) { setValue(v); }
+
+QValidator::State Spin_Box::validate(QString& text, int& pos) const
+{
+    // Anything may stand in the box; Value() decides what it means.
+    Q_UNUSED(text);
+    Q_UNUSED(pos);
+    return QValidator::Acceptable;
+}
+
+int Spin_Box::valueFromText(const QString& text) const
+{
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (!ok)
+        return minimum();
+    return qBound(minimum(), v, maximum());
+}
+
+void Spin_Box::fixup(QString& text) const
+{
+    text = textFromValue(valueFromText(text));
+}

@@ -1,0 +1,21 @@
+#pragma once
+// An integer box with a minimum and a maximum. A value set by the program is
+// clamped into the range; a text that is not a whole number reads as the
+// minimum and resets the box to it.
+#include <QSpinBox>
+
+class Spin_Box : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit Spin_Box(QWidget* parent = nullptr);
+    // Arrow buttons only: the text cannot be typed into.
+    void Set_Arrows_Only(bool on);
+    // The value as read from the box's text (see above).
+    int Value();
+    void Set_Value(int value);
+
+protected:
+    QValidator::State validate(QString& text, int& pos) const override;
+    int valueFromText(const QString& text) const override;
+    void fixup(QString& text) const override;
+};

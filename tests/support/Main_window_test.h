@@ -1,0 +1,66 @@
+#pragma once
+// Fixture for the main window: a fresh program folder, the scripted host, a
+// recording sound player and the long-lived playlist editor.
+#include "Recording_player.h"
+#include "Scripted_host.h"
+#include "Test_folder.h"
+
+#include "forms/About_box.h"
+#include "forms/Main_form.h"
+#include "forms/Playlist_editor.h"
+#include "platform/Guard.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+#include <memory>
+
+class Main_Window_Test : public ::testing::Test {
+protected:
+    Test_Folder folder;
+    Scripted_Host script;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TPlaylist_Form> editor;
+    std::unique_ptr<TAboutBox> about;
+    Recording_Player* player = nullptr;
+
+    // Creates the main window as the program does at start-up.
+    void Start()
+    {
+        form = std::make_unique<TMainForm>();
+        auto recording = std::make_unique<Recording_Player>();
+        player = recording.get();
+        form->Set_Media_Player(std::move(recording));
+        editor = std::make_unique<TPlaylist_Form>(form.get());
+        Playlist_Form = editor.get();
+        about = std::make_unique<TAboutBox>(form.get());
+        AboutBox = about.get();
+    }
+
+    // Closes the program: the shut-down steps run.
+    void Finish()
+    {
+        Playlist_Form = nullptr;
+        AboutBox = nullptr;
+        editor.reset();
+        about.reset();
+        form.reset();
+    }
+
+    void TearDown() override { Finish(); }
+
+    // One timer event of the clock, with the program's error guard around it.
+    void Tick(int count = 1)
+    {
+        for (int i = 0; i < count; ++i)
+            Guarded([this] { form->Timer1Timer(); });
+    }
+
+    QString Shown_Time() const { return form->Blind_Timer->text(); }
+
+    // A file below the program folder that exists (the recording player only
+    // opens existing files).
+    QString Sound_File(const QString& name) { return folder.Write(QStringLiteral("Sounds/") + name, "RIFF"); }
+};

@@ -1,0 +1,230 @@
+// The main window's frame: start-up, shut-down, the save-and-reload cycle,
+// opening and creating tournaments, and the error paths.
+#include "Main_window_test.h"
+
+#include "forms/Spin_box.h"
+#include "model/Player.h"
+#include "platform/Program_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QToolButton>
+
+namespace {
+
+class Main_Form_Test : public Main_Window_Test {
+protected:
+    QString Settings_Text() const
+    {
+        QFile f(Settings_Path());
+        return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+    }
+};
+
+TEST_F(Main_Form_Test, FirstStartInAnEmptyFolder)
+{
+    Start();
+    EXPECT_TRUE(QDir(folder.path() + "Data").exists());
+    EXPECT_TRUE(QDir(folder.path() + "Reports").exists());
+    EXPECT_EQ(script.modals_shown.value(0), QStringLiteral("Splash"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Velmora: Home Edition"));
+    EXPECT_EQ(form->centralWidget()->size(), QSize(882, 638));
+    EXPECT_EQ(form->Tourney_Name->text(), QStringLiteral("Default.trn"));
+    EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("20:00"));
+    EXPECT_EQ(form->Blind_Timer2->text(), QStringLiteral("20:00"));
+    EXPECT_NE(form->Clock.Paused, 0);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 0);
+    EXPECT_TRUE(form->SpeedButton3->isChecked());
+    // The reading defaults of the schedule, not the construction values.
+    EXPECT_EQ(form->SB_Edit[2]->text(), QStringLiteral("20"));
+    EXPECT_EQ(form->BB_Edit[19]->text(), QStringLiteral("15000"));
+    EXPECT_EQ(form->Current_Tourney->Total, 0);
+    EXPECT_TRUE(script.messages.empty());
+
+    // Nothing is written before shut-down; then the tournament and settings are.
+    EXPECT_FALSE(QFile::exists(folder.data() + "Default.trn"));
+    Finish();
+    EXPECT_TRUE(QFile::exists(folder.data() + "Default.trn"));
+    EXPECT_TRUE(QFile::exists(folder.data() + "Default.plr"));
+    EXPECT_EQ(QFileInfo(folder.data() + "Default.plr").size(), 0);
+    EXPECT_TRUE(Settings_Text().contains(QStringLiteral("[Parameters]\nLast Tourney=Default.trn\n")));
+    EXPECT_TRUE(QFileInfo(Settings_Path()).fileName().endsWith(QStringLiteral(".ini")));
+}
+
+TEST_F(Main_Form_Test, StartsWithTheLastTournamentOfTheSettings)
+{
+    folder.Write(QFileInfo(Settings_Path()).fileName(), "[Parameters]\r\nLast Tourney=Friday.trn\r\n");
+    folder.Write("Data/Friday.trn", "[Setup]\r\nTime=7\r\nSB0=50\r\nBB0=100\r\n");
+    folder.Write("Data/Friday.plr", QByteArray(64, '\0').replace(0, 7, "Ann,Lee").replace(32, 7, "Bob,Day"));
+    Start();
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
+    EXPECT_EQ(form->Tourney_Name->text(), QStringLiteral("Friday.trn"));
+    EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("7:00"));
+    EXPECT_EQ(form->Small_Blind->text(), QStringLiteral("50"));
+    EXPECT_EQ(form->Big_Blind2->text(), QStringLiteral("100"));
+    EXPECT_EQ(form->Current_Tourney->Total, 2);
+}
+
+TEST_F(Main_Form_Test, EveryPageButtonShowsItsPageSavesAndReloads)
+{
+    Start();
+    QToolButton* buttons[] = {form->SpeedButton3, form->SpeedButton4, form->SpeedButton5,
+                              form->SpeedButton6, form->SpeedButton7};
+    form->BB_Edit[0]->setText(QStringLiteral("12"));
+    for (int page = 4; page >= 0; --page) {
+        buttons[page]->click();
+        EXPECT_EQ(form->PageControl1->currentIndex(), page);
+        EXPECT_TRUE(buttons[page]->isChecked());
+        for (int other = 0; other < 5; ++other) {
+            if (other != page) {
+                EXPECT_FALSE(buttons[other]->isChecked());
+            }
+        }
+    }
+    const QString trn = QString::fromLatin1(folder.Read("Data/Default.trn"));
+    EXPECT_TRUE(trn.contains(QStringLiteral("\nBB0=12\n")));
+    EXPECT_EQ(form->Current_Tourney->Blinds[0].BB, 12);
+    EXPECT_TRUE(script.messages.empty());
+}
+
+TEST_F(Main_Form_Test, OpenSavesTheOldTournamentAndLoadsTheChosenNameFromTheDataFolder)
+{
+    folder.Write("Data/Friday.trn", "[Setup]\nTime=9\n");
+    Start();
+    form->Timer_Spin->Set_Value(33); // a page edit: not saved by Open
+
+    script.files.push_back(QStringLiteral("/somewhere/else/Friday.trn"));
+    form->Open_Tourney->trigger();
+    ASSERT_EQ(script.file_dialogs.size(), 1u);
+    const File_Dialog& d = script.file_dialogs[0];
+    EXPECT_EQ(d.title, QStringLiteral("Open Tournament..."));
+    EXPECT_EQ(d.filter, QStringLiteral("Velmora Tourney (*.trn)|*.trn"));
+    EXPECT_EQ(d.default_ext, QStringLiteral("trn"));
+    EXPECT_EQ(QDir(d.initial_dir).canonicalPath(), QDir(folder.data()).canonicalPath());
+    EXPECT_TRUE(d.must_exist);
+
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
+    EXPECT_EQ(form->Tourney_Name->text(), QStringLiteral("Friday.trn"));
+    EXPECT_EQ(form->Timer_Spin->value(), 9);
+    // The tournament left behind was saved with the values it held in memory.
+    const QString old_trn = QString::fromLatin1(folder.Read("Data/Default.trn"));
+    EXPECT_TRUE(old_trn.contains(QStringLiteral("Time=20\n")));
+
+    // Cancelling changes nothing.
+    form->Open_Tourney->trigger();
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
+}
+
+TEST_F(Main_Form_Test, NewTournamentHasDefaultsAndIsWrittenAtShutDown)
+{
+    Start();
+    script.files.push_back(folder.path() + QStringLiteral("Saturday"));
+    form->New_Tourney->trigger();
+    ASSERT_EQ(script.file_dialogs.size(), 1u);
+    EXPECT_EQ(script.file_dialogs[0].title, QStringLiteral("Save tournament as..."));
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Saturday.trn"));
+    EXPECT_EQ(form->Tourney_Name->text(), QStringLiteral("Saturday.trn"));
+    EXPECT_EQ(form->SB_Edit[13]->text(), QStringLiteral("750"));
+    EXPECT_FALSE(QFile::exists(folder.data() + "Saturday.trn"));
+    Finish();
+    EXPECT_TRUE(QFile::exists(folder.data() + "Saturday.trn"));
+    EXPECT_TRUE(QFile::exists(folder.data() + "Saturday.plr"));
+    EXPECT_TRUE(Settings_Text().contains(QStringLiteral("Last Tourney=Saturday.trn")));
+}
+
+TEST_F(Main_Form_Test, ReadOnlyTournamentFileWarnsAndShowsTheFileAgain)
+{
+    const QString trn = folder.Write("Data/Default.trn", "[Setup]\nTime=15\n");
+    QFile::setPermissions(trn, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QByteArray before = folder.Read("Data/Default.trn");
+    Start();
+    form->Timer_Spin->Set_Value(30);
+    form->SpeedButton5->click();
+
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].caption, QStringLiteral("Input Warning"));
+    EXPECT_TRUE(script.messages[0].text.startsWith(
+        QStringLiteral("Make sure all fields are filled out.\nAll unused blind level set to 0.")));
+    EXPECT_TRUE(script.messages[0].text.contains(QStringLiteral("Default.trn")));
+    EXPECT_EQ(form->Timer_Spin->value(), 15);
+    EXPECT_EQ(folder.Read("Data/Default.trn"), before);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+}
+
+TEST_F(Main_Form_Test, UnwritableDataFolderIsReportedAndTheOldFilesSurvive)
+{
+    folder.Write("Data/Default.trn", "[Setup]\nTime=15\n");
+    folder.Write("Data/Default.plr", QByteArray(32, '\0').replace(0, 7, "Ann,Lee"));
+    const QByteArray trn_before = folder.Read("Data/Default.trn");
+    const QByteArray plr_before = folder.Read("Data/Default.plr");
+    Start();
+    QFile::setPermissions(folder.data(), QFile::ReadOwner | QFile::ExeOwner);
+    form->Timer_Spin->Set_Value(30);
+    form->SpeedButton4->click();
+    QFile::setPermissions(folder.data(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages[0].text.contains(QStringLiteral("Unable to write to")));
+    EXPECT_EQ(folder.Read("Data/Default.trn"), trn_before);
+    EXPECT_EQ(folder.Read("Data/Default.plr"), plr_before);
+    // The program goes on: the next switch saves normally.
+    form->SpeedButton3->click();
+    EXPECT_EQ(script.messages.size(), 1u);
+}
+
+TEST_F(Main_Form_Test, ExitWritesThePlayerDatabaseAndClosesTheWindow)
+{
+    Start();
+    form->show();
+    CPlayer p;
+    p.Empty = 0;
+    Set_Field(p.First, Player_Text_Size, QStringLiteral("Ann"));
+    Set_Field(p.Last, Player_Text_Size, QStringLiteral("Lee"));
+    Player_DB.Player[0] = p;
+    Player_DB.Count = 1;
+    form->Exit1->trigger();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(QFileInfo(folder.data() + "PdB.data").size(), 116);
+}
+
+TEST_F(Main_Form_Test, AboutBoxIsShownModally)
+{
+    Start();
+    form->About1->trigger();
+    EXPECT_EQ(script.modals_shown.last(), QStringLiteral("AboutBox"));
+}
+
+TEST_F(Main_Form_Test, MenuHoldsEveryCommandAndDisablesThoseNotYetBuilt)
+{
+    Start();
+    QStringList titles;
+    for (QAction* a : form->menuBar()->actions())
+        titles << a->text().remove(QLatin1Char('&'));
+    EXPECT_EQ(titles, (QStringList{"File", "Reports", "Tools", "Help"}));
+    EXPECT_TRUE(form->New1->isEnabled());
+    EXPECT_TRUE(form->Open1->isEnabled());
+    EXPECT_TRUE(form->PlaylistEditor1->isEnabled());
+    EXPECT_FALSE(form->Wizard1->isEnabled());
+    EXPECT_FALSE(form->ContactList1->isEnabled());
+    // A disabled command does nothing when executed.
+    form->Wizard1->trigger();
+    EXPECT_EQ(script.modals_shown.size(), 1); // the splash only
+}
+
+TEST_F(Main_Form_Test, ErrorInACommandIsShownAndTheProgramGoesOn)
+{
+    Start();
+    // The data folder replaced by a file: Open's save of the old tournament fails.
+    QDir(folder.data()).removeRecursively();
+    folder.Write("Data", "not a folder");
+    script.files.push_back(QStringLiteral("/x/Friday.trn"));
+    form->Open_Tourney->trigger();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages[0].text.startsWith(QStringLiteral("Unable to write to")));
+    // The rest of the command was skipped.
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Default.trn"));
+}
+
+} // namespace
