@@ -1,0 +1,114 @@
+// Raw record files: whole records only, and writes that either replace the
+// file completely or leave it as it was.
+#include "platform/Record_file.h"
+#include "platform/Velmora_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray Pattern(int size)
+{
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(i * 7 + 1);
+    return bytes;
+}
+
+class RecordFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString Path(const QString& name) const { return dir.path() + "/" + name; }
+
+    QByteArray Read(const QString& name) const
+    {
+        QFile f(Path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(RecordFileTest, ReadsOnlyWholeRecordsUpToTheMaximum)
+{
+    Write_File_Atomic(Path("a.plr"), Pattern(70));
+    Record_read r = Read_Records(Path("a.plr"), 32, 150);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.count, 2);
+    EXPECT_EQ(r.bytes, Pattern(64));
+
+    Write_File_Atomic(Path("b.plr"), Pattern(32 * 152));
+    r = Read_Records(Path("b.plr"), 32, 150);
+    EXPECT_EQ(r.count, 150);
+    EXPECT_EQ(r.bytes, Pattern(32 * 150));
+
+    Write_File_Atomic(Path("short.plr"), Pattern(31));
+    r = Read_Records(Path("short.plr"), 32, 150);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.count, 0);
+    EXPECT_TRUE(r.bytes.isEmpty());
+}
+
+TEST_F(RecordFileTest, AMissingFileOrAFolderIsNotRead)
+{
+    Record_read r = Read_Records(Path("none.plr"), 32, 150);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.count, 0);
+    EXPECT_TRUE(r.bytes.isEmpty());
+
+    QDir(dir.path()).mkdir("Folder.plr");
+    EXPECT_FALSE(Read_Records(Path("Folder.plr"), 32, 150).ok);
+}
+
+TEST_F(RecordFileTest, AWriteReplacesTheWholeFile)
+{
+    Write_File_Atomic(Path("PdB.data"), Pattern(116 * 3));
+    Write_File_Atomic(Path("PdB.data"), Pattern(116));
+    EXPECT_EQ(Read("PdB.data"), Pattern(116));
+    Write_File_Atomic(Path("PdB.data"), QByteArray());
+    EXPECT_TRUE(QFile::exists(Path("PdB.data")));
+    EXPECT_EQ(QFileInfo(Path("PdB.data")).size(), 0);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"PdB.data"});
+}
+
+TEST_F(RecordFileTest, AFailedWriteRaisesAndLeavesTheOldFile)
+{
+    try {
+        Write_File_Atomic(Path("Gone/a.plr"), Pattern(32));
+        FAIL() << "writing into a missing folder succeeded";
+    } catch (const Velmora_Error& e) {
+        EXPECT_EQ(e.text(), "Unable to write to " + Path("Gone/a.plr"));
+        EXPECT_STREQ(e.what(), ("Unable to write to " + Path("Gone/a.plr")).toLocal8Bit().constData());
+    }
+
+    QDir(dir.path()).mkdir("Folder.plr");
+    EXPECT_THROW(Write_File_Atomic(Path("Folder.plr"), Pattern(32)), Velmora_Error);
+
+    // The disk takes no more than 100 bytes (a file-size limit stops root too).
+    Write_File_Atomic(Path("a.plr"), Pattern(64));
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = old;
+    limit.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    bool thrown = false;
+    try {
+        Write_File_Atomic(Path("a.plr"), Pattern(32 * 10));
+    } catch (const Velmora_Error& e) {
+        thrown = true;
+        EXPECT_EQ(e.text(), "Unable to write to " + Path("a.plr"));
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_TRUE(thrown);
+    EXPECT_EQ(Read("a.plr"), Pattern(64));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.plr"});
+}
+
+} // namespace
