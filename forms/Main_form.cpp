@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLayout>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -87,6 +89,12 @@ TMainForm::TMainForm(QWidget* parent)
     Build_Pages(central);
     Build_Timers();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Centred on the desktop.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize size = sizeHint().expandedTo(QSize(882, 638));
+        move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
+    }
 
     Current_Tourney = std::make_unique<CTourney>();
     FormCreate();

@@ -253,7 +253,8 @@ void TMainForm::Build_Action_Page()
     auto sync_start = [this] {
         BitBtn1->setText(Toggle_Start->text());
         BitBtn1->setToolTip(Toggle_Start->toolTip());
-        BitBtn1->setIcon(style()->standardIcon(Clock.Paused ? QStyle::SP_MediaPlay : QStyle::SP_MediaPause));
+        const bool stopped = Toggle_Start->text() == tr("Start");
+        BitBtn1->setIcon(style()->standardIcon(stopped ? QStyle::SP_MediaPlay : QStyle::SP_MediaPause));
     };
     connect(Toggle_Start, &QAction::changed, this, sync_start);
     sync_start();
@@ -261,7 +262,11 @@ void TMainForm::Build_Action_Page()
 
     BitBtn2 = new QPushButton(page);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->setGeometry(563, 168, 148, 44);
+    BitBtn2->setGeometry(563, 168, 148, 50);
+    QFont medium_button = font();
+    medium_button.setPointSize(11);
+    medium_button.setBold(true);
+    BitBtn2->setFont(medium_button);
     BitBtn2->setText(Reset_Timer->text());
     BitBtn2->setToolTip(Reset_Timer->toolTip());
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
@@ -271,7 +276,10 @@ void TMainForm::Build_Action_Page()
     Stop_Btn->setObjectName(QStringLiteral("Stop_Btn"));
     Stop_Btn->setToolTip(tr("Stop Blind Sound"));
     Stop_Btn->setIcon(style()->standardIcon(QStyle::SP_MediaVolumeMuted));
-    Stop_Btn->setGeometry(563, 269, 148, 44);
+    Stop_Btn->setGeometry(563, 263, 148, 50);
+    Stop_Btn->setFont(medium_button);
+    auto* sound_caption = Caption_Label(page, tr("Blind sound:"), QRect(563, 243, 148, 18));
+    sound_caption->setObjectName(QStringLiteral("Sound_Caption"));
     connect(Stop_Btn, &QPushButton::clicked, this, [this] { Guarded([this] { Stop_BtnClick(); }); });
 }
 

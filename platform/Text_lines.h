@@ -7,11 +7,13 @@
 // no empty line; reading stops at a NUL byte. Nothing is trimmed.
 QStringList Split_Lines(const QByteArray& bytes);
 
-// Reads a text file as lines (Latin-1). A file that cannot be opened throws
+// Reads a text file as lines (UTF-8, or Latin-1 where a line is not valid
+// UTF-8). A file that cannot be opened throws
 // Velmora_Error with a text naming the file and the reason.
 QStringList Read_Lines(const QString& path);
 
-// Writes every line followed by CR LF (an empty list gives 0 bytes), atomically.
+// Writes every line as UTF-8 followed by CR LF (an empty list gives 0 bytes),
+// atomically.
 void Write_Lines(const QString& path, const QStringList& lines);
 
 // The extension of a file name: the text from the last dot of its name part

@@ -1,0 +1,86 @@
+#include "platform/Text_lines.h"
+
+#include "platform/Record_file.h"
+#include "platform/Velmora_error.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace {
+// Playlists are text in the system's 8-bit encoding, UTF-8 here; a line that
+// is not valid UTF-8 (a list written on an older system) is read as Latin-1.
+QString Line_Text(const char* bytes, qsizetype size)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(QByteArrayView(bytes, size));
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes, size);
+    return text;
+}
+} // namespace
+
+QStringList Split_Lines(const QByteArray& bytes)
+{
+    qsizetype end = bytes.indexOf('\0');
+    if (end < 0)
+        end = bytes.size();
+    QStringList lines;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < end) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines << Line_Text(bytes.constData() + start, i - start);
+            ++i;
+            if (c == '\r' && i < end && bytes[i] == '\n')
+                ++i;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < end) // text after the last break; a final break adds nothing
+        lines << Line_Text(bytes.constData() + start, end - start);
+    return lines;
+}
+
+QStringList Read_Lines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Velmora_Error(QStringLiteral("Unable to read %1: %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Velmora_Error(QStringLiteral("Unable to read %1: %2").arg(path, file.errorString()));
+    return Split_Lines(bytes);
+}
+
+void Write_Lines(const QString& path, const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    Write_File_Atomic(path, bytes);
+}
+
+QString File_Name_Part(const QString& path)
+{
+    qsizetype cut = -1;
+    for (qsizetype i = path.size() - 1; i >= 0; --i) {
+        const QChar c = path[i];
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')) {
+            cut = i;
+            break;
+        }
+    }
+    return path.mid(cut + 1);
+}
+
+QString File_Extension(const QString& path)
+{
+    const QString name = File_Name_Part(path);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot);
+}
