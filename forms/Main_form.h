@@ -175,6 +175,7 @@ private:
     void Build_Timers();
 
     void Show_Level_Blinds();            // the four blind labels for CurrentLevel
+    void Restart_Level();                // full level length from Timer_Spin, seconds 0
     void Set_Timer_Colour(const QColor& colour);
     QString Level_End_Cue() const;       // the blind sound for the level that just ended
     void Update_Edit_List_Btn(const QString& sound_path);

@@ -80,21 +80,24 @@ void TMainForm::Refresh_ClockExecute()
 
 void TMainForm::Reset_TimerExecute()
 {
-    if (!Clock.Paused)
-        return;
-    Clock.Minutes = static_cast<uint8_t>(Timer_Spin->Value() & 0xFF);
-    Clock.Seconds = 0;
-    Refresh_Clock->trigger();
+    if (Clock.Paused)
+        Restart_Level();
 }
 
 void TMainForm::Load_TimerExecute()
 {
     if (!Clock.Paused)
         return;
+    Restart_Level();
+    Show_Level_Blinds();
+}
+
+void TMainForm::Restart_Level()
+{
+    // The running clock reloads the level length from the page's box.
     Clock.Minutes = static_cast<uint8_t>(Timer_Spin->Value() & 0xFF);
     Clock.Seconds = 0;
     Refresh_Clock->trigger();
-    Show_Level_Blinds();
 }
 
 void TMainForm::Next_BlindExecute()

@@ -13,9 +13,16 @@
 
 namespace {
 // Sound dialogs start in the shipped Sounds folder when there is one.
-QString Sound_Dialog_Folder()
+// Both sound dialogs preselect their second entry, Wave.
+File_Dialog Sound_Dialog(const QString& title, const QString& filter)
 {
-    return QDir(Sounds_Folder()).exists() ? Sounds_Folder() : Program_Folder();
+    File_Dialog d;
+    d.title = title;
+    d.filter = filter;
+    d.filter_index = 2;
+    d.initial_dir = QDir(Sounds_Folder()).exists() ? Sounds_Folder() : Program_Folder();
+    d.must_exist = true;
+    return d;
 }
 } // namespace
 
@@ -27,13 +34,9 @@ void TMainForm::Stop_BtnClick()
 
 void TMainForm::FindBtnClick()
 {
-    File_Dialog d;
-    d.title = tr("Find Blind Timer Sound Effect");
-    d.filter = QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|All (*.*)|*.*");
-    d.filter_index = 2;
-    d.initial_dir = Sound_Dialog_Folder();
-    d.must_exist = true;
-    const QString chosen = host().Open_File(this, d);
+    const QString chosen = host().Open_File(
+        this, Sound_Dialog(tr("Find Blind Timer Sound Effect"),
+                           QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|All (*.*)|*.*")));
     if (chosen.isEmpty())
         return;
     Sound_Edit1->setText(chosen);
@@ -43,13 +46,9 @@ void TMainForm::FindBtnClick()
 
 void TMainForm::Find_WarningExecute()
 {
-    File_Dialog d;
-    d.title = tr("Find Warning Sound Effect");
-    d.filter = QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|All (*.*)|*.*");
-    d.filter_index = 2;
-    d.initial_dir = Sound_Dialog_Folder();
-    d.must_exist = true;
-    const QString chosen = host().Open_File(this, d);
+    const QString chosen = host().Open_File(
+        this, Sound_Dialog(tr("Find Warning Sound Effect"),
+                           QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|All (*.*)|*.*")));
     if (chosen.isEmpty())
         return;
     Warning_Edit->setText(chosen);
