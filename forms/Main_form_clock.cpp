@@ -2,6 +2,8 @@
 // and the sound cues it plays.
 #include "forms/Main_form.h"
 
+#include "platform/Guard.h"
+#include "platform/Host.h"
 #include "platform/Media_player.h"
 #include "platform/Text_lines.h"
 #include "platform/Velmora_error.h"
@@ -10,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "forms/Spin_box.h"
 
@@ -58,6 +61,13 @@ void TMainForm::PlayCue(const QString& file)
         return;
     media_player_->Open(file);
     media_player_->Play();
+    // A notice (no sound device) is shown once the tick is over, so the
+    // clock runs on while the box is open.
+    const QString notice = media_player_->Take_Notice();
+    if (!notice.isEmpty())
+        QTimer::singleShot(0, this, [notice] {
+            Guarded([&notice] { host().Message(notice, QStringLiteral(VELMORA_APP_TITLE), Buttons::OK); });
+        });
 }
 
 void TMainForm::Toggle_StartExecute()

@@ -58,7 +58,7 @@ void Media_Player::Ensure_Audio()
     if (!error.isEmpty()) {
         // No usable sound device: go on with SDL's silent driver so that the
         // cues still load (and the clock keeps running), and say so once.
-        device_error_ = error;
+        notice_ = QStringLiteral("No sound device is available (%1). Sounds will not be heard.").arg(error);
         SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
         QString dummy_error = Open_Audio_Device();
         if (!dummy_error.isEmpty())
@@ -72,12 +72,6 @@ void Media_Player::Open(const QString& path)
 {
     Close();
     Ensure_Audio();
-    if (!device_error_.isEmpty() && !device_missing_reported_) {
-        device_missing_reported_ = true;
-        throw Velmora_Error(
-            QStringLiteral("No sound device is available (%1). Sounds will not be heard.")
-                .arg(device_error_));
-    }
     Mix_Music* music = Mix_LoadMUS(QFile::encodeName(path).constData());
     if (!music)
         throw Velmora_Error(QStringLiteral("Unable to open sound file %1: %2")
@@ -102,6 +96,13 @@ void Media_Player::Stop()
 {
     if (music_)
         Mix_HaltMusic();
+}
+
+QString Media_Player::Take_Notice()
+{
+    QString notice;
+    notice.swap(notice_);
+    return notice;
 }
 
 void Media_Player::Close()

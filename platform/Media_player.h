@@ -13,11 +13,14 @@ public:
     virtual bool Is_Playing() const = 0;
     virtual void Stop() = 0;   // the sound stays open
     virtual void Close() = 0;
+    // A notice for the operator that is not an error of the sound just
+    // opened (no sound device: sounds play silently). Given once, then "".
+    virtual QString Take_Notice() { return {}; }
 };
 
 // SDL2_mixer implementation. The audio device is opened on first use; when no
-// device can be opened it falls back to SDL's dummy driver and reports the
-// missing device once (as an error from the first Open).
+// device can be opened it falls back to SDL's dummy driver, so sounds still
+// load and play silently, and the missing device is given once as a notice.
 class Media_Player : public Sound_Player {
 public:
     Media_Player();
@@ -27,11 +30,11 @@ public:
     bool Is_Playing() const override;
     void Stop() override;
     void Close() override;
+    QString Take_Notice() override;
 
 private:
     void Ensure_Audio();
     void* music_ = nullptr; // Mix_Music*
     bool audio_ready_ = false;
-    bool device_missing_reported_ = false;
-    QString device_error_;
+    QString notice_;
 };

@@ -4,6 +4,7 @@
 #include "forms/Spin_box.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -157,6 +158,25 @@ TEST_F(Clock_Test, EmptyPlaylistIsReportedAndStopsTheLevelEnd)
     EXPECT_TRUE(script.messages[0].text.contains(QStringLiteral("empty.m3u")));
     EXPECT_EQ(form->CurrentLevel, 0);
     EXPECT_NE(form->Clock.Paused, 0);
+}
+
+TEST_F(Clock_Test, MissingSoundDeviceIsToldOnceWithoutStoppingTheLevelChange)
+{
+    Start_With(0);
+    player->notice = QStringLiteral("No sound device is available (none). Sounds will not be heard.");
+    Press_Start();
+    Tick();
+    // The level changed in the same tick; the notice follows once the tick is over.
+    EXPECT_EQ(form->CurrentLevel, 1);
+    EXPECT_EQ(form->Clock.Paused, 0);
+    EXPECT_TRUE(script.messages.empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].text, QStringLiteral("No sound device is available (none). Sounds will not be heard."));
+    Tick();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(form->CurrentLevel, 2);
 }
 
 TEST_F(Clock_Test, FailedWarningKeepsTheClockRunning)

@@ -15,6 +15,14 @@ public:
     bool playing = false;
     QString open_file;
     int stops = 0;
+    QString notice; // given once by Take_Notice
+
+    QString Take_Notice() override
+    {
+        QString n;
+        n.swap(notice);
+        return n;
+    }
 
     void Open(const QString& path) override
     {
