@@ -128,6 +128,9 @@ void TMainForm::FormCreate()
     {
         Profile settings(Settings_Path());
         Last_Tourney = settings.Read_String("Parameters", "Last Tourney", QStringLiteral("Default.trn"));
+        // An empty name would make a nameless ".trn" file: the default stands in.
+        if (Last_Tourney.isEmpty())
+            Last_Tourney = QStringLiteral("Default.trn");
     }
 
     {

@@ -67,6 +67,16 @@ TEST_F(Main_Form_Test, StartsWithTheLastTournamentOfTheSettings)
     EXPECT_EQ(form->Current_Tourney->Total, 2);
 }
 
+TEST_F(Main_Form_Test, EmptyLastTourneyFallsBackToTheDefault)
+{
+    folder.Write(QFileInfo(Settings_Path()).fileName(), "[Parameters]\nLast Tourney=\n");
+    Start();
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Default.trn"));
+    Finish();
+    EXPECT_TRUE(QFile::exists(folder.data() + "Default.trn"));
+    EXPECT_FALSE(QFile::exists(folder.data() + ".trn"));
+}
+
 TEST_F(Main_Form_Test, EveryPageButtonShowsItsPageSavesAndReloads)
 {
     Start();
