@@ -4,11 +4,14 @@
 #include "forms/Fonts.h"
 #include "forms/Main_form.h"
 #include "forms/Playlist_editor.h"
+#include "forms/Title_artwork.h"
 #include "model/Player.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -68,6 +71,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral(VELMORA_APP_TITLE));
     app.setProperty("helpFile", QString::fromLatin1(Help_File));
     Load_Program_Fonts();
+    {
+        QIcon icon;
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            icon.addPixmap(QPixmap::fromImage(Program_Icon(size)));
+        QApplication::setWindowIcon(icon);
+    }
     QApplication::setFont(Program_Font(8));
     Install_Quit_Signals(app);
 

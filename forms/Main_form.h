@@ -89,6 +89,7 @@ public:
     QLabel* Small_Blind2 = nullptr;
     QLabel* Big_Blind2 = nullptr;
     QLabel* Blind_Timer2 = nullptr;
+    QLabel* Level_Label2 = nullptr;   // "LEVEL n" above the mirrored blinds
 
     // ---- pages ----
     QTabWidget* PageControl1 = nullptr;
@@ -103,6 +104,7 @@ public:
     QLabel* Blind_Timer = nullptr;
     QLabel* Small_Blind = nullptr;
     QLabel* Big_Blind = nullptr;
+    QLabel* Level_Label = nullptr;    // "Level n of 20"
     QToolButton* NextBlind_Btn = nullptr;
     QToolButton* PrevBlind_Btn = nullptr;
     QPushButton* BitBtn1 = nullptr;   // Start / Stop

@@ -131,6 +131,8 @@ void TMainForm::Show_Level_Blinds()
     Big_Blind->setText(QString::number(level.BB));
     Small_Blind2->setText(QString::number(level.SB));
     Big_Blind2->setText(QString::number(level.BB));
+    Level_Label->setText(tr("Level %1 of %2").arg(CurrentLevel + 1).arg(Level_Count));
+    Level_Label2->setText(tr("LEVEL %1").arg(CurrentLevel + 1));
 }
 
 void TMainForm::Set_Timer_Colour(const QColor& colour)

@@ -168,8 +168,9 @@ void TMainForm::Build_Left_Panel(QWidget* central)
     SpeedButton3->setChecked(true);
 
     const QString caption_style = QStringLiteral("color: #9a9a9a; font-size: 10px; letter-spacing: 2px;");
-    auto* blinds_caption = Caption_Label(Panel1, tr("BLINDS"), QRect(10, 338, 141, 14), Qt::AlignCenter);
-    blinds_caption->setStyleSheet(caption_style);
+    Level_Label2 = Caption_Label(Panel1, tr("LEVEL 1"), QRect(10, 336, 141, 16), Qt::AlignCenter);
+    Level_Label2->setObjectName(QStringLiteral("Level_Label2"));
+    Level_Label2->setStyleSheet(QStringLiteral("color: #e3b341; font-size: 11px; font-weight: bold; letter-spacing: 2px;"));
     Small_Blind2 = Display_Label(Panel1, "Small_Blind2", tr("Small Blind"), Maroon, 29, QStringLiteral("5"));
     Small_Blind2->setGeometry(10, 354, 141, 46);
     Big_Blind2 = Display_Label(Panel1, "Big_Blind2", tr("Big Blind"), Navy, 29, QStringLiteral("10"));
@@ -240,6 +241,14 @@ void TMainForm::Build_Action_Page()
     Tourney_Name->setObjectName(QStringLiteral("Tourney_Name"));
     Tourney_Name->setReadOnly(true);
     Tourney_Name->setGeometry(563, 28, 148, 24);
+
+    Level_Label = Caption_Label(page, tr("Level 1 of 20"), QRect(563, 58, 148, 28), Qt::AlignCenter);
+    Level_Label->setObjectName(QStringLiteral("Level_Label"));
+    QFont level_font(QStringLiteral("Arial"));
+    level_font.setPixelSize(17);
+    level_font.setBold(true);
+    Level_Label->setFont(level_font);
+    Level_Label->setFrameShape(QFrame::StyledPanel);
 
     QFont big_button = font();
     big_button.setPointSize(14);

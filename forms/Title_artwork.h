@@ -16,3 +16,6 @@ QImage About_Artwork(QSize size = QSize(369, 201));
 // A picture scaled proportionally (smoothly, aspect ratio kept) to the
 // largest size that fits into the box.
 QImage Scaled_Into(const QImage& picture, QSize box);
+
+// The program's window icon: a poker chip seen from above, size x size.
+QImage Program_Icon(int size);

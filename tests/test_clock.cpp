@@ -258,6 +258,8 @@ TEST_F(Clock_Test, BlindLevelButtonsStopAtTheEndsAndRewriteTheLabels)
     for (int i = 0; i < 25; ++i)
         form->NextBlind_Btn->click();
     EXPECT_EQ(form->CurrentLevel, 19);
+    EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 20 of 20"));
+    EXPECT_EQ(form->Level_Label2->text(), QStringLiteral("LEVEL 20"));
     EXPECT_EQ(form->Small_Blind2->text(), QStringLiteral("7500"));
     EXPECT_EQ(form->Big_Blind->text(), QStringLiteral("15000"));
     form->PrevBlind_Btn->click();
