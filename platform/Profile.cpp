@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
 #include "platform/Record_file.h"
+#include "platform/Text_lines.h"
 #include "platform/Velmora_error.h"
 
 #include <QFile>
@@ -140,7 +141,7 @@ float Profile::Read_Float(const char* section, const char* key, float def) const
 QString Profile::Read_String(const char* section, const char* key, const QString& def) const
 {
     const char* text = impl_->ini.GetValue(section, key, nullptr);
-    return text != nullptr ? QString::fromLatin1(text) : def;
+    return text != nullptr ? Decode_8Bit(text, static_cast<qsizetype>(qstrlen(text))) : def;
 }
 
 void Profile::Write_Int(const char* section, const char* key, int value)
@@ -162,7 +163,7 @@ void Profile::Write_String(const char* section, const char* key, const QString& 
 {
     // A line break inside a value would end its line and could plant other
     // keys in the file; it becomes a blank.
-    QByteArray bytes = value.toLatin1();
+    QByteArray bytes = value.toUtf8();
     bytes.replace('\r', ' ').replace('\n', ' ');
     impl_->ini.SetValue(section, key, bytes.constData());
     dirty_ = true;

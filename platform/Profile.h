@@ -7,7 +7,8 @@
 //  - booleans written "1"/"0"; any integer other than 0 reads as true;
 //  - floats written in the shortest general form with at most 15 significant
 //    digits (the 32-bit value widened to 64 bits first);
-//  - strings as they are; a missing key gives the default.
+//  - strings as they are (UTF-8; a value that is not valid UTF-8 reads as
+//    Latin-1, as older files hold); a missing key gives the default.
 // Writing replaces a key's line in place, appends a new key at the end of its
 // section and a new section at the end of the file; unknown keys and comments
 // are kept. Lines are written "key=value".

@@ -6,10 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 
-namespace {
-// Playlists are text in the system's 8-bit encoding, UTF-8 here; a line that
-// is not valid UTF-8 (a list written on an older system) is read as Latin-1.
-QString Line_Text(const char* bytes, qsizetype size)
+QString Decode_8Bit(const char* bytes, qsizetype size)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(QByteArrayView(bytes, size));
@@ -17,7 +14,6 @@ QString Line_Text(const char* bytes, qsizetype size)
         text = QString::fromLatin1(bytes, size);
     return text;
 }
-} // namespace
 
 QStringList Split_Lines(const QByteArray& bytes)
 {
@@ -30,7 +26,7 @@ QStringList Split_Lines(const QByteArray& bytes)
     while (i < end) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {
-            lines << Line_Text(bytes.constData() + start, i - start);
+            lines << Decode_8Bit(bytes.constData() + start, i - start);
             ++i;
             if (c == '\r' && i < end && bytes[i] == '\n')
                 ++i;
@@ -40,7 +36,7 @@ QStringList Split_Lines(const QByteArray& bytes)
         }
     }
     if (start < end) // text after the last break; a final break adds nothing
-        lines << Line_Text(bytes.constData() + start, end - start);
+        lines << Decode_8Bit(bytes.constData() + start, end - start);
     return lines;
 }
 

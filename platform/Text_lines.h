@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+// 8-bit text as this system keeps it: UTF-8; text that is not valid UTF-8
+// (written on an older system) is read as Latin-1.
+QString Decode_8Bit(const char* bytes, qsizetype size);
+
 // Splits the bytes into lines at CR, LF or CR LF; a break at the very end adds
 // no empty line; reading stops at a NUL byte. Nothing is trimmed.
 QStringList Split_Lines(const QByteArray& bytes);

@@ -111,10 +111,12 @@ TEST_F(ProfileTest, FloatsReadWithAPointAndRejectEverythingElse)
         EXPECT_FLOAT_EQ(p.Read_Float("Prizes", key, 7.5f), 7.5f) << key;
 }
 
-TEST_F(ProfileTest, StringsAreLatin1AndOnlyAMissingKeyGivesTheDefault)
+TEST_F(ProfileTest, StringsAreUtf8OrOlderLatin1AndOnlyAMissingKeyGivesTheDefault)
 {
-    Profile p(Write("t.trn", "[Setup]\r\nSound=C:\\Sounds\\caf\xe9.wav\r\nWarning=\r\nTime=25\r\n"));
+    Profile p(Write("t.trn", "[Setup]\r\nSound=C:\\Sounds\\caf\xe9.wav\r\nWarning=\r\nTime=25\r\n"
+                             "Music=/m/\xd0\x9c\xd1\x83\xd0\xb7.mp3\r\n"));
     EXPECT_EQ(p.Read_String("Setup", "Sound", "x"), QString::fromUtf8("C:\\Sounds\\café.wav"));
+    EXPECT_EQ(p.Read_String("Setup", "Music", "x"), QString::fromUtf8("/m/\u041c\u0443\u0437.mp3"));
     EXPECT_EQ(p.Read_String("Setup", "Warning", "x"), QString());
     EXPECT_EQ(p.Read_String("Setup", "Missing", "x"), QString("x"));
     // The CR of a CRLF file is no part of the value.
@@ -139,7 +141,7 @@ TEST_F(ProfileTest, AMissingFileReadsAsDefaultsAndIsCreatedOnFlush)
     EXPECT_EQ(Read("New.trn"),
         QByteArray("[Setup]\nTime=15\nSB0=5\n\n\n"
                    "[Players]\nTotal=-3\n\n\n"
-                   "[Chips]\nFirst=1\nSecond=0\nFirst Path=/opt/caf\xe9//white_chipsm.jpg\n\n\n"
+                   "[Chips]\nFirst=1\nSecond=0\nFirst Path=/opt/caf\xc3\xa9//white_chipsm.jpg\n\n\n"
                    "[Prizes]\nTotal=12.5\nPrize 0=300\nPrize 1=0.100000001490116\n"));
 
     Profile again(Path("New.trn"));
