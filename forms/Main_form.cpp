@@ -157,9 +157,6 @@ void TMainForm::FormCreate()
 
 void TMainForm::FormDestroy()
 {
-    if (destroyed_)
-        return;
-    destroyed_ = true;
     Timer1->stop();
     Timer2->stop();
     Guarded([this] {

@@ -183,9 +183,7 @@ private:
     void Update_Edit_List_Btn(const QString& sound_path);
 
     std::unique_ptr<Sound_Player> media_player_;
-    QString media_file_name_;
     QColor timer_colour_;
-    bool destroyed_ = false;
 };
 
 extern TMainForm* MainForm;

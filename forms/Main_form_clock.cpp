@@ -56,7 +56,6 @@ QString TMainForm::Level_End_Cue() const
 
 void TMainForm::PlayCue(const QString& file)
 {
-    media_file_name_ = file;
     if (file.isEmpty())
         return;
     media_player_->Open(file);
