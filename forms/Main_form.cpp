@@ -10,12 +10,15 @@
 #include "platform/Media_player.h"
 #include "platform/Profile.h"
 #include "platform/Program_folder.h"
+#include "platform/Record_file.h"
 #include "platform/Text_lines.h"
 #include "platform/Velmora_error.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLayout>
@@ -96,6 +99,10 @@ TMainForm::TMainForm(QWidget* parent)
         move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
     }
 
+    auto since_start = std::make_shared<QElapsedTimer>();
+    since_start->start();
+    Set_Monotonic_Clock([since_start] { return since_start->elapsed(); });
+
     Current_Tourney = std::make_unique<CTourney>();
     FormCreate();
 }
@@ -144,11 +151,14 @@ void TMainForm::FormCreate()
     Tourney_Name->setText(Last_Tourney);
     Player_DB.Load();
     Timer1->start();
+    tick_anchor_ms_ = monotonic_ms_();
+    ticks_counted_ = 0;
     Load_Design->trigger();
 
     Clock.Paused = 1;
     Clock.Minutes = static_cast<uint8_t>(Current_Tourney->Time & 0xFF);
     Clock.Seconds = 0;
+    loaded_length_ = Clock.Minutes;
     Refresh_Clock->trigger();
 
     PageControl1->setCurrentIndex(0);
@@ -188,7 +198,7 @@ void TMainForm::Load_ActionExecute()
 void TMainForm::Save_SetupExecute()
 {
     try {
-        Save_Blinds->trigger();
+        Store_Pages();
         Current_Tourney->Save_File(Last_Tourney);
     } catch (const std::exception& e) {
         // The edits could not be stored; say so, and why, before the page
@@ -200,6 +210,14 @@ void TMainForm::Save_SetupExecute()
         host().Message(text, QStringLiteral("Input Warning"), Buttons::OK);
     }
     Load_Design->trigger();
+}
+
+// The edited values of the pages go into the record, in this order.
+void TMainForm::Store_Pages()
+{
+    Save_Blinds->trigger();
+    if (auto* save_chips = findChild<QAction*>(QStringLiteral("Save_Chips"), Qt::FindDirectChildrenOnly))
+        save_chips->trigger();
 }
 
 void TMainForm::SpeedButtonClick(int page)
@@ -224,21 +242,76 @@ void TMainForm::Open_TourneyExecute()
     const QString chosen = host().Open_File(this, d);
     if (chosen.isEmpty())
         return;
-    // The tournament being left is saved with the values it holds.
-    Current_Tourney->Save_File(Last_Tourney);
+    // Stored before anything is copied in: the chosen file may replace the
+    // very tournament being left.
+    Store_Tourney_Being_Left();
+    if (!Bring_Into_Data(chosen))
+        return;
     Current_Tourney = std::make_unique<CTourney>();
     Last_Tourney = File_Name_Part(chosen);
+    Start_Tourney_Clock();
     Load_Design->trigger();
 }
 
 void TMainForm::New_TourneyExecute()
 {
-    const QString chosen = host().Save_File(this, Tourney_Dialog(tr("Save tournament as...")));
+    // Choosing an existing name opens that tournament: no question about
+    // replacing it.
+    File_Dialog d = Tourney_Dialog(tr("Save tournament as..."));
+    d.confirm_overwrite = false;
+    const QString chosen = host().Save_File(this, d);
     if (chosen.isEmpty())
         return;
+    Store_Tourney_Being_Left();
     Current_Tourney = std::make_unique<CTourney>();
     Last_Tourney = File_Name_Part(chosen);
+    Start_Tourney_Clock();
     Load_Design->trigger();
+}
+
+// The tournament being left is stored with what its pages show. When that
+// fails the operator is told which file, and the chosen tournament still opens.
+void TMainForm::Store_Tourney_Being_Left()
+{
+    try {
+        Store_Pages();
+        Current_Tourney->Save_File(Last_Tourney);
+    } catch (const std::exception& e) {
+        host().Message(tr("The tournament %1 could not be saved before leaving it.\n\n%2")
+                           .arg(Last_Tourney, QString::fromLocal8Bit(e.what())),
+                       QStringLiteral(VELMORA_APP_TITLE), Buttons::OK);
+    }
+}
+
+// Tournaments live in the data folder. One chosen elsewhere is copied in, with
+// its entry file when there is one beside it, before it is opened; a
+// tournament of the same name there is replaced only when the operator says so.
+bool TMainForm::Bring_Into_Data(const QString& chosen)
+{
+    const QFileInfo source(chosen);
+    const QString name = source.fileName();
+    const QString target_trn = Tourney_File_Path(name, QStringLiteral(".trn"));
+    if (QFileInfo(target_trn).absoluteFilePath() == source.absoluteFilePath())
+        return true;
+    if (QFileInfo::exists(target_trn)) {
+        const Answer answer = host().Message(
+            tr("The Data folder already holds a tournament named %1.\n"
+               "Replace it with the one you chose?\n\n"
+               "Yes replaces it, No opens the one in the Data folder.")
+                .arg(File_Name_Part(target_trn)),
+            tr("Open Tournament..."), Buttons::Yes_No_Cancel);
+        if (answer == Answer::Cancel)
+            return false;
+        if (answer == Answer::No)
+            return true;
+    }
+    const QString plr_beside = source.absolutePath() + QLatin1Char('/') + source.completeBaseName()
+                               + QStringLiteral(".plr");
+    // Entries first: a tournament file never arrives with another's entries.
+    Write_File_Atomic(Tourney_File_Path(name, QStringLiteral(".plr")),
+                      QFileInfo::exists(plr_beside) ? Read_Whole_File(plr_beside) : QByteArray());
+    Write_File_Atomic(target_trn, Read_Whole_File(chosen));
+    return true;
 }
 
 void TMainForm::Launch_AboutExecute()
@@ -249,6 +322,12 @@ void TMainForm::Launch_AboutExecute()
 
 void TMainForm::Exit1Click()
 {
-    Player_DB.Save();
+    // The program closes even when the database cannot be written, after
+    // saying so.
+    try {
+        Player_DB.Save();
+    } catch (const std::exception& e) {
+        host().Message(QString::fromLocal8Bit(e.what()), QStringLiteral(VELMORA_APP_TITLE), Buttons::OK);
+    }
     close();
 }

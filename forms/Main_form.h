@@ -89,6 +89,7 @@ public:
     QLabel* Small_Blind2 = nullptr;
     QLabel* Big_Blind2 = nullptr;
     QLabel* Blind_Timer2 = nullptr;
+    QFrame* Blind_Timer2_Border = nullptr; // the thin frame drawn behind it
     QLabel* Level_Label2 = nullptr;   // "LEVEL n" above the mirrored blinds
 
     // ---- pages ----
@@ -142,6 +143,10 @@ public:
     // The time labels' current background (black or red).
     QColor Blind_Timer_Colour() const { return timer_colour_; }
 
+    // The monotonic clock (milliseconds) that paces the ticks; tests install
+    // their own. Installing one starts the count of seconds afresh.
+    void Set_Monotonic_Clock(std::function<qint64()> now);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -177,13 +182,38 @@ private:
     void Build_Timers();
 
     void Show_Level_Blinds();            // the four blind labels for CurrentLevel
-    void Restart_Level();                // full level length from Timer_Spin, seconds 0
+    void Restart_Level();                // full level length from Timer_Spin, seconds 0, black
     void Set_Timer_Colour(const QColor& colour);
     QString Level_End_Cue() const;       // the blind sound for the level that just ended
     void Update_Edit_List_Btn(const QString& sound_path);
 
+    // The clock's pace: how many seconds this timer event stands for.
+    int Seconds_Owed();
+    void Clock_Second();                 // one tick of the countdown
+    void Level_End();
+    // Plays a cue; a cue that cannot be played is told after the tick and the
+    // clock goes on.
+    void Play_Cue_Reported(const std::function<QString()>& cue);
+    void Report_After_Tick(const QString& text);
+    void Set_Paused(bool paused);        // the clock's state and the Start/Stop caption
+    void Start_Tourney_Clock();          // level 1, a full paused level, black labels
+
+    // Leaving a tournament (Open, New): its pages are stored first.
+    void Store_Tourney_Being_Left();
+    void Store_Pages();
+    // A tournament chosen outside the data folder is copied in; returns false
+    // when the operator cancels.
+    bool Bring_Into_Data(const QString& chosen);
+
     std::unique_ptr<Sound_Player> media_player_;
     QColor timer_colour_;
+
+    std::function<qint64()> monotonic_ms_;
+    qint64 tick_anchor_ms_ = 0;   // when the count of seconds started
+    qint64 ticks_counted_ = 0;    // seconds handled since then
+    int loaded_length_ = -1;      // the level length the countdown was last filled with
+    bool full_level_due_ = false; // the next Load_Timer fills a whole level
+    QStringList notices_showing_; // reports waiting or open, each shown once
 };
 
 extern TMainForm* MainForm;

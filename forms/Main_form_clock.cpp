@@ -21,26 +21,65 @@ bool Is_Playlist(const QString& path)
     return File_Extension(path) == QLatin1String(".m3u");
 }
 
+void TMainForm::Set_Monotonic_Clock(std::function<qint64()> now)
+{
+    monotonic_ms_ = std::move(now);
+    tick_anchor_ms_ = monotonic_ms_();
+    ticks_counted_ = 0;
+}
+
+// One timer event is one second, unless the window thread was held up (a slow
+// disk, a busy machine): then the seconds it missed are owed as ticks of their
+// own, so the display is back on the wall clock at once. Seconds are counted
+// from the timer's start and rounded to the nearest, so a timer event that
+// comes a little early or late still stands for one second.
+int TMainForm::Seconds_Owed()
+{
+    // A machine that was held for more than an hour is not caught up beyond it.
+    constexpr qint64 Most_Owed = 3600;
+    const qint64 due = (monotonic_ms_() - tick_anchor_ms_ + 500) / 1000;
+    qint64 owed = due - ticks_counted_;
+    if (owed < 1)
+        owed = 1;
+    if (owed > Most_Owed) {
+        owed = Most_Owed;
+        ticks_counted_ = due;
+    } else {
+        ticks_counted_ += owed;
+    }
+    return static_cast<int>(owed);
+}
+
 void TMainForm::Timer1Timer()
 {
-    if (Clock.Paused)
-        return;
+    const int seconds = Seconds_Owed();
+    // A stopped clock lets the seconds pass.
+    for (int i = 0; i < seconds && !Clock.Paused; ++i)
+        Clock_Second();
+}
 
+void TMainForm::Clock_Second()
+{
     if (Clock.Tick()) {
-        // End of the level: the cue first; if it cannot be played the rest
-        // of the tick is abandoned and the clock waits at 0:00.
-        PlayCue(Level_End_Cue());
-        Next_Blind->trigger();
-        Reset_Timer->trigger();
-        Clock.Paused = 0;
-        Set_Timer_Colour(Qt::black);
+        Level_End();
     } else {
         if (Clock.Minutes == 1 && Clock.Seconds == 0)
-            PlayCue(Warning_Edit->text());
+            Play_Cue_Reported([this] { return Warning_Edit->text(); });
         if (Clock.Minutes == 0 && Clock.Seconds <= 10)
             Set_Timer_Colour(timer_colour_ == QColor(Qt::black) ? QColor(255, 0, 0) : QColor(Qt::black));
     }
     Refresh_Clock->trigger();
+}
+
+// The level has run out: its blind sound, the next level, a full countdown,
+// and the clock runs on. A sound that cannot be played never holds the clock.
+void TMainForm::Level_End()
+{
+    Play_Cue_Reported([this] { return Level_End_Cue(); });
+    Next_Blind->trigger();
+    Reset_Timer->trigger();
+    Clock.Paused = 0;
+    Set_Timer_Colour(Qt::black);
 }
 
 QString TMainForm::Level_End_Cue() const
@@ -48,10 +87,19 @@ QString TMainForm::Level_End_Cue() const
     const QString sound = Current_Tourney->Sound;
     if (!Is_Playlist(sound))
         return Sound_Edit1->text();
-    const QStringList lines = Read_Lines(sound);
-    if (lines.isEmpty())
+    const QStringList songs = Read_Playlist_Songs(sound);
+    if (songs.isEmpty())
         throw Velmora_Error(QStringLiteral("The playlist %1 holds no songs.").arg(sound));
-    return lines[CurrentLevel % lines.size()];
+    return songs[CurrentLevel % songs.size()];
+}
+
+void TMainForm::Play_Cue_Reported(const std::function<QString()>& cue)
+{
+    try {
+        PlayCue(cue());
+    } catch (const std::exception& e) {
+        Report_After_Tick(QString::fromLocal8Bit(e.what()));
+    }
 }
 
 void TMainForm::PlayCue(const QString& file)
@@ -60,24 +108,44 @@ void TMainForm::PlayCue(const QString& file)
         return;
     media_player_->Open(file);
     media_player_->Play();
-    // A notice (no sound device) is shown once the tick is over, so the
-    // clock runs on while the box is open.
+    // A notice (no sound device) is told once the tick is over.
     const QString notice = media_player_->Take_Notice();
     if (!notice.isEmpty())
-        QTimer::singleShot(0, this, [notice] {
-            Guarded([&notice] { host().Message(notice, QStringLiteral(VELMORA_APP_TITLE), Buttons::OK); });
-        });
+        Report_After_Tick(notice);
+}
+
+// The box is shown once the tick is over, so the clock runs on while it is
+// open; a text that is already waiting or open is not shown a second time.
+void TMainForm::Report_After_Tick(const QString& text)
+{
+    if (notices_showing_.contains(text))
+        return;
+    notices_showing_ << text;
+    QTimer::singleShot(0, this, [this, text] {
+        Guarded([&text] { host().Message(text, QStringLiteral(VELMORA_APP_TITLE), Buttons::OK); });
+        notices_showing_.removeOne(text);
+    });
+}
+
+void TMainForm::Set_Paused(bool paused)
+{
+    Clock.Paused = paused ? 1 : 0;
+    Toggle_Start->setText(paused ? tr("Start") : tr("Stop"));
+}
+
+// A tournament that is opened, created or set up anew starts at level 1 with a
+// whole level waiting for "Start"; the reload that follows fills it.
+void TMainForm::Start_Tourney_Clock()
+{
+    CurrentLevel = 0;
+    Set_Paused(true);
+    full_level_due_ = true;
 }
 
 void TMainForm::Toggle_StartExecute()
 {
-    if (Clock.Paused) {
-        Clock.Paused = 0;
-        Toggle_Start->setText(tr("Stop"));
-    } else {
-        Clock.Paused = 1;
-        Toggle_Start->setText(tr("Start"));
-    }
+    // Stopping pauses, starting resumes: the time left is kept.
+    Set_Paused(!Clock.Paused);
 }
 
 void TMainForm::Refresh_ClockExecute()
@@ -93,19 +161,28 @@ void TMainForm::Reset_TimerExecute()
         Restart_Level();
 }
 
+// A paused clock keeps its time left through every save and reload (a break
+// for food survives a look at the Players page); it is filled with a whole
+// level only when the level length was changed or a tournament was opened.
 void TMainForm::Load_TimerExecute()
 {
     if (!Clock.Paused)
         return;
-    Restart_Level();
+    if (full_level_due_ || Timer_Spin->Value() != loaded_length_)
+        Restart_Level();
+    else
+        Refresh_Clock->trigger();
     Show_Level_Blinds();
 }
 
 void TMainForm::Restart_Level()
 {
     // The running clock reloads the level length from the page's box.
-    Clock.Minutes = static_cast<uint8_t>(Timer_Spin->Value() & 0xFF);
+    loaded_length_ = Timer_Spin->Value();
+    full_level_due_ = false;
+    Clock.Minutes = static_cast<uint8_t>(loaded_length_ & 0xFF);
     Clock.Seconds = 0;
+    Set_Timer_Colour(Qt::black);
     Refresh_Clock->trigger();
 }
 
@@ -147,13 +224,18 @@ void TMainForm::Set_Timer_Colour(const QColor& colour)
 void TMainForm::Timer2Timer()
 {
     // The chip and payout pages keep their totals current through their own
-    // commands; they join here as those pages are built.
+    // commands, run by name in this order.
+    static const char* const Chips_Page_Commands[] = {"Chip1_Change", "Chip2_Change", "Chip3_Change",
+                                                      "Chip4_Change", "Chip5_Change"};
+    static const char* const Payout_Page_Commands[] = {"Update_Payout"};
+    auto run = [this](const auto& names) {
+        for (const char* name : names)
+            if (auto* action = findChild<QAction*>(QLatin1String(name), Qt::FindDirectChildrenOnly))
+                action->trigger();
+    };
     const int page = PageControl1->currentIndex();
-    for (QAction* action : Design_Actions) {
-        const QString name = action->objectName();
-        if (page == 3 && name.startsWith(QLatin1String("Chip")) && name.endsWith(QLatin1String("_Change")))
-            action->trigger();
-        else if (page == 4 && name == QLatin1String("Update_Payout"))
-            action->trigger();
-    }
+    if (page == 3)
+        run(Chips_Page_Commands);
+    else if (page == 4)
+        run(Payout_Page_Commands);
 }

@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -56,6 +57,26 @@ QLabel* Caption_Label(QWidget* parent, const QString& text, const QRect& r, Qt::
 
 const QColor Maroon(128, 0, 0);
 const QColor Navy(0, 0, 128);
+
+// The page control's tabs are hidden: only the page buttons switch pages, and
+// every switch saves and reloads the tournament. Ctrl+Tab and Ctrl+Shift+Tab,
+// which would turn the pages behind the buttons' back, do nothing.
+class Page_Control : public QTabWidget {
+public:
+    using QTabWidget::QTabWidget;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool page_key = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab
+                              || event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown;
+        if (page_key && (event->modifiers() & Qt::ControlModifier)) {
+            event->accept();
+            return;
+        }
+        QTabWidget::keyPressEvent(event);
+    }
+};
 
 } // namespace
 
@@ -177,15 +198,23 @@ void TMainForm::Build_Left_Panel(QWidget* central)
     Big_Blind2->setGeometry(10, 404, 141, 46);
     auto* time_caption = Caption_Label(Panel1, tr("TIME LEFT"), QRect(10, 462, 141, 14), Qt::AlignCenter);
     time_caption->setStyleSheet(caption_style);
+    // The thin grey frame is a panel behind the label, not a style sheet: a
+    // style sheet would take over the label's background, and the red of the
+    // last ten seconds would never be painted.
+    Blind_Timer2_Border = new QFrame(Panel1);
+    Blind_Timer2_Border->setObjectName(QStringLiteral("Blind_Timer2_Border"));
+    Blind_Timer2_Border->setGeometry(6, 478, 149, 70);
+    Blind_Timer2_Border->setAutoFillBackground(true);
+    QPalette border = Blind_Timer2_Border->palette();
+    border.setColor(QPalette::Window, QColor(0x66, 0x66, 0x66));
+    Blind_Timer2_Border->setPalette(border);
     Blind_Timer2 = Display_Label(Panel1, "Blind_Timer2", tr("Blind Timer"), Qt::black, 48, QStringLiteral("20:00"));
-    Blind_Timer2->setGeometry(6, 478, 149, 70);
-    Blind_Timer2->setFrameShape(QFrame::Box);
-    Blind_Timer2->setStyleSheet(QStringLiteral("border: 1px solid #666;"));
+    Blind_Timer2->setGeometry(7, 479, 147, 68);
 }
 
 void TMainForm::Build_Pages(QWidget* central)
 {
-    PageControl1 = new QTabWidget(central);
+    PageControl1 = new Page_Control(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setGeometry(161, 0, 721, 638);
     PageControl1->setDocumentMode(true);
@@ -285,9 +314,11 @@ void TMainForm::Build_Action_Page()
     Stop_Btn->setObjectName(QStringLiteral("Stop_Btn"));
     Stop_Btn->setToolTip(tr("Stop Blind Sound"));
     Stop_Btn->setIcon(style()->standardIcon(QStyle::SP_MediaVolumeMuted));
-    Stop_Btn->setGeometry(563, 263, 148, 50);
+    // Below the clock, where the music is stopped during play.
+    Stop_Btn->setGeometry(104, 322, 150, 38);
     Stop_Btn->setFont(medium_button);
-    auto* sound_caption = Caption_Label(page, tr("Blind sound:"), QRect(563, 243, 148, 18));
+    auto* sound_caption = Caption_Label(page, tr("Blind sound:"), QRect(10, 322, 88, 38),
+                                        Qt::AlignRight | Qt::AlignVCenter);
     sound_caption->setObjectName(QStringLiteral("Sound_Caption"));
     connect(Stop_Btn, &QPushButton::clicked, this, [this] { Guarded([this] { Stop_BtnClick(); }); });
 }
@@ -304,7 +335,7 @@ void TMainForm::Build_Blinds_Page()
     label4->setObjectName(QStringLiteral("Label4"));
     Timer_Spin = new Spin_Box(GroupBox4);
     Timer_Spin->setObjectName(QStringLiteral("Timer_Spin"));
-    Timer_Spin->setRange(0, 59);
+    Timer_Spin->setRange(1, 59);
     Timer_Spin->setSingleStep(1);
     Timer_Spin->Set_Arrows_Only(true);
     Timer_Spin->setGeometry(130, 28, 64, 24);

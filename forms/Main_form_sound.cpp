@@ -57,7 +57,13 @@ void TMainForm::Find_WarningExecute()
 
 void TMainForm::Edit_PlayListExecute()
 {
-    Playlist_Form->PlaylistName = Current_Tourney->Sound;
+    // What the operator typed on the Blinds page is kept in the record first,
+    // so the reload after the editor shows it again.
+    const QString playlist = Current_Tourney->Sound;
+    Save_Blinds->trigger();
+    // A path typed over the playlist's is no list to edit: the button edits
+    // the playlist it was enabled for.
+    Playlist_Form->PlaylistName = Is_Playlist(Current_Tourney->Sound) ? Current_Tourney->Sound : playlist;
     host().Show_Modal(Playlist_Form);
     Current_Tourney->Sound = Playlist_Form->PlaylistName;
     Load_BlindInfo->trigger();

@@ -265,18 +265,49 @@ void TPlaylist_Form::FormShow()
 void TPlaylist_Form::reject()
 {
     Guarded([this] {
-        FormClose();
-        QDialog::reject();
+        if (FormClose())
+            QDialog::reject();
     });
 }
 
-void TPlaylist_Form::FormClose()
+// Closing offers unsaved changes for saving; Cancel, or a cancelled file
+// name, keeps the editor open.
+bool TPlaylist_Form::FormClose()
 {
-    // Save follows Modified only on the timer's beat; bring it up to date so
-    // that changes made within the last second are offered for saving too.
-    Timer1Timer();
-    if (Modified)
-        Save_List->trigger();
+    return Offer_Save();
+}
+
+// Before unsaved work is replaced (Open, New, closing) the operator is asked;
+// true when the editor may go on.
+bool TPlaylist_Form::Offer_Save()
+{
+    if (!Modified)
+        return true;
+    switch (host().Message(QStringLiteral("Save changes to the playlist?"), QStringLiteral("Save Playlist"),
+                           Buttons::Yes_No_Cancel)) {
+    case Answer::Yes:
+        return Write_List();
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Writes the rows to PlaylistName, asking for a name when the list has none;
+// false when the operator cancels that.
+bool TPlaylist_Form::Write_List()
+{
+    if (PlaylistName.isEmpty()) {
+        const QString chosen = host().Save_File(this, Save_Playlist_Dialog());
+        if (chosen.isEmpty())
+            return false;
+        PlaylistName = chosen;
+    }
+    Write_Lines(PlaylistName, Rows());
+    Modified = false;
+    List_Name->setText(File_Name_Part(PlaylistName));
+    return true;
 }
 
 void TPlaylist_Form::Timer1Timer()
@@ -305,7 +336,7 @@ void TPlaylist_Form::Remove_SongExecute()
         Play_List->selectionModel()->clear();
         delete Play_List->takeItem(row);
     }
-    File_Display->trigger();
+    Show_Selected_File();
     Modified = true;
 }
 
@@ -336,6 +367,15 @@ void TPlaylist_Form::File_DisplayExecute()
         Selected_File->setText(File_Name_Part(Play_List->item(row)->text()));
 }
 
+// After the rows were replaced or one removed, a name of a song that is no
+// longer selected is not left standing.
+void TPlaylist_Form::Show_Selected_File()
+{
+    if (First_Selected_Row() < 0)
+        Selected_File->clear();
+    File_Display->trigger();
+}
+
 // ---- file commands ----
 
 void TPlaylist_Form::Save_ListExecute()
@@ -344,39 +384,36 @@ void TPlaylist_Form::Save_ListExecute()
                        Buttons::Yes_No)
         != Answer::Yes)
         return;
-    if (PlaylistName.isEmpty()) {
-        const QString chosen = host().Save_File(this, Save_Playlist_Dialog());
-        if (!chosen.isEmpty()) {
-            PlaylistName = chosen;
-            Write_Lines(PlaylistName, Rows());
-            Modified = false;
-        }
-    } else {
-        Write_Lines(PlaylistName, Rows());
-        Modified = false;
-    }
+    Write_List();
     List_Name->setText(File_Name_Part(PlaylistName));
 }
 
 void TPlaylist_Form::Open_ListExecute()
 {
+    if (!Offer_Save())
+        return;
     const QString chosen = host().Open_File(this, Open_Playlist_Dialog());
     if (chosen.isEmpty())
         return;
     LoadBuffer = Read_Lines(chosen);
     Show_Rows(LoadBuffer);
-    File_Display->trigger();
+    Show_Selected_File();
     PlaylistName = chosen;
+    // The list just opened has no changes of its own.
+    Modified = false;
     List_Name->setText(File_Name_Part(PlaylistName));
 }
 
 void TPlaylist_Form::New_ListExecute()
 {
+    if (!Offer_Save())
+        return;
     const QString chosen = host().Save_File(this, Save_Playlist_Dialog());
     if (chosen.isEmpty())
         return;
     PlaylistName = chosen;
     Play_List->clear();
+    Show_Selected_File();
     // The new list exists at once, as an empty file replacing any of that name.
     Write_Lines(PlaylistName, QStringList());
     Modified = false;

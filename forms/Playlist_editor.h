@@ -67,7 +67,10 @@ protected:
 
 private:
     void FormShow();
-    void FormClose();
+    bool FormClose();
+    bool Offer_Save();
+    bool Write_List();
+    void Show_Selected_File();
 
     void Add_SongExecute();
     void Remove_SongExecute();

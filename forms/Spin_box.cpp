@@ -1,6 +1,8 @@
 #include "forms/Spin_box.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 Spin_Box::Spin_Box(QWidget* parent) : QSpinBox(parent)
 {
@@ -10,6 +12,7 @@ Spin_Box::Spin_Box(QWidget* parent) : QSpinBox(parent)
 
 void Spin_Box::Set_Arrows_Only(bool on)
 {
+    arrows_only_ = on;
     lineEdit()->setReadOnly(on);
     // Keep the arrows and the arrow keys working while the text is read-only.
     setFocusPolicy(on ? Qt::StrongFocus : Qt::WheelFocus);
@@ -51,4 +54,32 @@ int Spin_Box::valueFromText(const QString& text) const
 void Spin_Box::fixup(QString& text) const
 {
     text = textFromValue(valueFromText(text));
+}
+
+// A box changed with its arrows only moves one step at a time: Page Up/Down,
+// Ctrl+arrow and the mouse wheel, which would jump by ten or by accident, do
+// nothing.
+void Spin_Box::stepBy(int steps)
+{
+    if (arrows_only_ && steps != 0)
+        steps = steps > 0 ? 1 : -1;
+    QSpinBox::stepBy(steps);
+}
+
+void Spin_Box::keyPressEvent(QKeyEvent* event)
+{
+    if (arrows_only_ && (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown)) {
+        event->ignore();
+        return;
+    }
+    QSpinBox::keyPressEvent(event);
+}
+
+void Spin_Box::wheelEvent(QWheelEvent* event)
+{
+    if (arrows_only_) {
+        event->ignore();
+        return;
+    }
+    QSpinBox::wheelEvent(event);
 }

@@ -14,8 +14,15 @@ public:
     int Value();
     void Set_Value(int value);
 
+    void stepBy(int steps) override;
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     QValidator::State validate(QString& text, int& pos) const override;
     int valueFromText(const QString& text) const override;
     void fixup(QString& text) const override;
+
+private:
+    bool arrows_only_ = false;
 };

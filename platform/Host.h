@@ -8,7 +8,7 @@
 class QDialog;
 class QWidget;
 
-enum class Buttons { OK, OK_Cancel, Yes_No };
+enum class Buttons { OK, OK_Cancel, Yes_No, Yes_No_Cancel };
 enum class Answer { OK, Cancel, Yes, No };
 
 // A file dialog as the program describes it. The filter uses the bar syntax:
@@ -20,6 +20,10 @@ struct File_Dialog {
     QString initial_dir;
     QString default_ext;   // without the dot: "trn"
     bool must_exist = false;
+    // Save dialogs: ask before an existing file is chosen. Off where choosing
+    // an existing name has a meaning of its own (a new tournament of that name
+    // opens the stored one).
+    bool confirm_overwrite = true;
 };
 
 class Host {

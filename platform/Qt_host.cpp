@@ -49,6 +49,12 @@ Answer Qt_Host::Message(const QString& text, const QString& caption, Buttons but
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case Buttons::Yes_No_Cancel:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::OK;
@@ -78,6 +84,7 @@ QString Qt_Host::Save_File(QWidget* parent, const File_Dialog& d)
     QFileDialog dialog(Dialog_Parent(parent), d.title, d.initial_dir, Qt_Filter(d.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.confirm_overwrite);
     dialog.selectNameFilter(Selected_Filter(d));
     if (!d.default_ext.isEmpty())
         dialog.setDefaultSuffix(d.default_ext);

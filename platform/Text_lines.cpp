@@ -3,7 +3,9 @@
 #include "platform/Record_file.h"
 #include "platform/Velmora_error.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 QString Decode_8Bit(const char* bytes, qsizetype size)
@@ -40,7 +42,7 @@ QStringList Split_Lines(const QByteArray& bytes)
     return lines;
 }
 
-QStringList Read_Lines(const QString& path)
+QByteArray Read_Whole_File(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -48,7 +50,24 @@ QStringList Read_Lines(const QString& path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Velmora_Error(QStringLiteral("Unable to read %1: %2").arg(path, file.errorString()));
-    return Split_Lines(bytes);
+    return bytes;
+}
+
+QStringList Read_Lines(const QString& path)
+{
+    return Split_Lines(Read_Whole_File(path));
+}
+
+QStringList Read_Playlist_Songs(const QString& playlist_path)
+{
+    const QDir folder = QFileInfo(playlist_path).absoluteDir();
+    QStringList songs;
+    for (const QString& line : Read_Lines(playlist_path)) {
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        songs << (QFileInfo(line).isRelative() ? folder.filePath(line) : line);
+    }
+    return songs;
 }
 
 void Write_Lines(const QString& path, const QStringList& lines)
@@ -63,15 +82,9 @@ void Write_Lines(const QString& path, const QStringList& lines)
 
 QString File_Name_Part(const QString& path)
 {
-    qsizetype cut = -1;
-    for (qsizetype i = path.size() - 1; i >= 0; --i) {
-        const QChar c = path[i];
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':')) {
-            cut = i;
-            break;
-        }
-    }
-    return path.mid(cut + 1);
+    // Only '/' separates folders here: ':' and '\\' are ordinary characters of
+    // a Linux file name ("Game 1: Friday.trn").
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 QString File_Extension(const QString& path)

@@ -2,6 +2,12 @@
 // and the tournament, and the sound choices.
 #include "Main_window_test.h"
 
+#include <QCoreApplication>
+
+#include <QWheelEvent>
+
+#include <QTest>
+
 #include "forms/Spin_box.h"
 
 #include <QListWidget>
@@ -60,23 +66,46 @@ TEST_F(Blinds_Page_Test, ClearedLevelsReadZeroOnThePageInTheFileAndOnTheClock)
     EXPECT_EQ(form->Big_Blind2->text(), QStringLiteral("0"));
 }
 
-TEST_F(Blinds_Page_Test, LevelLengthIsKeptWithinZeroToFiftyNine)
+TEST_F(Blinds_Page_Test, LevelLengthIsKeptWithinOneToFiftyNine)
 {
     folder.Write("Data/Default.trn", "[Setup]\nTime=75\n");
     Start();
     EXPECT_EQ(form->Timer_Spin->value(), 59);
-    EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("75:00")); // start-up takes the record itself
+    // The first level and the following ones have the same length.
+    EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("59:00"));
     Switch_Page();
     EXPECT_TRUE(Trn().contains(QStringLiteral("[Setup]\nTime=59\n")));
     EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("59:00"));
 
     folder.Write("Data/Default.trn", "[Setup]\nTime=-3\n");
     form->Load_Design->trigger();
-    EXPECT_EQ(form->Timer_Spin->value(), 0);
+    EXPECT_EQ(form->Timer_Spin->value(), 1);
     // Typing is disabled; the arrows step by one.
     EXPECT_TRUE(form->Timer_Spin->findChild<QLineEdit*>()->isReadOnly());
     form->Timer_Spin->stepUp();
-    EXPECT_EQ(form->Timer_Spin->value(), 1);
+    EXPECT_EQ(form->Timer_Spin->value(), 2);
+}
+
+TEST_F(Blinds_Page_Test, LevelLengthMovesOnlyByOneWithItsArrows)
+{
+    Start();
+    Spin_Box* spin = form->Timer_Spin;
+    spin->setFocus();
+    EXPECT_EQ(spin->value(), 20);
+    QTest::keyClick(spin, Qt::Key_PageUp);
+    QTest::keyClick(spin, Qt::Key_PageDown);
+    QTest::keyClick(spin, Qt::Key_PageUp);
+    EXPECT_EQ(spin->value(), 20);
+    QTest::keyClick(spin, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(spin->value(), 21);
+    QTest::keyClick(spin, Qt::Key_Down);
+    EXPECT_EQ(spin->value(), 20);
+    QWheelEvent wheel(QPointF(5, 5), spin->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(spin, &wheel);
+    EXPECT_EQ(spin->value(), 20);
+    spin->stepBy(10);
+    EXPECT_EQ(spin->value(), 21);
 }
 
 TEST_F(Blinds_Page_Test, SpinBoxReadsTextThatIsNotANumberAsItsMinimum)
@@ -152,7 +181,7 @@ TEST_F(Blinds_Page_Test, TypedPathIsUsedForPlainFilesButNotForThePlaylistTest)
     EXPECT_EQ(player->played, QStringList{bell});
 }
 
-TEST_F(Blinds_Page_Test, PlaylistEditorReturnSetsTheSoundAndDiscardsPendingEdits)
+TEST_F(Blinds_Page_Test, PlaylistEditorReturnSetsTheSoundAndKeepsPendingEdits)
 {
     const QString first = Sound_File(QStringLiteral("first.m3u"));
     const QString second = Sound_File(QStringLiteral("second.m3u"));
@@ -169,7 +198,8 @@ TEST_F(Blinds_Page_Test, PlaylistEditorReturnSetsTheSoundAndDiscardsPendingEdits
     EXPECT_EQ(seen, first);
     EXPECT_EQ(form->Current_Tourney->Sound, second);
     EXPECT_EQ(form->Sound_Edit1->text(), second);
-    EXPECT_EQ(form->SB_Edit[0]->text(), QStringLiteral("5"));
+    // What was typed on the page before is still there.
+    EXPECT_EQ(form->SB_Edit[0]->text(), QStringLiteral("77"));
     EXPECT_TRUE(form->Edit_List_Btn->isEnabled());
 }
 

@@ -6,6 +6,12 @@
 #include "model/Player.h"
 #include "platform/Program_folder.h"
 
+#include <QPushButton>
+#include <QTest>
+#include <QImage>
+#include <QPixmap>
+#include <QColor>
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -99,13 +105,16 @@ TEST_F(Main_Form_Test, EveryPageButtonShowsItsPageSavesAndReloads)
     EXPECT_TRUE(script.messages.empty());
 }
 
-TEST_F(Main_Form_Test, OpenSavesTheOldTournamentAndLoadsTheChosenNameFromTheDataFolder)
+TEST_F(Main_Form_Test, OpenStoresThePagesOfTheOldTournamentAndLoadsTheChosenOne)
 {
     folder.Write("Data/Friday.trn", "[Setup]\nTime=9\n");
     Start();
-    form->Timer_Spin->Set_Value(33); // a page edit: not saved by Open
+    form->Timer_Spin->Set_Value(33); // a page edit: kept by Open
+    form->Toggle_Start->trigger();
+    form->Next_Blind->trigger();
+    Tick(5);
 
-    script.files.push_back(QStringLiteral("/somewhere/else/Friday.trn"));
+    script.files.push_back(folder.data() + QStringLiteral("Friday.trn"));
     form->Open_Tourney->trigger();
     ASSERT_EQ(script.file_dialogs.size(), 1u);
     const File_Dialog& d = script.file_dialogs[0];
@@ -118,13 +127,71 @@ TEST_F(Main_Form_Test, OpenSavesTheOldTournamentAndLoadsTheChosenNameFromTheData
     EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
     EXPECT_EQ(form->Tourney_Name->text(), QStringLiteral("Friday.trn"));
     EXPECT_EQ(form->Timer_Spin->value(), 9);
-    // The tournament left behind was saved with the values it held in memory.
+    // The tournament left behind was stored with what its pages showed.
     const QString old_trn = QString::fromLatin1(folder.Read("Data/Default.trn"));
-    EXPECT_TRUE(old_trn.contains(QStringLiteral("Time=20\n")));
+    EXPECT_TRUE(old_trn.contains(QStringLiteral("Time=33\n")));
+    // The opened tournament starts at level 1 with a whole level, paused.
+    EXPECT_EQ(form->CurrentLevel, 0);
+    EXPECT_NE(form->Clock.Paused, 0);
+    EXPECT_EQ(form->BitBtn1->text(), QStringLiteral("Start"));
+    EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("9:00"));
+    EXPECT_EQ(form->Small_Blind->text(), QStringLiteral("5"));
 
     // Cancelling changes nothing.
     form->Open_Tourney->trigger();
     EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
+}
+
+TEST_F(Main_Form_Test, OpenFromAnotherFolderBringsTheTournamentIntoData)
+{
+    const QString outside = folder.path() + QStringLiteral("usb/");
+    folder.Write("usb/Game 1: Friday.trn", "[Setup]\nTime=12\n");
+    const QByteArray entry = QByteArray("Ann,Lee").leftJustified(20, '\0') + QByteArray(12, '\0');
+    folder.Write("usb/Game 1: Friday.plr", entry);
+    Start();
+    script.files.push_back(outside + QStringLiteral("Game 1: Friday.trn"));
+    form->Open_Tourney->trigger();
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Game 1: Friday.trn"));
+    EXPECT_EQ(form->Timer_Spin->value(), 12);
+    EXPECT_EQ(form->Current_Tourney->Total, 1);
+    EXPECT_EQ(folder.Read("Data/Game 1: Friday.plr"), entry);
+
+    // A tournament of that name in Data is replaced only when the operator says so.
+    folder.Write("usb/Game 1: Friday.trn", "[Setup]\nTime=44\n");
+    script.answers.push_back(Answer::Cancel);
+    script.files.push_back(outside + QStringLiteral("Game 1: Friday.trn"));
+    form->Open_Tourney->trigger();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].buttons, Buttons::Yes_No_Cancel);
+    EXPECT_EQ(form->Timer_Spin->value(), 12);
+
+    script.answers.push_back(Answer::No); // open the one in Data
+    script.files.push_back(outside + QStringLiteral("Game 1: Friday.trn"));
+    form->Open_Tourney->trigger();
+    EXPECT_EQ(form->Timer_Spin->value(), 12);
+
+    QFile::remove(outside + QStringLiteral("Game 1: Friday.plr"));
+    script.answers.push_back(Answer::Yes);
+    script.files.push_back(outside + QStringLiteral("Game 1: Friday.trn"));
+    form->Open_Tourney->trigger();
+    EXPECT_EQ(form->Timer_Spin->value(), 44);
+    // Without entries beside it, it brings none of the old ones along.
+    EXPECT_EQ(form->Current_Tourney->Total, 0);
+}
+
+TEST_F(Main_Form_Test, LeavingATournamentThatCannotBeStoredSaysSoAndStillOpens)
+{
+    folder.Write("Data/Friday.trn", "[Setup]\nTime=9\n");
+    Start();
+    form->SpeedButton5->click(); // Default.trn now exists
+    QFile::setPermissions(folder.data() + QStringLiteral("Default.trn"), QFileDevice::ReadOwner);
+    script.files.push_back(folder.data() + QStringLiteral("Friday.trn"));
+    form->Open_Tourney->trigger();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages[0].text.contains(QStringLiteral("Default.trn")));
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
+    EXPECT_EQ(form->Timer_Spin->value(), 9);
 }
 
 TEST_F(Main_Form_Test, NewTournamentHasDefaultsAndIsWrittenAtShutDown)
@@ -134,6 +201,9 @@ TEST_F(Main_Form_Test, NewTournamentHasDefaultsAndIsWrittenAtShutDown)
     form->New_Tourney->trigger();
     ASSERT_EQ(script.file_dialogs.size(), 1u);
     EXPECT_EQ(script.file_dialogs[0].title, QStringLiteral("Save tournament as..."));
+    // An existing name opens that tournament: the dialog must not ask about
+    // replacing it.
+    EXPECT_FALSE(script.file_dialogs[0].confirm_overwrite);
     EXPECT_EQ(form->Last_Tourney, QStringLiteral("Saturday.trn"));
     EXPECT_EQ(form->Tourney_Name->text(), QStringLiteral("Saturday.trn"));
     EXPECT_EQ(form->SB_Edit[13]->text(), QStringLiteral("750"));
@@ -231,10 +301,126 @@ TEST_F(Main_Form_Test, ErrorInACommandIsShownAndTheProgramGoesOn)
     folder.Write("Data", "not a folder");
     script.files.push_back(QStringLiteral("/x/Friday.trn"));
     form->Open_Tourney->trigger();
-    ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_TRUE(script.messages[0].text.startsWith(QStringLiteral("Unable to write to")));
+    // Leaving the tournament is told first; copying the chosen one in then
+    // fails and ends the command.
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_TRUE(script.messages[0].text.contains(QStringLiteral("Default.trn")));
+    EXPECT_TRUE(script.messages[1].text.startsWith(QStringLiteral("Unable to write to")));
     // The rest of the command was skipped.
     EXPECT_EQ(form->Last_Tourney, QStringLiteral("Default.trn"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Main_Form_Test, NewStoresTheOldTournamentAndStartsAtLevelOneStopped)
+{
+    folder.Write("Data/Saturday.trn", "[Setup]\nTime=25\n");
+    Start();
+    form->SB_Edit[0]->setText(QStringLiteral("7")); // typed, not yet saved
+    form->Toggle_Start->trigger();
+    form->Next_Blind->trigger();
+    form->Next_Blind->trigger();
+    Tick(3);
+    script.files.push_back(folder.data() + QStringLiteral("Saturday.trn"));
+    form->New_Tourney->trigger();
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_TRUE(QString::fromLatin1(folder.Read("Data/Default.trn")).contains(QStringLiteral("SB0=7\n")));
+    // The stored tournament of that name is opened, at level 1, paused, full.
+    EXPECT_EQ(form->Timer_Spin->value(), 25);
+    EXPECT_EQ(form->CurrentLevel, 0);
+    EXPECT_NE(form->Clock.Paused, 0);
+    EXPECT_EQ(form->BitBtn1->text(), QStringLiteral("Start"));
+    EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("25:00"));
+    EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 1 of 20"));
+    EXPECT_EQ(form->Blind_Timer_Colour(), QColor(Qt::black));
+}
+
+TEST_F(Main_Form_Test, OnlyThePageButtonsSwitchPages)
+{
+    Start();
+    form->show();
+    form->SpeedButton5->click();
+    ASSERT_EQ(form->PageControl1->currentIndex(), 2);
+    QFile::remove(folder.data() + QStringLiteral("Default.trn"));
+    QWidget* edit = form->SB_Edit[3];
+    edit->setFocus();
+    for (Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+        QTest::keyClick(edit, Qt::Key_Tab, modifiers);
+        QTest::keyClick(edit, Qt::Key_Backtab, modifiers);
+        QTest::keyClick(edit, Qt::Key_PageDown, modifiers);
+        QTest::keyClick(edit, Qt::Key_PageUp, modifiers);
+    }
+    EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+    EXPECT_TRUE(form->SpeedButton5->isChecked());
+    EXPECT_FALSE(QFile::exists(folder.data() + QStringLiteral("Default.trn")));
+    // A page button switches and saves.
+    form->SpeedButton6->click();
+    EXPECT_EQ(form->PageControl1->currentIndex(), 3);
+    EXPECT_TRUE(QFile::exists(folder.data() + QStringLiteral("Default.trn")));
+}
+
+TEST_F(Main_Form_Test, ExitClosesEvenWhenTheDatabaseCannotBeWritten)
+{
+    Start();
+    form->show();
+    folder.Write("Data/PdB.data", QByteArray());
+    QFile::setPermissions(folder.data() + QStringLiteral("PdB.data"), QFileDevice::ReadOwner);
+    form->Exit1->trigger();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages[0].text.contains(QStringLiteral("PdB.data")));
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(Main_Form_Test, HalfSecondTimerRunsThePageCommandsByNameInOrder)
+{
+    Start();
+    QStringList ran;
+    const QStringList names{"Chip3_Change", "Chip1_Change", "Update_Payout", "Chip5_Change",
+                            "Chip2_Change", "Chip4_Change", "Chip_Changes_Not", "Chip6_Change"};
+    for (const QString& name : names) {
+        auto* action = new QAction(form.get());
+        action->setObjectName(name);
+        QObject::connect(action, &QAction::triggered, [&ran, name] { ran << name; });
+    }
+    form->Timer2Timer(); // Action page: nothing
+    EXPECT_TRUE(ran.isEmpty());
+    form->SpeedButton6->click();
+    form->Timer2Timer();
+    EXPECT_EQ(ran, (QStringList{"Chip1_Change", "Chip2_Change", "Chip3_Change", "Chip4_Change", "Chip5_Change"}));
+    ran.clear();
+    form->SpeedButton7->click();
+    form->Timer2Timer();
+    EXPECT_EQ(ran, QStringList{"Update_Payout"});
+}
+
+// What the room sees: the window is grabbed and the pixels inside both time
+// labels are read, so a label whose background is not painted shows.
+TEST_F(Main_Form_Test, BothTimeLabelsArePaintedRedInTheLastTenSeconds)
+{
+    folder.Write("Data/Default.trn", "[Setup]\nTime=1\n");
+    Start();
+    form->show();
+    auto pixel = [this](QLabel* label) {
+        const QImage shot = form->grab().toImage();
+        const qreal scale = shot.devicePixelRatio();
+        const QPoint at = label->mapTo(form.get(), QPoint(3, 3)) * scale;
+        return shot.pixelColor(at);
+    };
+    EXPECT_EQ(pixel(form->Blind_Timer), QColor(Qt::black));
+    EXPECT_EQ(pixel(form->Blind_Timer2), QColor(Qt::black));
+    form->Toggle_Start->trigger();
+    Tick(50); // 0:10
+    EXPECT_EQ(pixel(form->Blind_Timer), QColor(255, 0, 0));
+    EXPECT_EQ(pixel(form->Blind_Timer2), QColor(255, 0, 0));
+    Tick(); // 0:09
+    EXPECT_EQ(pixel(form->Blind_Timer), QColor(Qt::black));
+    EXPECT_EQ(pixel(form->Blind_Timer2), QColor(Qt::black));
+    // The frame around the left panel's clock is still drawn.
+    const QImage shot = form->grab().toImage();
+    const QPoint frame = form->Blind_Timer2_Border->mapTo(form.get(), QPoint(0, 10));
+    EXPECT_EQ(shot.pixelColor(frame * shot.devicePixelRatio()), QColor(0x66, 0x66, 0x66));
 }
 
 } // namespace

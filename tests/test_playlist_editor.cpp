@@ -72,6 +72,16 @@ protected:
         return n;
     }
 
+    // "Save changes to the playlist?" asked before unsaved work is replaced.
+    int Offers() const
+    {
+        int n = 0;
+        for (const auto& m : host.messages)
+            n += m.text == "Save changes to the playlist?" && m.caption == "Save Playlist"
+                 && m.buttons == Buttons::Yes_No_Cancel;
+        return n;
+    }
+
     L Errors() const
     {
         L texts;
@@ -163,17 +173,17 @@ TEST_F(PlaylistEditorTest, RemoveUpAndDown)
     form.BitBtn2->click();
     EXPECT_EQ(Rows(), (L{"C:\\b.mp3", "C:\\c.mp3"}));
     EXPECT_TRUE(Selected().isEmpty());
-    EXPECT_EQ(form.Selected_File->text(), "a.mp3"); // kept while nothing is selected
+    EXPECT_EQ(form.Selected_File->text(), ""); // the removed song's name goes with it
     form.Modified = false;
     form.Remove_Song->trigger(); // nothing selected: still marks Modified
     EXPECT_EQ(Rows().size(), 2);
     EXPECT_TRUE(form.Modified);
 }
 
-TEST_F(PlaylistEditorTest, ClickingARowShowsItsNameWithoutFolderOrDrive)
+TEST_F(PlaylistEditorTest, ClickingARowShowsItsNameWithoutFolder)
 {
-    Show_With("C:\\My Music\\Song One.mp3\r\nD:track.wav\r\n/home/me/Three.wav\r\n");
-    const L expected = {"Song One.mp3", "track.wav", "Three.wav"};
+    Show_With("/music/My Songs/Song One.mp3\r\n/music/Act 2: Finale.wav\r\n/home/me/Three.wav\r\n");
+    const L expected = {"Song One.mp3", "Act 2: Finale.wav", "Three.wav"};
     for (int row = 0; row < expected.size(); ++row) {
         Click_Row(row);
         EXPECT_EQ(form.Selected_File->text(), expected[row]);
@@ -226,18 +236,32 @@ TEST_F(PlaylistEditorTest, SavingAnUnnamedListAsksForAName)
     EXPECT_FALSE(form.Modified);
 }
 
-TEST_F(PlaylistEditorTest, NewEmptiesTheChosenFileAtOnceAndOpenLoadsAnother)
+TEST_F(PlaylistEditorTest, OpenAndNewOfferUnsavedChangesFirst)
 {
     Show_With("/m/a.wav\r\n");
     Add("/m/b.wav");
-    const QString other = folder.Write("sub/other.m3u", "#EXTM3U\r\n\r\nC:\\x\\1.mp3\r\n");
+    const QString other = folder.Write("sub/other.m3u", "#EXTM3U\r\n\r\n/x/1.mp3\r\n");
+    Click_Row(1);
+    ASSERT_EQ(form.Selected_File->text(), "b.wav");
 
+    // Cancel keeps everything as it was; no file dialog is shown.
+    host.answers = {Answer::Cancel};
     host.files = {other};
-    form.BitBtn5->click(); // Open: Modified is kept, nothing is asked
-    EXPECT_EQ(Rows(), (L{"#EXTM3U", "", "C:\\x\\1.mp3"}));
+    form.BitBtn5->click();
+    EXPECT_EQ(Offers(), 1);
+    EXPECT_EQ(Rows(), (L{"/m/a.wav", "/m/b.wav"}));
+    EXPECT_TRUE(form.Modified);
+    EXPECT_TRUE(host.file_dialogs.size() == 1u); // the Add only
+
+    // Yes saves the list, then opens the other one as it stands.
+    host.answers = {Answer::Yes};
+    form.BitBtn5->click();
+    EXPECT_EQ(folder.Read("list.m3u"), QByteArray("/m/a.wav\r\n/m/b.wav\r\n"));
+    EXPECT_EQ(Rows(), (L{"#EXTM3U", "", "/x/1.mp3"}));
     EXPECT_EQ(form.PlaylistName, other);
     EXPECT_EQ(form.List_Name->text(), "other.m3u");
-    EXPECT_TRUE(form.Modified);
+    EXPECT_EQ(form.Selected_File->text(), ""); // nothing is selected in it
+    EXPECT_FALSE(form.Modified);
 
     host.files = {Path("gone.m3u")};
     form.Open_List->trigger(); // unreadable: reported, nothing changes
@@ -245,14 +269,22 @@ TEST_F(PlaylistEditorTest, NewEmptiesTheChosenFileAtOnceAndOpenLoadsAnother)
     EXPECT_EQ(form.PlaylistName, other);
     EXPECT_EQ(Rows().size(), 3);
 
+    // No discards the changes; New empties the chosen file at once.
+    Add("/m/c.wav");
+    host.answers = {Answer::No};
     host.files = {folder.path() + "list.m3u"};
-    form.BitBtn6->click(); // New over the first list
-    EXPECT_EQ(Questions(), 0);
+    form.BitBtn6->click();
+    EXPECT_EQ(Offers(), 3);
     EXPECT_EQ(folder.Read("list.m3u"), QByteArray());
-    EXPECT_EQ(folder.Read("sub/other.m3u"), QByteArray("#EXTM3U\r\n\r\nC:\\x\\1.mp3\r\n"));
+    EXPECT_EQ(folder.Read("sub/other.m3u"), QByteArray("#EXTM3U\r\n\r\n/x/1.mp3\r\n"));
     EXPECT_TRUE(Rows().isEmpty());
     EXPECT_EQ(form.PlaylistName, Path("list.m3u"));
     EXPECT_FALSE(form.Modified);
+
+    // Without changes nothing is asked.
+    host.files = {other};
+    form.BitBtn5->click();
+    EXPECT_EQ(Offers(), 3);
 }
 
 TEST_F(PlaylistEditorTest, ClosingOffersToSaveUnsavedChanges)
@@ -262,11 +294,15 @@ TEST_F(PlaylistEditorTest, ClosingOffersToSaveUnsavedChanges)
     host.answers = {Answer::No};
     form.Button1->click();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(Questions(), 1);
+    EXPECT_EQ(Offers(), 1);
     EXPECT_EQ(folder.Read("list.m3u"), QByteArray("/m/a.wav\r\n"));
 
     form.show();
     Add("/m/c.wav");
+    host.answers = {Answer::Cancel};
+    form.close(); // Cancel keeps the editor open with its changes
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.Modified);
     form.close(); // the close box; the default answer is Yes
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(folder.Read("list.m3u"), QByteArray("/m/a.wav\r\n/m/c.wav\r\n"));
@@ -274,7 +310,25 @@ TEST_F(PlaylistEditorTest, ClosingOffersToSaveUnsavedChanges)
     form.show();
     QTest::keyClick(&form, Qt::Key_Escape); // no changes: nothing asked
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(Questions(), 2);
+    EXPECT_EQ(Offers(), 3);
+}
+
+TEST_F(PlaylistEditorTest, ACancelledNameOnClosingKeepsTheEditorOpen)
+{
+    form.PlaylistName.clear();
+    form.show();
+    Add("/m/a.wav");
+    host.answers = {Answer::Yes};
+    host.files = {""}; // the name is not given
+    form.Button1->click();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.Modified);
+    host.answers = {Answer::Yes};
+    host.files = {Path("named")};
+    form.Button1->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(folder.Read("named.m3u"), QByteArray("/m/a.wav\r\n"));
+    EXPECT_EQ(form.PlaylistName, Path("named.m3u"));
 }
 
 TEST_F(PlaylistEditorTest, ShownModallyItReturnsTheNameChosenThere)

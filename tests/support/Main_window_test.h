@@ -25,11 +25,15 @@ protected:
     std::unique_ptr<TPlaylist_Form> editor;
     std::unique_ptr<TAboutBox> about;
     Recording_Player* player = nullptr;
+    // The monotonic clock the window paces its ticks by; it stands still
+    // unless a test moves it, so every timer event is one second.
+    qint64 monotonic_ms = 0;
 
     // Creates the main window as the program does at start-up.
     void Start()
     {
         form = std::make_unique<TMainForm>();
+        form->Set_Monotonic_Clock([this] { return monotonic_ms; });
         auto recording = std::make_unique<Recording_Player>();
         player = recording.get();
         form->Set_Media_Player(std::move(recording));

@@ -16,7 +16,7 @@ Answer Scripted_Host::Message(const QString& text, const QString& caption, Butto
         answers.pop_front();
         return a;
     }
-    return buttons == Buttons::Yes_No ? Answer::Yes : Answer::OK;
+    return buttons == Buttons::Yes_No || buttons == Buttons::Yes_No_Cancel ? Answer::Yes : Answer::OK;
 }
 
 QString Scripted_Host::Open_File(QWidget*, const File_Dialog& dialog)
