@@ -30,6 +30,7 @@ int Drift_Seconds()
 
 int Seconds_Left(const Level_Clock& clock) { return clock.Minutes * 60 + clock.Seconds; }
 
+// state.range(0): seconds the window thread is blocked every 30 seconds (0: never).
 void BM_Clock_Drift(benchmark::State& state)
 {
     Test_Folder folder;
@@ -45,27 +46,39 @@ void BM_Clock_Drift(benchmark::State& state)
             x = std::sqrt(x + 1.0);
     });
 
+    using Clock = std::chrono::steady_clock;
     const int run_seconds = Drift_Seconds();
-    double counted = 0, wall = 0, worst_late_ms = 0;
+    const auto block = std::chrono::seconds(state.range(0));
+    double counted = 0, wall = 0, worst_late_ms = 0, worst_behind_s = 0;
     for (auto _ : state) {
-        // Start on a tick boundary so that a whole number of ticks fits.
         QEventLoop loop;
-        auto start = std::chrono::steady_clock::now();
+        auto start = Clock::now();
         auto last = start;
-        int ticks = 0;
+        auto last_block = start;
+        int events = 0;
         const int left_at_start = Seconds_Left(form->Clock);
+        // Runs after the clock's own handler on every timer event.
         auto connection = QObject::connect(form->Timer1, &QTimer::timeout, [&] {
-            const auto now = std::chrono::steady_clock::now();
-            if (ticks > 0) {
+            const auto now = Clock::now();
+            if (events++ > 0) {
                 const double gap_ms = std::chrono::duration<double, std::milli>(now - last).count();
                 worst_late_ms = std::max(worst_late_ms, gap_ms - 1000.0);
             }
             last = now;
-            if (++ticks > run_seconds)
+            const double elapsed = std::chrono::duration<double>(now - start).count();
+            worst_behind_s = std::max(worst_behind_s, elapsed - (left_at_start - Seconds_Left(form->Clock)));
+            if (elapsed >= run_seconds) {
                 loop.quit();
+                return;
+            }
+            if (block.count() > 0 && now - last_block >= std::chrono::seconds(30)) {
+                std::this_thread::sleep_for(block); // a slow disk, a busy machine
+                last_block = Clock::now();
+            }
         });
         form->Toggle_Start->trigger();
-        start = std::chrono::steady_clock::now();
+        start = Clock::now();
+        last_block = start;
         loop.exec();
         QObject::disconnect(connection);
         // The clock's own count, from its display state, not our tick count.
@@ -81,8 +94,10 @@ void BM_Clock_Drift(benchmark::State& state)
     state.counters["drift_s"] = wall - counted;
     state.counters["drift_per_hour_s"] = (wall - counted) * 3600.0 / std::max(wall, 1.0);
     state.counters["worst_late_ms"] = worst_late_ms;
+    // After each timer event: how far the display was behind the wall clock.
+    state.counters["worst_behind_s"] = worst_behind_s;
     form.reset();
 }
-BENCHMARK(BM_Clock_Drift)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_Clock_Drift)->ArgName("block_s")->Arg(0)->Arg(3)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "forms/About_box.h"
 #include "forms/Splash_screen.h"
+#include "forms/Wizard_dlg.h"
 #include "model/Player.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
@@ -78,10 +79,7 @@ TMainForm::TMainForm(QWidget* parent)
     Edit_PlayList->setEnabled(false);
     New_Playlist = Make_Action("New_Playlist", tr("Playlist Editor"), &TMainForm::New_PlaylistExecute);
 
-    // The wizard arrives with its own window; until then its command is disabled.
-    Launch_Wizard = new QAction(tr("Wizard..."), this);
-    Launch_Wizard->setObjectName(QStringLiteral("Launch_Wizard"));
-    Launch_Wizard->setEnabled(false);
+    Launch_Wizard = Make_Action("Launch_Wizard", tr("Wizard..."), &TMainForm::Launch_WizardExecute);
 
     Build_Menu();
     auto* central = new QWidget(this);
@@ -312,6 +310,24 @@ bool TMainForm::Bring_Into_Data(const QString& chosen)
                       QFileInfo::exists(plr_beside) ? Read_Whole_File(plr_beside) : QByteArray());
     Write_File_Atomic(target_trn, Read_Whole_File(chosen));
     return true;
+}
+
+// A tournament set up in the wizard becomes the current one, at level 1 with
+// a full, paused level. The tournament being left is stored first, so a
+// wizard that names it starts from what its pages showed.
+void TMainForm::Launch_WizardExecute()
+{
+    Store_Tourney_Being_Left();
+    TWizardDlg wizard(this);
+    host().Show_Modal(&wizard);
+    if (wizard.Finished) {
+        Current_Tourney = std::make_unique<CTourney>();
+        Last_Tourney = wizard.Tourney->Name;
+        Start_Tourney_Clock();
+    }
+    // Entries moved in the wizard are in the entry files at once; the reload
+    // picks them up when the wizard named the current tournament.
+    Load_Design->trigger();
 }
 
 void TMainForm::Launch_AboutExecute()

@@ -50,7 +50,7 @@ public:
     QAction* Save_Setup = nullptr;
     QAction* Open_Tourney = nullptr;
     QAction* New_Tourney = nullptr;
-    QAction* Launch_Wizard = nullptr;   // added with the wizard; disabled until then
+    QAction* Launch_Wizard = nullptr;
     QAction* Launch_About = nullptr;
     // clock
     QAction* Toggle_Start = nullptr;
@@ -157,6 +157,7 @@ private:
     void Save_SetupExecute();
     void Open_TourneyExecute();
     void New_TourneyExecute();
+    void Launch_WizardExecute();
     void Launch_AboutExecute();
     void Toggle_StartExecute();
     void Refresh_ClockExecute();

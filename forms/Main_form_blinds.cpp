@@ -3,24 +3,14 @@
 #include "forms/Main_form.h"
 
 #include "forms/Spin_box.h"
+#include "platform/Text_lines.h"
 
 #include <QAction>
 #include <QLineEdit>
-#include <QRegularExpression>
 
 namespace {
 // An optional sign and decimal digits, in the 32-bit range; anything else is 0.
-int32_t Field_Integer(const QString& text)
-{
-    static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]+$"));
-    if (!integer.match(text).hasMatch())
-        return 0;
-    bool ok = false;
-    const qlonglong value = text.toLongLong(&ok);
-    if (!ok || value < INT32_MIN || value > INT32_MAX)
-        return 0;
-    return static_cast<int32_t>(value);
-}
+int32_t Field_Integer(const QString& text) { return Whole_Number(text).value_or(0); }
 } // namespace
 
 void TMainForm::Update_Edit_List_Btn(const QString& sound_path)

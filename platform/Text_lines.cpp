@@ -93,3 +93,20 @@ QString File_Extension(const QString& path)
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : name.mid(dot);
 }
+
+std::optional<int32_t> Whole_Number(const QString& text)
+{
+    qsizetype i = 0;
+    if (!text.isEmpty() && (text[0] == QLatin1Char('+') || text[0] == QLatin1Char('-')))
+        i = 1;
+    if (i == text.size())
+        return std::nullopt;
+    for (qsizetype k = i; k < text.size(); ++k)
+        if (text[k] < QLatin1Char('0') || text[k] > QLatin1Char('9'))
+            return std::nullopt;
+    bool ok = false;
+    const qlonglong value = text.toLongLong(&ok);
+    if (!ok || value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<int32_t>(value);
+}

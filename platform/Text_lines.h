@@ -2,6 +2,8 @@
 // Line-oriented 8-bit text files (the ".m3u" playlists).
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <optional>
 
 // 8-bit text as this system keeps it: UTF-8; text that is not valid UTF-8
 // (written on an older system) is read as Latin-1.
@@ -34,3 +36,7 @@ void Write_Lines(const QString& path, const QStringList& lines);
 QString File_Extension(const QString& path);
 // The name part of a path: the text after the last '/'.
 QString File_Name_Part(const QString& path);
+
+// A box's whole number: an optional sign and decimal digits within 32 bits,
+// nothing else (no blanks, no separators); otherwise no value.
+std::optional<int32_t> Whole_Number(const QString& text);
