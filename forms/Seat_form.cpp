@@ -24,7 +24,7 @@ namespace {
 
 const QSize Client_Size(474, 404);
 constexpr int Row_Height = 20;
-constexpr int Name_Width = 150;
+constexpr int Name_Width = 156;
 constexpr int Number_Width = 46;
 
 // The header row and the name column look and act like a grid's fixed
@@ -103,6 +103,7 @@ void TSeat_Form::Build_Layout()
     Table_Spin = new Spin_Box(this);
     Table_Spin->setObjectName(QStringLiteral("Table_Spin"));
     Table_Spin->setRange(1, 10);
+    Table_Spin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Table_Spin->hide();
     connect(Table_Spin, &QSpinBox::valueChanged, this, [this] { Guarded([this] { Table_SpinChange(); }); });
 
@@ -111,12 +112,13 @@ void TSeat_Form::Build_Layout()
     Seat_Spin = new Spin_Box(this);
     Seat_Spin->setObjectName(QStringLiteral("Seat_Spin"));
     Seat_Spin->setRange(1, Max_Entries);
+    Seat_Spin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Seat_Spin->hide();
     connect(Seat_Spin, &QSpinBox::valueChanged, this, [this] { Guarded([this] { Seat_SpinChange(); }); });
 
     GroupBox1 = new QGroupBox(QStringLiteral("Random Seating "), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(288, 22, 178, 262);
+    GroupBox1->setGeometry(288, 22, 178, 204);
 
     Label3 = new QLabel(QStringLiteral("Select the number of tables in the tournament and then press the 'Random' "
                                        "button. Seating will automatically be assigned for you. [Multi-table events]"),
@@ -124,22 +126,22 @@ void TSeat_Form::Build_Layout()
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label3->setGeometry(10, 22, 158, 126);
+    Label3->setGeometry(10, 22, 158, 84);
 
     Label2 = new QLabel(QStringLiteral("Number of Tables:"), GroupBox1);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(10, 162, 100, 24);
+    Label2->setGeometry(10, 116, 100, 24);
 
     Tables = new Spin_Box(GroupBox1);
     Tables->setObjectName(QStringLiteral("Tables"));
     Tables->setRange(1, 10);
     Tables->setValue(1);
-    Tables->setGeometry(112, 162, 56, 24);
+    Tables->setGeometry(112, 116, 56, 24);
 
     Random_Btn = new QPushButton(QStringLiteral("Random"), GroupBox1);
     Random_Btn->setObjectName(QStringLiteral("Random_Btn"));
     Random_Btn->setAutoDefault(false);
-    Random_Btn->setGeometry(10, 206, 158, 32);
+    Random_Btn->setGeometry(10, 158, 158, 32);
     connect(Random_Btn, &QPushButton::clicked, this, [this] { Guarded([this] { Random_BtnClick(); }); });
 
     Button2 = new QPushButton(QStringLiteral("Close"), this);
