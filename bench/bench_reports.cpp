@@ -14,11 +14,11 @@
 
 namespace {
 
-void BM_Reports_All_Three(benchmark::State& state)
+// 150 players in the database and the tournament: ten tables of fifteen,
+// sixty of them out.
+void Fill(const Test_Folder& folder, CTourney& t)
 {
-    Test_Folder folder;
     QDir().mkpath(folder.data());
-    CTourney t;
     for (int i = 0; i < Max_Entries; ++i) {
         CPlayer p;
         Set_Field(p.First, Player_Text_Size, QStringLiteral("First%1").arg(i));
@@ -34,7 +34,13 @@ void BM_Reports_All_Three(benchmark::State& state)
     }
     t.Total = Max_Entries;
     t.Out = Max_Entries - 60;
+}
 
+void BM_Reports_All_Three(benchmark::State& state)
+{
+    Test_Folder folder;
+    CTourney t;
+    Fill(folder, t);
     for (auto _ : state) {
         Write_Contact_List(t.Players, t.Total, Player_DB);
         Write_Top10(t);
@@ -50,5 +56,21 @@ void BM_Reports_All_Three(benchmark::State& state)
         state.SkipWithError("a report is missing players");
 }
 BENCHMARK(BM_Reports_All_Three)->Unit(benchmark::kMicrosecond);
+
+// The same pages built in memory only: what the files add is the difference.
+void BM_Reports_Pages_Only(benchmark::State& state)
+{
+    Test_Folder folder;
+    CTourney t;
+    Fill(folder, t);
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        bytes = Contact_List_Page(t.Players, t.Total, Player_DB).size() + Top10_Page(t).size() + Seating_Page(t).size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    if (bytes < 3 * 150 * 20)
+        state.SkipWithError("the pages are missing players");
+}
+BENCHMARK(BM_Reports_Pages_Only)->Unit(benchmark::kMicrosecond);
 
 } // namespace
