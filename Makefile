@@ -23,11 +23,11 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The save-and-reload benchmarks report medians of five runs; the clock drift
+# The save-and-reload and report benchmarks report medians of five runs; the clock drift
 # runs once for VELMORA_DRIFT_SECONDS (default 120) with the other core busy.
 bench: build
 	QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./$(BUILD)/bench/velmora_bench \
-		--benchmark_filter='Files|Cycle' --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+		--benchmark_filter='Files|Cycle|Reports' --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./$(BUILD)/bench/velmora_bench --benchmark_filter=Clock_Drift
 
 clean:

@@ -4,6 +4,7 @@
 #include "forms/Fonts.h"
 #include "forms/Main_form.h"
 #include "forms/Playlist_editor.h"
+#include "forms/Seat_form.h"
 #include "forms/Title_artwork.h"
 #include "model/Player.h"
 #include "platform/Guard.h"
@@ -82,6 +83,7 @@ int main(int argc, char** argv)
 
     try {
         auto* main_form = new TMainForm;
+        Seat_Form = new TSeat_Form(main_form);
         AboutBox = new TAboutBox(main_form);
         Playlist_Form = new TPlaylist_Form(main_form);
         main_form->show();

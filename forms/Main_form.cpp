@@ -78,6 +78,10 @@ TMainForm::TMainForm(QWidget* parent)
     Edit_PlayList->setToolTip(tr("Edit Playlist"));
     Edit_PlayList->setEnabled(false);
     New_Playlist = Make_Action("New_Playlist", tr("Playlist Editor"), &TMainForm::New_PlaylistExecute);
+    Load_Seating = Make_Action("Load_Seating", QString(), &TMainForm::Load_SeatingExecute);
+    Create_Seating = Make_Action("Create_Seating", tr("Seating Report"), &TMainForm::Create_SeatingExecute);
+    Create_Top10 = Make_Action("Create_Top10", tr("Top 10 Results"), &TMainForm::Create_Top10Execute);
+    Create_PlayersList = Make_Action("Create_PlayersList", tr("Contact List"), &TMainForm::Create_PlayersListExecute);
 
     Launch_Wizard = Make_Action("Launch_Wizard", tr("Wizard..."), &TMainForm::Launch_WizardExecute);
 
@@ -184,6 +188,7 @@ void TMainForm::Load_DesignExecute()
 {
     Current_Tourney->Load_File(Last_Tourney);
     Tourney_Name->setText(Current_Tourney->Name);
+    Load_Seating->trigger(); // run by Load_Players once the roster exists
     Load_BlindInfo->trigger();
     Load_Action->trigger();
 }

@@ -3,7 +3,8 @@
 // with the page buttons and the clock mirror, the menu and the command list.
 // One .cpp per page area: Main_form.cpp (frame, start-up, shut-down, the
 // save-and-reload cycle), Main_form_layout.cpp (controls), Main_form_clock.cpp,
-// Main_form_blinds.cpp, Main_form_sound.cpp.
+// Main_form_blinds.cpp, Main_form_sound.cpp, Main_form_seating.cpp (the
+// table lists), Main_form_reports.cpp (the report commands).
 #include "model/Tourney.h"
 
 #include <QColor>
@@ -19,6 +20,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -66,6 +68,11 @@ public:
     QAction* Find_Warning = nullptr;
     QAction* Edit_PlayList = nullptr;
     QAction* New_Playlist = nullptr;
+    // seating and reports
+    QAction* Load_Seating = nullptr;
+    QAction* Create_Seating = nullptr;
+    QAction* Create_Top10 = nullptr;
+    QAction* Create_PlayersList = nullptr;
 
     // ---- menu MainMenu1 ----
     QAction* New1 = nullptr;
@@ -124,6 +131,12 @@ public:
     QLineEdit* SB_Edit[Level_Count] = {}; // SB0_Edit .. SB19_Edit
     QLineEdit* BB_Edit[Level_Count] = {}; // BB0_Edit .. BB19_Edit
 
+    // Players page, group "Seating"
+    QGroupBox* Seating_Group = nullptr;
+    QListWidget* Table_List[10] = {};     // Table1_List .. Table10_List
+    QPushButton* Button1 = nullptr;       // Edit... (the seating dialog)
+    QPushButton* Button2 = nullptr;       // Report... (Create_Seating)
+
     // ---- timers ----
     QTimer* Timer1 = nullptr; // the clock's second
     QTimer* Timer2 = nullptr; // keeps the Chips and Payout pages current
@@ -136,6 +149,7 @@ public:
     void Exit1Click();
     void SpeedButtonClick(int page);
     void PageControl1Change();
+    void Button1Click();
 
     // Plays one sound file through the player; an empty text plays nothing.
     void PlayCue(const QString& file);
@@ -170,6 +184,10 @@ private:
     void Find_WarningExecute();
     void Edit_PlayListExecute();
     void New_PlaylistExecute();
+    void Load_SeatingExecute();
+    void Create_SeatingExecute();
+    void Create_Top10Execute();
+    void Create_PlayersListExecute();
 
     void FormCreate();
     void FormDestroy();
@@ -180,6 +198,7 @@ private:
     void Build_Pages(QWidget* central);
     void Build_Action_Page();
     void Build_Blinds_Page();
+    void Build_Seating_Group();
     void Build_Timers();
 
     void Show_Level_Blinds();            // the four blind labels for CurrentLevel

@@ -102,18 +102,22 @@ void TMainForm::Build_Menu()
     Exit1->setObjectName(QStringLiteral("Exit1"));
     connect(Exit1, &QAction::triggered, this, [this] { Guarded([this] { Exit1Click(); }); });
 
-    // The report commands arrive with the roster and the reports; until then
-    // their items are disabled.
     QMenu* reports = bar->addMenu(tr("&Reports"));
-    ContactList1 = reports->addAction(tr("Contact List"));
-    ContactList1->setObjectName(QStringLiteral("ContactList1"));
-    ContactList1->setEnabled(false);
-    Top10Results1 = reports->addAction(tr("Top 10 Results"));
-    Top10Results1->setObjectName(QStringLiteral("Top10Results1"));
-    Top10Results1->setEnabled(false);
-    SeatingReport1 = reports->addAction(tr("Seating Report"));
-    SeatingReport1->setObjectName(QStringLiteral("SeatingReport1"));
-    SeatingReport1->setEnabled(false);
+    const struct {
+        QAction** item;
+        const char* name;
+        QAction* command;
+    } report_items[] = {
+        {&ContactList1, "ContactList1", Create_PlayersList},
+        {&Top10Results1, "Top10Results1", Create_Top10},
+        {&SeatingReport1, "SeatingReport1", Create_Seating},
+    };
+    for (const auto& r : report_items) {
+        QAction* item = reports->addAction(r.command->text());
+        item->setObjectName(QString::fromLatin1(r.name));
+        connect(item, &QAction::triggered, r.command, &QAction::trigger);
+        *r.item = item;
+    }
 
     QMenu* tools = bar->addMenu(tr("&Tools"));
     PlaylistEditor1 = tools->addAction(tr("Playlist Editor"));
@@ -240,6 +244,7 @@ void TMainForm::Build_Pages(QWidget* central)
     }
     Build_Action_Page();
     Build_Blinds_Page();
+    Build_Seating_Group();
 }
 
 void TMainForm::Build_Action_Page()

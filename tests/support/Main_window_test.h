@@ -1,6 +1,7 @@
 #pragma once
 // Fixture for the main window: a fresh program folder, the scripted host, a
-// recording sound player and the long-lived playlist editor.
+// recording sound player and the long-lived dialogs (seating, About box,
+// playlist editor).
 #include "Recording_player.h"
 #include "Scripted_host.h"
 #include "Test_folder.h"
@@ -8,6 +9,7 @@
 #include "forms/About_box.h"
 #include "forms/Main_form.h"
 #include "forms/Playlist_editor.h"
+#include "forms/Seat_form.h"
 #include "platform/Guard.h"
 
 #include <QAction>
@@ -24,6 +26,7 @@ protected:
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TPlaylist_Form> editor;
     std::unique_ptr<TAboutBox> about;
+    std::unique_ptr<TSeat_Form> seating;
     Recording_Player* player = nullptr;
     // The monotonic clock the window paces its ticks by; it stands still
     // unless a test moves it, so every timer event is one second.
@@ -37,6 +40,8 @@ protected:
         auto recording = std::make_unique<Recording_Player>();
         player = recording.get();
         form->Set_Media_Player(std::move(recording));
+        seating = std::make_unique<TSeat_Form>(form.get());
+        Seat_Form = seating.get();
         editor = std::make_unique<TPlaylist_Form>(form.get());
         Playlist_Form = editor.get();
         about = std::make_unique<TAboutBox>(form.get());
@@ -48,6 +53,8 @@ protected:
     {
         Playlist_Form = nullptr;
         AboutBox = nullptr;
+        Seat_Form = nullptr;
+        seating.reset();
         editor.reset();
         about.reset();
         form.reset();

@@ -1,0 +1,21 @@
+// The report commands of the Reports menu and the Players page: each writes
+// its page into the Reports folder and opens it in the system's viewer. A page
+// that cannot be written raises "Unable to write to %s" and nothing opens.
+// (Create_Seating lives with the table lists in Main_form_seating.cpp.)
+#include "forms/Main_form.h"
+
+#include "model/Player.h"
+#include "platform/Host.h"
+#include "reports/Report_gen.h"
+
+void TMainForm::Create_PlayersListExecute()
+{
+    const QString path = Write_Contact_List(Current_Tourney->Players, Current_Tourney->Total, Player_DB);
+    host().Shell_Open(path);
+}
+
+void TMainForm::Create_Top10Execute()
+{
+    const QString path = Write_Top10(*Current_Tourney);
+    host().Shell_Open(path);
+}
