@@ -1,4 +1,5 @@
 // Poker chips: one chip seen from the side or from above, and stacks of them.
+#include "forms/artwork/Artwork.h"
 #include "forms/artwork/Painting.h"
 
 #include <QLinearGradient>
@@ -154,3 +155,36 @@ void Paint_Stack(QPainter& p, const Stack& s)
 }
 
 } // namespace Artwork
+
+QImage Chip_Picture(Chip_Colour colour, QSize size)
+{
+    using namespace Artwork;
+    if (size.isEmpty())
+        return {};
+    const Chip_Colours* const colours[] = {&White_Chip, &Red_Chip, &Blue_Chip, &Green_Chip, &Black_Chip};
+    const Chip_Colours& chip = *colours[static_cast<int>(colour)];
+
+    QImage img(size, QImage::Format_RGB32);
+    const QSizeF design(172, 130);
+    const qreal scale = std::min(size.width() / design.width(), size.height() / design.height());
+    QPainter p(&img);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    // The cloth: the grey of the program's pages, a little lighter where the
+    // chip lies.
+    QRadialGradient cloth(QPointF(size.width() / 2.0, size.height() * 0.55), std::max(size.width(), size.height()) * 0.7);
+    cloth.setColorAt(0, QColor(0xfa, 0xfa, 0xf8));
+    cloth.setColorAt(1, QColor(0xe6, 0xe6, 0xe3));
+    p.fillRect(img.rect(), cloth);
+
+    p.translate((size.width() - design.width() * scale) / 2, (size.height() - design.height() * scale) / 2);
+    p.scale(scale, scale);
+    const qreal rx = 74;
+    const qreal squash = 0.6;
+    const qreal thick = rx * 0.19;
+    const QPointF top(86, 60 - thick / 2);
+    QPainterPath foot;
+    foot.addEllipse(top + QPointF(4, thick + 5), rx * 1.02, rx * squash * 1.05);
+    Soft_Shadow(p, foot, QPointF(0, 0), 9, QColor(0, 0, 0, 110));
+    Paint_Chip(p, top, rx, chip, 0.35, true, squash);
+    return img;
+}

@@ -152,7 +152,8 @@ QImage Render(const Scene& scene, QSize size)
         Paint_Stitching(p, scene.felt_edge);
     Paint_Vignette(p, area, scene.lamp, 170);
 
-    Paint_Fan(p, scene.fan);
+    if (scene.fan.card_width > 0)
+        Paint_Fan(p, scene.fan);
     for (const Stack& s : scene.stacks)
         Paint_Stack(p, s);
     Paint_Title(p, scene.title_centre, scene.title_size);
@@ -200,6 +201,23 @@ QImage About_Artwork(QSize size)
         {QPointF(480, 360), 33, 8, Artwork::Red_Chip, 4},
         {QPointF(560, 368), 33, 12, Artwork::Black_Chip, 5},
         {QPointF(640, 358), 33, 5, Artwork::Blue_Chip, 6},
+    };
+    return Render(s, size);
+}
+
+QImage Report_Logo(QSize size)
+{
+    Scene s;
+    s.design = QSizeF(480, 150);
+    s.lamp = QPointF(200, 60);
+    s.rail = false;
+    s.title_centre = QPointF(190, 96);
+    s.title_size = 74;
+    s.fan = {QPointF(), 0, 0, 0};
+    s.stacks = {
+        {QPointF(372, 128), 26, 7, Artwork::Red_Chip, 7},
+        {QPointF(432, 134), 26, 10, Artwork::Black_Chip, 8},
+        {QPointF(402, 146), 26, 4, Artwork::Blue_Chip, 9},
     };
     return Render(s, size);
 }
