@@ -74,6 +74,8 @@ TMainForm::TMainForm(QWidget* parent)
     Edit_PlayList->setToolTip(tr("Edit Playlist"));
     Edit_PlayList->setEnabled(false);
     New_Playlist = Make_Action("New_Playlist", tr("Playlist Editor"), &TMainForm::New_PlaylistExecute);
+    Make_Chip_Actions();
+    Make_Payout_Actions();
 
     // The wizard arrives with its own window; until then its command is disabled.
     Launch_Wizard = new QAction(tr("Wizard..."), this);
@@ -177,18 +179,22 @@ void TMainForm::Load_DesignExecute()
     Current_Tourney->Load_File(Last_Tourney);
     Tourney_Name->setText(Current_Tourney->Name);
     Load_BlindInfo->trigger();
+    Load_ChipInfo->trigger();
     Load_Action->trigger();
+    Load_Payout->trigger();
 }
 
 void TMainForm::Load_ActionExecute()
 {
     Load_Timer->trigger();
+    Load_Chips->trigger();
 }
 
 void TMainForm::Save_SetupExecute()
 {
     try {
         Save_Blinds->trigger();
+        Save_Chips->trigger();
         Current_Tourney->Save_File(Last_Tourney);
     } catch (const std::exception& e) {
         // The edits could not be stored; say so, and why, before the page

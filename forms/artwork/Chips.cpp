@@ -169,12 +169,8 @@ QImage Chip_Picture(Chip_Colour colour, QSize size)
     const qreal scale = std::min(size.width() / design.width(), size.height() / design.height());
     QPainter p(&img);
     p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    // The cloth: the grey of the program's pages, a little lighter where the
-    // chip lies.
-    QRadialGradient cloth(QPointF(size.width() / 2.0, size.height() * 0.55), std::max(size.width(), size.height()) * 0.7);
-    cloth.setColorAt(0, QColor(0xfa, 0xfa, 0xf8));
-    cloth.setColorAt(1, QColor(0xe6, 0xe6, 0xe3));
-    p.fillRect(img.rect(), cloth);
+    // The grey of the program's chip groups, so the picture's edge does not show.
+    p.fillRect(img.rect(), QColor(0xec, 0xec, 0xec));
 
     p.translate((size.width() - design.width() * scale) / 2, (size.height() - design.height() * scale) / 2);
     p.scale(scale, scale);
