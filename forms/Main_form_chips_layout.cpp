@@ -160,9 +160,9 @@ void TMainForm::Build_Chip_Values()
     for (int k = 0; k < Chip_Count; ++k) {
         const int x = 11 + k * 89;
         Chip_Image2[k] = Picture_Box(GroupBox7, QStringLiteral("%1_Image2").arg(QLatin1String(Ordinal_Name[k])),
-                                     QRect(x, 48, 86, 65));
+                                     QRect(x, 70, 86, 65));
         Chip_Fixed[k] = Fixed_Box(GroupBox7, QStringLiteral("Chip%1_Fixed").arg(k + 1), QString(),
-                                  QRect(x + 2, 130, 82, 38));
+                                  QRect(x + 2, 148, 82, 38));
         Chip_Fixed[k]->setFont(value_font);
     }
 }

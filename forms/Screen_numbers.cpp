@@ -61,12 +61,21 @@ QString Screen_Float_Text(long double value)
 
 bool Parse_Screen_Float(const QString& text, long double& value)
 {
-    const QString point = QRegularExpression::escape(Decimal_Separator());
-    const QRegularExpression number(QStringLiteral("^[+-]?([0-9]+(%1[0-9]*)?|%1[0-9]+)([eE][+-]?[0-9]+)?$").arg(point));
+    // The pattern is built again only when the user's separator changes: the
+    // pages parse some thirty numbers on every page switch.
+    static QString pattern_point;
+    static QRegularExpression number;
+    const QString point = Decimal_Separator();
+    if (point != pattern_point || !number.isValid() || number.pattern().isEmpty()) {
+        const QString p = QRegularExpression::escape(point);
+        number.setPattern(QStringLiteral("^[+-]?([0-9]+(%1[0-9]*)?|%1[0-9]+)([eE][+-]?[0-9]+)?$").arg(p));
+        number.optimize();
+        pattern_point = point;
+    }
     QString t = text.trimmed();
     if (!number.match(t).hasMatch())
         return false;
-    t.replace(Decimal_Separator(), QStringLiteral("."));
+    t.replace(point, QStringLiteral("."));
     std::string s = t.toStdString();
     if (!s.empty() && s[0] == '+')
         s.erase(0, 1);

@@ -3,10 +3,10 @@
 #include "platform/Record_file.h"
 #include "platform/Velmora_error.h"
 
-#include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
+
+#include <sys/stat.h>
 
 #include <csetjmp>
 #include <cstdio>
@@ -183,9 +183,27 @@ QImage Decode_File(const QString& path)
     return img;
 }
 
+// What tells a changed file: its size and modification time (nanoseconds).
+// Read with one stat() call, no time-zone work: Load_Chips asks for ten
+// pictures on every page switch.
+struct Fingerprint {
+    long long size = -1;
+    long long modified_ns = 0;
+    bool operator==(const Fingerprint&) const = default;
+};
+
+bool Take_Fingerprint(const QString& path, Fingerprint& f)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    f.size = static_cast<long long>(st.st_size);
+    f.modified_ns = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    return true;
+}
+
 struct Cache_Entry {
-    qint64 size = -1;
-    QDateTime modified;
+    Fingerprint file;
     QImage image;
     QString error; // the failure's text when the file could not be read
 };
@@ -234,15 +252,13 @@ bool Encode(const unsigned char* rgb, int width, int height, qsizetype stride, i
 
 QImage Read_Jpeg(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    Fingerprint file;
+    if (!Take_Fingerprint(path, file))
         Raise_Read_Error(path, QStringLiteral("the file does not exist"));
-    const qint64 size = info.size();
-    const QDateTime modified = info.lastModified();
 
     QHash<QString, Cache_Entry>& cache = Cache();
     const auto hit = cache.constFind(path);
-    if (hit != cache.constEnd() && hit->size == size && hit->modified == modified) {
+    if (hit != cache.constEnd() && hit->file == file) {
         if (!hit->error.isEmpty())
             throw Velmora_Error(hit->error);
         return hit->image;
@@ -251,8 +267,7 @@ QImage Read_Jpeg(const QString& path)
     if (cache.size() >= Max_Cached)
         cache.clear();
     Cache_Entry entry;
-    entry.size = size;
-    entry.modified = modified;
+    entry.file = file;
     ++decode_count;
     try {
         entry.image = Decode_File(path);
