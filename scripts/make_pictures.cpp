@@ -1,8 +1,9 @@
 // Paints the pictures that must exist as files and writes them as JPEG:
 //   <program folder>/white_chipsm.jpg ... black_chipsm.jpg  the default chip set;
-//   <program folder>/logo.jpg                             the reports' logo, which
-//                                                         the program copies into
-//                                                         Reports/ when none is there.
+//   <program folder>/logo.jpg                             the reports' logo (the
+//                                                         program writes the same
+//                                                         picture into Reports/ when
+//                                                         none is there).
 // Usage: make_pictures <program folder>
 // Built from the program's own artwork code; runs during the build.
 #include "forms/artwork/Artwork.h"
