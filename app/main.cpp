@@ -5,7 +5,7 @@
 #include "forms/Main_form.h"
 #include "forms/Playlist_editor.h"
 #include "forms/Seat_form.h"
-#include "forms/Title_artwork.h"
+#include "forms/artwork/Artwork.h"
 #include "model/Player.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"

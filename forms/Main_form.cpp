@@ -82,6 +82,8 @@ TMainForm::TMainForm(QWidget* parent)
     Create_Seating = Make_Action("Create_Seating", tr("Seating Report"), &TMainForm::Create_SeatingExecute);
     Create_Top10 = Make_Action("Create_Top10", tr("Top 10 Results"), &TMainForm::Create_Top10Execute);
     Create_PlayersList = Make_Action("Create_PlayersList", tr("Contact List"), &TMainForm::Create_PlayersListExecute);
+    Make_Chip_Actions();
+    Make_Payout_Actions();
 
     Launch_Wizard = Make_Action("Launch_Wizard", tr("Wizard..."), &TMainForm::Launch_WizardExecute);
 
@@ -190,12 +192,15 @@ void TMainForm::Load_DesignExecute()
     Tourney_Name->setText(Current_Tourney->Name);
     Load_Seating->trigger(); // run by Load_Players once the roster exists
     Load_BlindInfo->trigger();
+    Load_ChipInfo->trigger();
     Load_Action->trigger();
+    Load_Payout->trigger();
 }
 
 void TMainForm::Load_ActionExecute()
 {
     Load_Timer->trigger();
+    Load_Chips->trigger();
 }
 
 void TMainForm::Save_SetupExecute()
@@ -219,8 +224,7 @@ void TMainForm::Save_SetupExecute()
 void TMainForm::Store_Pages()
 {
     Save_Blinds->trigger();
-    if (auto* save_chips = findChild<QAction*>(QStringLiteral("Save_Chips"), Qt::FindDirectChildrenOnly))
-        save_chips->trigger();
+    Save_Chips->trigger();
 }
 
 void TMainForm::SpeedButtonClick(int page)

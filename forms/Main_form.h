@@ -4,10 +4,12 @@
 // One .cpp per page area: Main_form.cpp (frame, start-up, shut-down, the
 // save-and-reload cycle), Main_form_layout.cpp (controls), Main_form_clock.cpp,
 // Main_form_blinds.cpp, Main_form_sound.cpp, Main_form_seating.cpp (the
-// table lists), Main_form_reports.cpp (the report commands).
+// table lists), Main_form_reports.cpp (the report commands), Main_form_chips.cpp
+// (with its controls in Main_form_chips_layout.cpp), Main_form_payout.cpp.
 #include "model/Tourney.h"
 
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QMainWindow>
 #include <QString>
@@ -73,6 +75,15 @@ public:
     QAction* Create_Seating = nullptr;
     QAction* Create_Top10 = nullptr;
     QAction* Create_PlayersList = nullptr;
+    // chips
+    QAction* Load_ChipInfo = nullptr;
+    QAction* Load_Chips = nullptr;
+    QAction* Save_Chips = nullptr;
+    QAction* Refresh_Chip_Total = nullptr;
+    QAction* Chip_Change[Chip_Count] = {}; // Chip1_Change .. Chip5_Change
+    // payout
+    QAction* Load_Payout = nullptr;
+    QAction* Update_Payout = nullptr;   // disabled until the first Load_Payout
 
     // ---- menu MainMenu1 ----
     QAction* New1 = nullptr;
@@ -136,6 +147,27 @@ public:
     QListWidget* Table_List[10] = {};     // Table1_List .. Table10_List
     QPushButton* Button1 = nullptr;       // Edit... (the seating dialog)
     QPushButton* Button2 = nullptr;       // Report... (Create_Seating)
+    // Chips page, group "Chip Selection"; index 0..4 = denomination 1..5
+    QGroupBox* GroupBox6 = nullptr;
+    QLabel* Chip_Image[Chip_Count] = {};         // First_Image .. Fifth_Image
+    QToolButton* Chip_Image_Btn[Chip_Count] = {}; // SpeedButton11, 10, 9, 8, Image5_Btn
+    QLineEdit* Chip_Value[Chip_Count] = {};      // Chip1_Value .. Chip5_Value
+    Spin_Box* Chip_Quanity[Chip_Count] = {};     // Chip1_Quanity .. Chip5_Quanity
+    QLineEdit* Chip_Total[Chip_Count] = {};      // Total_1 .. Total_5
+    QLineEdit* Total_Chips = nullptr;
+    // Action page, group "Chip Values"
+    QGroupBox* GroupBox7 = nullptr;
+    QLabel* Chip_Image2[Chip_Count] = {};        // First_Image2 .. Fifth_Image2
+    QLineEdit* Chip_Fixed[Chip_Count] = {};      // Chip1_Fixed .. Chip5_Fixed
+
+    // Payout page, group "Top 10 Payout"; index 0..9 = place 1..10
+    QGroupBox* GroupBox8 = nullptr;
+    QLineEdit* Prize_Pool = nullptr;
+    Spin_Box* Per[Prize_Count] = {};             // Per_First, Per_2nd .. Per_10th
+    QLineEdit* Pay[Prize_Count] = {};            // Pay_First, Pay_2nd .. Pay_10th
+    QLineEdit* Check_Payout = nullptr;
+    // The background of Check_Payout: red, money green or white.
+    QColor Check_Payout_Colour() const;
 
     // ---- timers ----
     QTimer* Timer1 = nullptr; // the clock's second
@@ -150,6 +182,12 @@ public:
     void SpeedButtonClick(int page);
     void PageControl1Change();
     void Button1Click();
+    // The change handler of a value box (Chip1_QuanityChange .. Chip5_QuanityChange):
+    // recomputes that denomination's line total. k = 0..4.
+    void Chip_QuanityChange(int k);
+    // The picture buttons: SpeedButton11Click, SpeedButton10Click,
+    // SpeedButton9Click, SpeedButton8Click, Image5_BtnClick.
+    void Chip_Image_BtnClick(int k);
 
     // Plays one sound file through the player; an empty text plays nothing.
     void PlayCue(const QString& file);
@@ -188,6 +226,17 @@ private:
     void Create_SeatingExecute();
     void Create_Top10Execute();
     void Create_PlayersListExecute();
+    void Load_ChipInfoExecute();
+    void Load_ChipsExecute();
+    void Save_ChipsExecute();
+    void Refresh_Chip_TotalExecute();
+    void Chip1_ChangeExecute() { Chip_QuanityChange(0); }
+    void Chip2_ChangeExecute() { Chip_QuanityChange(1); }
+    void Chip3_ChangeExecute() { Chip_QuanityChange(2); }
+    void Chip4_ChangeExecute() { Chip_QuanityChange(3); }
+    void Chip5_ChangeExecute() { Chip_QuanityChange(4); }
+    void Load_PayoutExecute();
+    void Update_PayoutExecute();
 
     void FormCreate();
     void FormDestroy();
@@ -200,6 +249,11 @@ private:
     void Build_Blinds_Page();
     void Build_Seating_Group();
     void Build_Timers();
+    void Make_Chip_Actions();
+    void Make_Payout_Actions();
+    void Build_Chips_Page();
+    void Build_Chip_Values();   // the "Chip Values" group of the Action page
+    void Build_Payout_Page();
 
     void Show_Level_Blinds();            // the four blind labels for CurrentLevel
     void Restart_Level();                // full level length from Timer_Spin, seconds 0, black
@@ -221,11 +275,16 @@ private:
     // Leaving a tournament (Open, New): its pages are stored first.
     void Store_Tourney_Being_Left();
     void Store_Pages();
+    // Opens a written report in the viewer, with the logo beside it.
+    void Open_Report(const QString& path);
     // A tournament chosen outside the data folder is copied in; returns false
     // when the operator cancels.
     bool Bring_Into_Data(const QString& chosen);
+    void Show_Chip_Picture(QLabel* box, const QString& path, const QImage& picture);
+    void Prize_PoolChange();
 
     std::unique_ptr<Sound_Player> media_player_;
+    bool payout_held_ = false;   // Load_Payout fills the pool without recalculating
     QColor timer_colour_;
 
     std::function<qint64()> monotonic_ms_;

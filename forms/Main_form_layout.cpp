@@ -245,6 +245,9 @@ void TMainForm::Build_Pages(QWidget* central)
     Build_Action_Page();
     Build_Blinds_Page();
     Build_Seating_Group();
+    Build_Chip_Values();
+    Build_Chips_Page();
+    Build_Payout_Page();
 }
 
 void TMainForm::Build_Action_Page()

@@ -98,5 +98,5 @@ void TMainForm::Button1Click()
 void TMainForm::Create_SeatingExecute()
 {
     const QString path = Write_Seating(*Current_Tourney);
-    host().Shell_Open(path);
+    Open_Report(path);
 }

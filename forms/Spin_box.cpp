@@ -34,6 +34,8 @@ int Spin_Box::Value()
 
 void Spin_Box::Set_Value(int v) { setValue(v); }
 
+void Spin_Box::Set_Text(const QString& text) { lineEdit()->setText(text); }
+
 QValidator::State Spin_Box::validate(QString& text, int& pos) const
 {
     // Anything may stand in the box; Value() decides what it means.

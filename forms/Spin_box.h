@@ -13,6 +13,9 @@ public:
     // The value as read from the box's text (see above).
     int Value();
     void Set_Value(int value);
+    // Puts the text into the box as it is ("33.5" from a file); Value()
+    // decides later what it means.
+    void Set_Text(const QString& text);
 
     void stepBy(int steps) override;
 

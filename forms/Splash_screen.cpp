@@ -1,7 +1,7 @@
 #include "forms/Splash_screen.h"
 
 #include "forms/Fonts.h"
-#include "forms/Title_artwork.h"
+#include "forms/artwork/Artwork.h"
 #include "platform/Guard.h"
 #include "platform/Version_info.h"
 

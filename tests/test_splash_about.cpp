@@ -4,7 +4,7 @@
 #include "forms/About_box.h"
 #include "forms/Fonts.h"
 #include "forms/Splash_screen.h"
-#include "forms/Title_artwork.h"
+#include "forms/artwork/Artwork.h"
 #include "platform/Version_info.h"
 
 #include <QElapsedTimer>

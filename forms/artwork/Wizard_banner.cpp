@@ -1,6 +1,6 @@
 #include "forms/artwork/Wizard_banner.h"
 
-#include "forms/Title_artwork.h"
+#include "forms/artwork/Artwork.h"
 
 #include <QFont>
 #include <QLinearGradient>
