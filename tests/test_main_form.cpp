@@ -396,10 +396,11 @@ TEST_F(Main_Form_Test, HalfSecondTimerRunsThePageCommandsByNameInOrder)
     form->Timer2Timer(); // Action page: nothing
     EXPECT_TRUE(ran.isEmpty());
     form->SpeedButton6->click();
+    ran.clear(); // the reload runs some of them itself
     form->Timer2Timer();
     EXPECT_EQ(ran, (QStringList{"Chip1_Change", "Chip2_Change", "Chip3_Change", "Chip4_Change", "Chip5_Change"}));
-    ran.clear();
     form->SpeedButton7->click();
+    ran.clear();
     form->Timer2Timer();
     EXPECT_EQ(ran, QStringList{"Update_Payout"});
 }
