@@ -1,12 +1,14 @@
 #pragma once
 // Fixture for the main window: a fresh program folder, the scripted host, a
-// recording sound player and the long-lived playlist editor.
+// recording sound player and the long-lived dialogs (player entry, playlist
+// editor, About box).
 #include "Recording_player.h"
 #include "Scripted_host.h"
 #include "Test_folder.h"
 
 #include "forms/About_box.h"
 #include "forms/Main_form.h"
+#include "forms/Player_entry.h"
 #include "forms/Playlist_editor.h"
 #include "platform/Guard.h"
 
@@ -24,6 +26,7 @@ protected:
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TPlaylist_Form> editor;
     std::unique_ptr<TAboutBox> about;
+    std::unique_ptr<TPlayerEntry_Form> entry;
     Recording_Player* player = nullptr;
 
     // Creates the main window as the program does at start-up.
@@ -33,6 +36,8 @@ protected:
         auto recording = std::make_unique<Recording_Player>();
         player = recording.get();
         form->Set_Media_Player(std::move(recording));
+        entry = std::make_unique<TPlayerEntry_Form>(form.get());
+        PlayerEntry_Form = entry.get();
         editor = std::make_unique<TPlaylist_Form>(form.get());
         Playlist_Form = editor.get();
         about = std::make_unique<TAboutBox>(form.get());
@@ -44,6 +49,8 @@ protected:
     {
         Playlist_Form = nullptr;
         AboutBox = nullptr;
+        PlayerEntry_Form = nullptr;
+        entry.reset();
         editor.reset();
         about.reset();
         form.reset();
