@@ -222,6 +222,7 @@ QListWidget* Player_List(QWidget* parent, const char* name, const QRect& r)
     auto* list = new QListWidget(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setUniformItemSizes(true);
     list->setGeometry(r);
     QFont f = list->font();
     f.setPointSize(10);
