@@ -129,20 +129,23 @@ void TMainForm::Build_In_Out_Grid()
     All_Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     All_Grid->verticalHeader()->hide();
     All_Grid->verticalHeader()->setDefaultSectionSize(24);
-    All_Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    All_Grid->horizontalHeader()->setStretchLastSection(true);
+    // Both columns fit the width: the grid never scrolls sideways.
+    All_Grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
+    All_Grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     All_Grid->horizontalHeader()->setHighlightSections(false);
     All_Grid->horizontalHeader()->setFixedHeight(26);
-    All_Grid->setColumnWidth(0, 150);
+    All_Grid->setColumnWidth(0, 142);
+    // Read across the room: large, bold names.
     QFont font = All_Grid->font();
-    font.setPointSize(10);
+    font.setPixelSize(15);
     font.setBold(true);
     All_Grid->setFont(font);
     // The header row is fixed and money green like the name column.
     All_Grid->horizontalHeader()->setStyleSheet(QStringLiteral(
         "QHeaderView::section { background-color: rgb(192,220,192); color: black; font-weight: bold;"
-        " border: 0px; border-right: 1px solid #8aa88a; border-bottom: 1px solid #8aa88a; padding: 2px; }"));
-    All_Grid->setStyleSheet(QStringLiteral("QTableWidget { gridline-color: #b0b0b0; }"
+        " font-size: 12px; border: 0px; border-right: 1px solid #8aa88a; border-bottom: 1px solid #8aa88a;"
+        " padding: 0px; }"));
+    All_Grid->setStyleSheet(QStringLiteral("QTableWidget { gridline-color: #b0b0b0; font-size: 15px; font-weight: bold; }"
                                            "QTableWidget::item:selected { background: #ffe9a8; }"));
     All_Grid->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("In/Out")});
 

@@ -227,6 +227,8 @@ QListWidget* Player_List(QWidget* parent, const char* name, const QRect& r)
     QFont f = list->font();
     f.setPointSize(10);
     list->setFont(f);
+    // Rows tall enough to hit in a hurry.
+    list->setStyleSheet(QStringLiteral("QListWidget::item { padding: 2px 3px; }"));
     return list;
 }
 
@@ -310,6 +312,11 @@ void TMainForm::Build_Players_Page()
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     GroupBox2->setGeometry(456, 16, 240, 296);
     GroupBox2->setEnabled(false);
+    // Not editable, yet read as easily as any box.
+    QPalette readable = GroupBox2->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::Base})
+        readable.setColor(QPalette::Disabled, role, readable.color(QPalette::Active, role));
+    GroupBox2->setPalette(readable);
     First_Edit = Labelled_Edit(GroupBox2, "First_Edit", tr("First"), 22);
     Last_Edit = Labelled_Edit(GroupBox2, "Last_Edit", tr("Last"), 76);
     Aka_Edit = Labelled_Edit(GroupBox2, "Aka_Edit", tr("Also Known As (AKA)"), 130);

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QTableWidget>
 #include <QToolButton>
@@ -67,6 +68,7 @@ TEST_F(In_Out_Test, GridListsTheEntriesInEntryOrderUnderAGreenHeader)
     // The grid and the room for the chip values share the lower part of the page.
     EXPECT_EQ(Grid()->geometry(), QRect(10, 368, 230, 260));
     EXPECT_EQ(Grid()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(Grid()->horizontalHeader()->length(), Grid()->viewport()->width()); // no sideways scrolling
 
     // With no players: the header and one empty row.
     Finish();
