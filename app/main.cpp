@@ -3,6 +3,7 @@
 #include "forms/About_box.h"
 #include "forms/Fonts.h"
 #include "forms/Main_form.h"
+#include "forms/Player_entry.h"
 #include "forms/Playlist_editor.h"
 #include "forms/Seat_form.h"
 #include "forms/artwork/Artwork.h"
@@ -83,6 +84,7 @@ int main(int argc, char** argv)
 
     try {
         auto* main_form = new TMainForm;
+        PlayerEntry_Form = new TPlayerEntry_Form(main_form);
         Seat_Form = new TSeat_Form(main_form);
         AboutBox = new TAboutBox(main_form);
         Playlist_Form = new TPlaylist_Form(main_form);

@@ -1,6 +1,7 @@
 // The hot path: every page switch saves and reloads the whole tournament.
-// Measured with 150 tournament entries, 150 players in the database and the
-// five chip pictures beside the program.
+// Measured with 150 players in the database, all of them entered in the
+// tournament (both roster lists, the in/out grid and the table lists full), and
+// the five chip pictures beside the program.
 #include "Recording_player.h"
 #include "Scripted_host.h"
 #include "Test_folder.h"
@@ -14,6 +15,8 @@
 #include "platform/Program_folder.h"
 
 #include <QAction>
+#include <QListWidget>
+#include <QTableWidget>
 #include <QDir>
 #include <QLabel>
 #include <benchmark/benchmark.h>
@@ -38,11 +41,11 @@ void Fill_Player_Database(const Test_Folder& folder)
 void Fill_Tournament(CTourney& t)
 {
     for (int i = 0; i < Max_Entries; ++i) {
-        const QString key = QStringLiteral("F%1,L%1").arg(i);
+        const QString key = QStringLiteral("First%1,Last%1").arg(i);
         t.Enter_Player(key);
     }
     for (int i = 0; i < 40; ++i)
-        t.Set_Out(QStringLiteral("F%1,L%1").arg(i * 3));
+        t.Set_Out(QStringLiteral("First%1,Last%1").arg(i * 3));
     t.Sound = QStringLiteral("/music/night.m3u");
     t.Warning = QStringLiteral("/sounds/chime.wav");
     for (int i = 0; i < Prize_Count; ++i)
@@ -91,6 +94,9 @@ void BM_Main_Window_Save_Setup_Cycle(benchmark::State& state)
         form->Save_Setup->trigger();
     if (form->Current_Tourney->Total != Max_Entries || !script.messages.empty())
         state.SkipWithError("the cycle did not keep the tournament");
+    else if (form->Available_List->count() != Max_Players || form->Playing_List->count() != Max_Entries
+             || form->All_Grid->rowCount() != Max_Entries)
+        state.SkipWithError("the cycle did not fill the roster and the grid");
     for (int k = 0; k < Chip_Count; ++k)
         if (form->Chip_Image[k]->pixmap().isNull() || form->Chip_Image2[k]->pixmap().isNull())
             state.SkipWithError("a chip picture is not shown");

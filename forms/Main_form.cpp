@@ -78,6 +78,13 @@ TMainForm::TMainForm(QWidget* parent)
     Edit_PlayList->setToolTip(tr("Edit Playlist"));
     Edit_PlayList->setEnabled(false);
     New_Playlist = Make_Action("New_Playlist", tr("Playlist Editor"), &TMainForm::New_PlaylistExecute);
+    Load_Players = Make_Action("Load_Players", QString(), &TMainForm::Load_PlayersExecute);
+    Load_Playing = Make_Action("Load_Playing", QString(), &TMainForm::Load_PlayingExecute);
+    Load_Available = Make_Action("Load_Available", tr("Load All"), &TMainForm::Load_AvailableExecute);
+    Load_PlayerInfo = Make_Action("Load_PlayerInfo", tr("Load"), &TMainForm::Load_PlayerInfoExecute);
+    Move_To_Tourney = Make_Action("Move_To_Tourney", QString(), &TMainForm::Move_To_TourneyExecute);
+    Remove_From_Tourney = Make_Action("Remove_From_Tourney", QString(), &TMainForm::Remove_From_TourneyExecute);
+    Load_Tables = Make_Action("Load_Tables", QString(), &TMainForm::Load_TablesExecute);
     Load_Seating = Make_Action("Load_Seating", QString(), &TMainForm::Load_SeatingExecute);
     Create_Seating = Make_Action("Create_Seating", tr("Seating Report"), &TMainForm::Create_SeatingExecute);
     Create_Top10 = Make_Action("Create_Top10", tr("Top 10 Results"), &TMainForm::Create_Top10Execute);
@@ -190,7 +197,7 @@ void TMainForm::Load_DesignExecute()
 {
     Current_Tourney->Load_File(Last_Tourney);
     Tourney_Name->setText(Current_Tourney->Name);
-    Load_Seating->trigger(); // run by Load_Players once the roster exists
+    Load_Players->trigger();
     Load_BlindInfo->trigger();
     Load_ChipInfo->trigger();
     Load_Action->trigger();
@@ -201,6 +208,7 @@ void TMainForm::Load_ActionExecute()
 {
     Load_Timer->trigger();
     Load_Chips->trigger();
+    Load_Tables->trigger();
 }
 
 void TMainForm::Save_SetupExecute()

@@ -3,8 +3,9 @@
 // with the page buttons and the clock mirror, the menu and the command list.
 // One .cpp per page area: Main_form.cpp (frame, start-up, shut-down, the
 // save-and-reload cycle), Main_form_layout.cpp (controls), Main_form_clock.cpp,
-// Main_form_blinds.cpp, Main_form_sound.cpp, Main_form_seating.cpp (the
-// table lists), Main_form_reports.cpp (the report commands), Main_form_chips.cpp
+// Main_form_blinds.cpp, Main_form_sound.cpp, Main_form_players.cpp (the roster),
+// Main_form_in_out.cpp (the in/out grid), Main_form_seating.cpp (the table
+// lists), Main_form_reports.cpp (the report commands), Main_form_chips.cpp
 // (with its controls in Main_form_chips_layout.cpp), Main_form_payout.cpp.
 #include "model/Tourney.h"
 
@@ -18,6 +19,7 @@
 
 class QAction;
 class QButtonGroup;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -25,6 +27,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTabWidget;
+class QTableWidget;
 class QTimer;
 class QToolButton;
 class QWidget;
@@ -70,6 +73,15 @@ public:
     QAction* Find_Warning = nullptr;
     QAction* Edit_PlayList = nullptr;
     QAction* New_Playlist = nullptr;
+    // player roster
+    QAction* Load_Players = nullptr;
+    QAction* Load_Playing = nullptr;
+    QAction* Load_Available = nullptr;
+    QAction* Load_PlayerInfo = nullptr;
+    QAction* Move_To_Tourney = nullptr;
+    QAction* Remove_From_Tourney = nullptr;
+    // in/out grid
+    QAction* Load_Tables = nullptr;
     // seating and reports
     QAction* Load_Seating = nullptr;
     QAction* Create_Seating = nullptr;
@@ -142,6 +154,27 @@ public:
     QLineEdit* SB_Edit[Level_Count] = {}; // SB0_Edit .. SB19_Edit
     QLineEdit* BB_Edit[Level_Count] = {}; // BB0_Edit .. BB19_Edit
 
+    // Players page, "Select Players"
+    QGroupBox* GroupBox1 = nullptr;       // "Select Players"
+    QListWidget* Available_List = nullptr;
+    QListWidget* Playing_List = nullptr;
+    QToolButton* SpeedButton1 = nullptr;  // enter the selected players
+    QToolButton* SpeedButton2 = nullptr;  // take the selected players out
+    QPushButton* New_Button = nullptr;
+    QPushButton* Edit_Button = nullptr;
+    QPushButton* Delete_Button = nullptr;
+    QPushButton* BitBtn5 = nullptr;       // "Contact List"
+    QGroupBox* GroupBox2 = nullptr;       // "Quick View (Tournament Player)"
+    QLineEdit* First_Edit = nullptr;
+    QLineEdit* Last_Edit = nullptr;
+    QLineEdit* Aka_Edit = nullptr;
+    QLineEdit* Phone_Edit = nullptr;
+    QLineEdit* Cell_Edit = nullptr;
+    QLineEdit* Rank_Edit = nullptr;       // hidden
+
+    // Action page, the in/out grid
+    QTableWidget* All_Grid = nullptr;     // header row "Name" / "In/Out", one row per entry
+    QComboBox* IO_Combo1 = nullptr;       // the chooser floated over a cell of column 1
     // Players page, group "Seating"
     QGroupBox* Seating_Group = nullptr;
     QListWidget* Table_List[10] = {};     // Table1_List .. Table10_List
@@ -181,6 +214,12 @@ public:
     void Exit1Click();
     void SpeedButtonClick(int page);
     void PageControl1Change();
+    void Playing_ListClick();
+    void New_ButtonClick();
+    void Edit_ButtonClick();
+    void Delete_ButtonClick();
+    void All_GridClick();
+    void IO_Combo1Change();
     void Button1Click();
     // The change handler of a value box (Chip1_QuanityChange .. Chip5_QuanityChange):
     // recomputes that denomination's line total. k = 0..4.
@@ -222,6 +261,13 @@ private:
     void Find_WarningExecute();
     void Edit_PlayListExecute();
     void New_PlaylistExecute();
+    void Load_PlayersExecute();
+    void Load_PlayingExecute();
+    void Load_AvailableExecute();
+    void Load_PlayerInfoExecute();
+    void Move_To_TourneyExecute();
+    void Remove_From_TourneyExecute();
+    void Load_TablesExecute();
     void Load_SeatingExecute();
     void Create_SeatingExecute();
     void Create_Top10Execute();
@@ -247,6 +293,8 @@ private:
     void Build_Pages(QWidget* central);
     void Build_Action_Page();
     void Build_Blinds_Page();
+    void Build_Players_Page();   // the "Select Players" group (Main_form_players.cpp)
+    void Build_In_Out_Grid();    // All_Grid and IO_Combo1 (Main_form_in_out.cpp)
     void Build_Seating_Group();
     void Build_Timers();
     void Make_Chip_Actions();

@@ -243,6 +243,8 @@ void TMainForm::Build_Pages(QWidget* central)
         *p.page = w;
     }
     Build_Action_Page();
+    Build_In_Out_Grid();
+    Build_Players_Page();
     Build_Blinds_Page();
     Build_Seating_Group();
     Build_Chip_Values();

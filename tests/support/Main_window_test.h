@@ -1,13 +1,14 @@
 #pragma once
 // Fixture for the main window: a fresh program folder, the scripted host, a
-// recording sound player and the long-lived dialogs (seating, About box,
-// playlist editor).
+// recording sound player and the long-lived dialogs (player entry, seating,
+// playlist editor, About box).
 #include "Recording_player.h"
 #include "Scripted_host.h"
 #include "Test_folder.h"
 
 #include "forms/About_box.h"
 #include "forms/Main_form.h"
+#include "forms/Player_entry.h"
 #include "forms/Playlist_editor.h"
 #include "forms/Seat_form.h"
 #include "platform/Guard.h"
@@ -26,6 +27,7 @@ protected:
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TPlaylist_Form> editor;
     std::unique_ptr<TAboutBox> about;
+    std::unique_ptr<TPlayerEntry_Form> entry;
     std::unique_ptr<TSeat_Form> seating;
     Recording_Player* player = nullptr;
     // The monotonic clock the window paces its ticks by; it stands still
@@ -40,6 +42,8 @@ protected:
         auto recording = std::make_unique<Recording_Player>();
         player = recording.get();
         form->Set_Media_Player(std::move(recording));
+        entry = std::make_unique<TPlayerEntry_Form>(form.get());
+        PlayerEntry_Form = entry.get();
         seating = std::make_unique<TSeat_Form>(form.get());
         Seat_Form = seating.get();
         editor = std::make_unique<TPlaylist_Form>(form.get());
@@ -55,6 +59,8 @@ protected:
         AboutBox = nullptr;
         Seat_Form = nullptr;
         seating.reset();
+        PlayerEntry_Form = nullptr;
+        entry.reset();
         editor.reset();
         about.reset();
         form.reset();
