@@ -91,6 +91,7 @@ TMainForm::TMainForm(QWidget* parent)
     Build_Left_Panel(central);
     Build_Pages(central);
     Build_Timers();
+    Build_View();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Centred on the desktop.
@@ -188,6 +189,7 @@ void TMainForm::Load_DesignExecute()
     Tourney_Name->setText(Current_Tourney->Name);
     Load_BlindInfo->trigger();
     Load_Action->trigger();
+    emit Clock_Changed();
 }
 
 void TMainForm::Load_ActionExecute()
