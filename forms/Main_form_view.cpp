@@ -59,9 +59,12 @@ protected:
     {
         if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
             return false;
-        const QWidget* window = static_cast<QWidget*>(watched)->window();
+        // A key the typing box did not use travels up to its parents: it stays
+        // the box's all the same.
+        const auto* widget = static_cast<QWidget*>(watched);
+        const QWidget* window = widget->window();
         const bool in_display = window && window == form_->Display_Window();
-        if (!in_display && (window != form_ || Takes_Typing(QApplication::focusWidget())))
+        if (!in_display && (window != form_ || Takes_Typing(widget) || Takes_Typing(window->focusWidget())))
             return false;
         QAction* command = Command_For(static_cast<QKeyEvent*>(event));
         if (!command)

@@ -200,12 +200,12 @@ void TPlayers_Display::Show_Placed()
     QSize size(settings.Read_Int(Section, "Width", Default_Size.width()),
                settings.Read_Int(Section, "Height", Default_Size.height()));
     size = size.expandedTo(minimumSize()).boundedTo(area.size());
-    QPoint at(settings.Read_Int(Section, "Left", area.center().x() - size.width() / 2),
-              settings.Read_Int(Section, "Top", area.center().y() - size.height() / 2));
+    const QPoint centred = area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2);
+    QPoint at(settings.Read_Int(Section, "Left", centred.x()), settings.Read_Int(Section, "Top", centred.y()));
     // A window left on a screen that is gone, or off its edge, comes back
     // inside the screen it is shown on.
     if (!area.contains(QRect(at, size)))
-        at = area.center() - QPoint(size.width() / 2, size.height() / 2);
+        at = centred;
     setGeometry(QRect(at, size));
     if (target && windowHandle())
         windowHandle()->setScreen(target);

@@ -176,6 +176,8 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     const qreal pad = std::max<qreal>(2, 18 * unit);
 
     Text_Style caption = Style(Face(true), Caption);
+    Text_Style blind_caption = Style(Face(true), QColor(255, 255, 255, 200));
+    blind_caption.font.setLetterSpacing(QFont::PercentageSpacing, 108);
     caption.font.setLetterSpacing(QFont::PercentageSpacing, 108);
     Text_Style value = Style(Face(true), Ink);
     value.height = Height_By::Digits;
@@ -188,7 +190,10 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     fit.Draw(QStringLiteral("name"), d.name, header, QRectF(header_in.left(), header_in.top(), header_in.width() * 0.70, header_in.height()), name_style);
     Text_Style clock_style = Style(Face(false), Ink, Qt::AlignRight | Qt::AlignVCenter);
     clock_style.width_template = QStringLiteral("00:00");
-    fit.Draw(QStringLiteral("time_of_day"), QLocale().toString(d.time_of_day, QLocale::ShortFormat), header,
+    // The time of day in the user's short form, without seconds.
+    QString day_format = QLocale().timeFormat(QLocale::ShortFormat);
+    day_format.remove(QStringLiteral(":ss"));
+    fit.Draw(QStringLiteral("time_of_day"), QLocale().toString(d.time_of_day, day_format), header,
              QRectF(header_in.right() - header_in.width() * 0.2, header_in.top(), header_in.width() * 0.2, header_in.height()), clock_style);
 
     const qreal top = header.bottom() + m;
@@ -255,7 +260,7 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
         p.drawRoundedRect(panel, radius, radius);
         const QRectF in = Inset(panel, pad, panel.height() * 0.08);
         fit.Draw(QString::fromLatin1(b.role) + QStringLiteral("_caption"), b.caption, panel,
-                 QRectF(in.left(), in.top(), in.width(), in.height() * 0.24), caption);
+                 QRectF(in.left(), in.top(), in.width(), in.height() * 0.24), blind_caption);
         fit.Draw(QString::fromLatin1(b.role), QLocale().toString(b.amount), panel,
                  QRectF(in.left(), in.top() + in.height() * 0.32, in.width(), in.height() * 0.62), value);
     }
