@@ -3,6 +3,8 @@
 // clock, the blinds, the players and the prize pool in large type. It follows
 // the main window live and is painted by the program at any size.
 #include <QColor>
+#include <QHash>
+#include <QImage>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -54,6 +56,7 @@ public:
 private:
     void Paint_Background(QPainter& p, const QSize& size);
     QImage background_;   // the backdrop is kept between frames of one size
+    QHash<QString, QImage> glyphs_; // the time's letters, by letter, size and colour
 };
 
 class TPlayers_Display : public QWidget {

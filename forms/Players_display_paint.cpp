@@ -5,6 +5,7 @@
 #include "forms/Players_display.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QLinearGradient>
 #include <QLocale>
 #include <QPainter>
@@ -41,6 +42,7 @@ struct Text_Style {
     Height_By height = Height_By::Line;
     QString width_template;  // measured instead of the text (fixed-width digits)
     qreal most_px = 1000;
+    bool cached_glyphs = false; // drawn from pictures of its letters, kept between frames
 };
 
 Text_Style Style(const QFont& font, const QColor& colour, Qt::Alignment align = Qt::AlignCenter)
@@ -55,7 +57,8 @@ Text_Style Style(const QFont& font, const QColor& colour, Qt::Alignment align = 
 // Draws one text as large as its box allows and records where it went.
 class Text_Fitter {
 public:
-    Text_Fitter(QPainter& p, std::vector<Display_Text>& out) : p_(p), out_(out) {}
+    Text_Fitter(QPainter& p, std::vector<Display_Text>& out, QHash<QString, QImage>& glyphs)
+        : p_(p), out_(out), glyphs_(glyphs) {}
 
     void Draw(const QString& role, const QString& text, const QRectF& panel, const QRectF& box,
               const Text_Style& style)
@@ -100,13 +103,42 @@ public:
             bounds = QRectF(x, baseline - fm.ascent(), advance, fm.ascent() + fm.descent());
         }
         bounds = bounds.united(ink.translated(x, baseline));
-        p_.setFont(f);
-        p_.setPen(style.colour);
-        p_.drawText(QPointF(x, baseline), shown);
+        if (style.cached_glyphs)
+            Draw_Glyphs(shown, f, style.colour, QPointF(x, baseline));
+        else {
+            p_.setFont(f);
+            p_.setPen(style.colour);
+            p_.drawText(QPointF(x, baseline), shown);
+        }
         out_.push_back({role, shown, panel, bounds});
     }
 
 private:
+    // The time's huge letters change every second: each letter is painted once
+    // per size and colour into a picture, and frames put the pictures together.
+    void Draw_Glyphs(const QString& text, const QFont& f, const QColor& colour, QPointF at)
+    {
+        const QFontMetricsF fm(f);
+        for (const QChar c : text) {
+            const QString key = QStringLiteral("%1/%2/%3").arg(c).arg(f.pixelSize()).arg(colour.rgba());
+            auto it = glyphs_.find(key);
+            const qreal advance = fm.horizontalAdvance(c);
+            if (it == glyphs_.end()) {
+                QImage glyph(QSize(int(std::ceil(advance)) + 2, int(std::ceil(fm.ascent() + fm.descent())) + 2),
+                             QImage::Format_ARGB32_Premultiplied);
+                glyph.fill(Qt::transparent);
+                QPainter g(&glyph);
+                g.setRenderHint(QPainter::TextAntialiasing);
+                g.setFont(f);
+                g.setPen(colour);
+                g.drawText(QPointF(1, 1 + fm.ascent()), QString(c));
+                it = glyphs_.insert(key, glyph);
+            }
+            p_.drawImage(QPointF(at.x() - 1, at.y() - fm.ascent() - 1), *it);
+            at.rx() += advance;
+        }
+    }
+
     static qreal Height_Of(const QFontMetricsF& fm, Height_By by)
     {
         // Digits have no descenders: their ink is the capital height (with a
@@ -115,6 +147,7 @@ private:
     }
     QPainter& p_;
     std::vector<Display_Text>& out_;
+    QHash<QString, QImage>& glyphs_;
 };
 
 void Panel(QPainter& p, const QRectF& r, qreal radius, const QColor& fill, const QColor& edge)
@@ -167,7 +200,9 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     Paint_Background(p, size);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    Text_Fitter fit(p, texts);
+    if (glyphs_.size() > 200) // sizes of windows long gone
+        glyphs_.clear();
+    Text_Fitter fit(p, texts, glyphs_);
 
     const qreal W = size.width(), H = size.height();
     const qreal unit = std::min(W / 1920.0, H / 1080.0);
@@ -237,6 +272,7 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
         if (c.isDigit())
             c = QLatin1Char('0');
     time_style.colour = d.paused ? QColor(0xc4, 0xcc, 0xd8) : Ink;
+    time_style.cached_glyphs = true;
     fit.Draw(QStringLiteral("time"), d.time_left, clock, Inset(clock, clock.width() * 0.05, clock.height() * 0.14), time_style);
 
     // The blinds now, small and big side by side.
