@@ -45,6 +45,9 @@ Display_Facts Gather_Display_Facts(const TMainForm& form, const QTime& now)
         d.next_small = next.SB;
         d.next_big = next.BB;
     }
+    for (int i = level + 2; i < Level_Count && d.later_levels.size() < 4; ++i)
+        if (t.Blinds[i].SB != 0 || t.Blinds[i].BB != 0)
+            d.later_levels.push_back({i + 1, t.Blinds[i].SB, t.Blinds[i].BB});
     const int entered = std::clamp(t.Total, 0, Max_Entries);
     d.players_entered = entered;
     for (int i = 0; i < entered; ++i)

@@ -35,6 +35,9 @@ struct Display_Facts {
     double average_stack = 0;
     double prize_pool = 0;
     QVector<double> payouts;  // the first places with a share, in order
+    // The levels after the next that have blinds: number, small, big.
+    struct Level { int number, small_blind, big_blind; };
+    QVector<Level> later_levels;
 };
 
 Display_Facts Gather_Display_Facts(const TMainForm& form, const QTime& now);

@@ -335,6 +335,10 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     const int rows = static_cast<int>(std::min<qsizetype>(d.payouts.size(), 5));
     if (d.prize_pool > 0)
         blocks.push_back({"pool", QStringLiteral("PRIZE POOL"), Amount(d.prize_pool), 1.0 + 0.42 * rows});
+    // A column with room to spare shows the levels to come.
+    const int later = blocks.size() < 3 ? static_cast<int>(d.later_levels.size()) : 0;
+    if (later > 0)
+        blocks.push_back({"later", QStringLiteral("LATER LEVELS"), QString(), 0.45 + 0.42 * later});
     qreal weights = 0;
     for (const Block& b : blocks)
         weights += b.weight;
@@ -345,12 +349,32 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     for (const Block& b : blocks) {
         const QRectF panel(right_x, y, right_w, share * b.weight);
         Panel(p, panel, radius, Panel_Fill, Panel_Edge);
-        const qreal head_h = share;   // caption and value take one share
+        // Caption and value take one share; a list has its caption alone on top.
+        const qreal head_h = b.value.isEmpty() ? share * 0.45 : share;
         const QRectF in = Inset(QRectF(panel.left(), panel.top(), panel.width(), head_h), pad * 1.2, head_h * 0.1);
+        const qreal caption_h = b.value.isEmpty() ? in.height() * 0.58 : in.height() * 0.26;
         fit.Draw(QString::fromLatin1(b.role) + QStringLiteral("_caption"), b.caption, panel,
-                 QRectF(in.left(), in.top(), in.width(), in.height() * 0.26), caption);
+                 QRectF(in.left(), in.top(), in.width(), caption_h), caption);
         fit.Draw(QString::fromLatin1(b.role), b.value, panel,
                  QRectF(in.left(), in.top() + in.height() * 0.34, in.width(), in.height() * 0.60), value);
+        if (QLatin1String(b.role) == QLatin1String("later")) {
+            const qreal row_h = (panel.height() - head_h) / later;
+            for (int i = 0; i < later; ++i) {
+                const Display_Facts::Level& lv = d.later_levels[i];
+                const QRectF row(panel.left() + pad * 1.2, panel.top() + head_h + i * row_h, panel.width() - pad * 2.4, row_h);
+                p.setPen(QPen(Panel_Edge, 1));
+                p.drawLine(QPointF(row.left(), row.top()), QPointF(row.right(), row.top()));
+                const QRectF row_in = Inset(row, 0, row_h * 0.18);
+                Text_Style number = Style(Face(true), Caption, Qt::AlignLeft | Qt::AlignVCenter);
+                fit.Draw(QStringLiteral("later_level%1").arg(i + 1), QStringLiteral("Level %1").arg(lv.number), panel,
+                         QRectF(row_in.left(), row_in.top(), row_in.width() * 0.40, row_in.height()), number);
+                Text_Style blinds = value;
+                blinds.align = Qt::AlignRight | Qt::AlignVCenter;
+                fit.Draw(QStringLiteral("later_blinds%1").arg(i + 1),
+                         QStringLiteral("%1 / %2").arg(QLocale().toString(lv.small_blind), QLocale().toString(lv.big_blind)), panel,
+                         QRectF(row_in.left() + row_in.width() * 0.44, row_in.top(), row_in.width() * 0.56, row_in.height()), blinds);
+            }
+        }
         if (QLatin1String(b.role) == QLatin1String("pool")) {
             const qreal row_h = (panel.height() - head_h) / std::max(rows, 1);
             for (int i = 0; i < rows; ++i) {

@@ -115,7 +115,13 @@ TEST_F(Players_Display_Test, WithoutChipsOrPrizesThoseFiguresAreLeftOut)
     EXPECT_EQ(Shown(f, "players"), QStringLiteral("0 / 0"));
     EXPECT_EQ(Text(f, "average"), nullptr); // no chips: no average, no division by zero
     EXPECT_EQ(Text(f, "pool"), nullptr);
+    // The room to spare shows the levels after the next.
+    EXPECT_EQ(Shown(f, "later_level1"), QStringLiteral("Level 3"));
+    EXPECT_EQ(Shown(f, "later_blinds1"), QStringLiteral("20 / 40"));
+    EXPECT_EQ(Shown(f, "later_level4"), QStringLiteral("Level 6"));
     Expect_Clean_Layout(f, QSize(1280, 720));
+    Frame(d, QSize(1920, 1080));
+    Expect_Clean_Layout(d->Last_Frame(), QSize(1920, 1080));
 }
 
 TEST_F(Players_Display_Test, FollowsADrivenClockThroughTheLastTenSecondsAndALevelEnd)
