@@ -102,6 +102,7 @@ TMainForm::TMainForm(QWidget* parent)
     Build_Left_Panel(central);
     Build_Pages(central);
     Build_Timers();
+    Build_View();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Centred on the desktop.
@@ -202,6 +203,7 @@ void TMainForm::Load_DesignExecute()
     Load_ChipInfo->trigger();
     Load_Action->trigger();
     Load_Payout->trigger();
+    emit Clock_Changed();
 }
 
 void TMainForm::Load_ActionExecute()

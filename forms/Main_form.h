@@ -32,7 +32,10 @@ class QTimer;
 class QToolButton;
 class QWidget;
 class Sound_Player;
+class Speaker;
 class Spin_Box;
+class Announcer;
+class TPlayers_Display;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -96,6 +99,9 @@ public:
     // payout
     QAction* Load_Payout = nullptr;
     QAction* Update_Payout = nullptr;   // disabled until the first Load_Payout
+    // the players' display and the spoken announcements
+    QAction* Players_Display = nullptr;   // checked while the display is open
+    QAction* Announce_Levels = nullptr;   // checked: levels and the last minute are spoken
 
     // ---- menu MainMenu1 ----
     QAction* New1 = nullptr;
@@ -107,6 +113,12 @@ public:
     QAction* SeatingReport1 = nullptr;
     QAction* PlaylistEditor1 = nullptr;
     QAction* About1 = nullptr;
+    QAction* PlayersDisplay1 = nullptr;   // View menu
+    QAction* StartStop1 = nullptr;
+    QAction* NextLevel1 = nullptr;
+    QAction* PrevLevel1 = nullptr;
+    QAction* ResetLevel1 = nullptr;
+    QAction* AnnounceLevels1 = nullptr;   // Tools menu
 
     // ---- left panel ----
     QFrame* Panel1 = nullptr;
@@ -238,6 +250,21 @@ public:
     // their own. Installing one starts the count of seconds afresh.
     void Set_Monotonic_Clock(std::function<qint64()> now);
 
+    // The players' display, or nullptr until it is first opened.
+    TPlayers_Display* Display_Window() const { return display_; }
+    // Replaces the voice of the announcements (tests record with their own).
+    void Set_Speaker(std::unique_ptr<Speaker> speaker);
+    Announcer* Level_Announcer() const { return announcer_; }
+
+signals:
+    // The clock's time, running state, colour or level changed, or the
+    // tournament was reloaded: everything that mirrors the clock redraws.
+    void Clock_Changed();
+    // The clock ran a level out and moved on (after the level-end cue).
+    void Level_Ended();
+    // The warning cue of the last minute was given.
+    void Warning_Given();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -302,6 +329,10 @@ private:
     void Build_Chips_Page();
     void Build_Chip_Values();   // the "Chip Values" group of the Action page
     void Build_Payout_Page();
+    void Build_View();                   // View menu, clock keys, announcements
+    void Players_DisplayExecute();
+    void Announce_LevelsExecute();
+    void Update_Announce_Levels();       // enabled, checked and hint from the voice
 
     void Show_Level_Blinds();            // the four blind labels for CurrentLevel
     void Restart_Level();                // full level length from Timer_Spin, seconds 0, black
@@ -341,6 +372,9 @@ private:
     int loaded_length_ = -1;      // the level length the countdown was last filled with
     bool full_level_due_ = false; // the next Load_Timer fills a whole level
     QStringList notices_showing_; // reports waiting or open, each shown once
+
+    TPlayers_Display* display_ = nullptr; // deleted with the window
+    Announcer* announcer_ = nullptr;      // a child of the window
 };
 
 extern TMainForm* MainForm;

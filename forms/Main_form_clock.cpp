@@ -63,8 +63,10 @@ void TMainForm::Clock_Second()
     if (Clock.Tick()) {
         Level_End();
     } else {
-        if (Clock.Minutes == 1 && Clock.Seconds == 0)
+        if (Clock.Minutes == 1 && Clock.Seconds == 0) {
             Play_Cue_Reported([this] { return Warning_Edit->text(); });
+            emit Warning_Given();
+        }
         if (Clock.Minutes == 0 && Clock.Seconds <= 10)
             Set_Timer_Colour(timer_colour_ == QColor(Qt::black) ? QColor(255, 0, 0) : QColor(Qt::black));
     }
@@ -80,6 +82,7 @@ void TMainForm::Level_End()
     Reset_Timer->trigger();
     Clock.Paused = 0;
     Set_Timer_Colour(Qt::black);
+    emit Level_Ended();
 }
 
 QString TMainForm::Level_End_Cue() const
@@ -131,6 +134,7 @@ void TMainForm::Set_Paused(bool paused)
 {
     Clock.Paused = paused ? 1 : 0;
     Toggle_Start->setText(paused ? tr("Start") : tr("Stop"));
+    emit Clock_Changed();
 }
 
 // A tournament that is opened, created or set up anew starts at level 1 with a
@@ -153,6 +157,7 @@ void TMainForm::Refresh_ClockExecute()
     const QString text = QString::asprintf("%d:%02d", Clock.Minutes, Clock.Seconds);
     Blind_Timer->setText(text);
     Blind_Timer2->setText(text);
+    emit Clock_Changed();
 }
 
 void TMainForm::Reset_TimerExecute()
@@ -209,6 +214,7 @@ void TMainForm::Show_Level_Blinds()
     Big_Blind2->setText(QString::number(level.BB));
     Level_Label->setText(tr("Level %1 of %2").arg(CurrentLevel + 1).arg(Level_Count));
     Level_Label2->setText(tr("LEVEL %1").arg(CurrentLevel + 1));
+    emit Clock_Changed();
 }
 
 void TMainForm::Set_Timer_Colour(const QColor& colour)

@@ -15,6 +15,8 @@ libsimpleini-dev
 libjpeg62-turbo-dev
 libsdl2-dev
 libsdl2-mixer-dev
+qt6-speech-dev
+qt6-speech-flite-plugin
 libgtest-dev
 libgmock-dev
 libbenchmark-dev

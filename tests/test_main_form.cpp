@@ -282,7 +282,7 @@ TEST_F(Main_Form_Test, MenuHoldsEveryCommand)
     QStringList titles;
     for (QAction* a : form->menuBar()->actions())
         titles << a->text().remove(QLatin1Char('&'));
-    EXPECT_EQ(titles, (QStringList{"File", "Reports", "Tools", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"File", "Reports", "View", "Tools", "Help"}));
     EXPECT_TRUE(form->New1->isEnabled());
     EXPECT_TRUE(form->Open1->isEnabled());
     EXPECT_TRUE(form->PlaylistEditor1->isEnabled());
