@@ -17,6 +17,7 @@ libsdl2-dev
 libsdl2-mixer-dev
 libgtest-dev
 libgmock-dev
+locales
 libbenchmark-dev
 xdg-utils
 fonts-liberation2

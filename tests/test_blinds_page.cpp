@@ -60,23 +60,23 @@ TEST_F(Blinds_Page_Test, ClearedLevelsReadZeroOnThePageInTheFileAndOnTheClock)
     EXPECT_EQ(form->Big_Blind2->text(), QStringLiteral("0"));
 }
 
-TEST_F(Blinds_Page_Test, LevelLengthIsKeptWithinZeroToFiftyNine)
+TEST_F(Blinds_Page_Test, LevelLengthIsKeptWithinOneToFiftyNine)
 {
     folder.Write("Data/Default.trn", "[Setup]\nTime=75\n");
     Start();
     EXPECT_EQ(form->Timer_Spin->value(), 59);
-    EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("75:00")); // start-up takes the record itself
+    EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("59:00")); // the stored length is read into 1..59
     Switch_Page();
     EXPECT_TRUE(Trn().contains(QStringLiteral("[Setup]\nTime=59\n")));
     EXPECT_EQ(form->Blind_Timer->text(), QStringLiteral("59:00"));
 
     folder.Write("Data/Default.trn", "[Setup]\nTime=-3\n");
     form->Load_Design->trigger();
-    EXPECT_EQ(form->Timer_Spin->value(), 0);
+    EXPECT_EQ(form->Timer_Spin->value(), 1);
     // Typing is disabled; the arrows step by one.
     EXPECT_TRUE(form->Timer_Spin->findChild<QLineEdit*>()->isReadOnly());
     form->Timer_Spin->stepUp();
-    EXPECT_EQ(form->Timer_Spin->value(), 1);
+    EXPECT_EQ(form->Timer_Spin->value(), 2);
 }
 
 TEST_F(Blinds_Page_Test, SpinBoxReadsTextThatIsNotANumberAsItsMinimum)
@@ -144,11 +144,11 @@ TEST_F(Blinds_Page_Test, BrowseButtonsFillThePathsAndTheRecordAtOnce)
 TEST_F(Blinds_Page_Test, TypedPathIsUsedForPlainFilesButNotForThePlaylistTest)
 {
     const QString bell = Sound_File(QStringLiteral("bell.wav"));
-    folder.Write("Data/Default.trn", "[Setup]\nTime=0\n");
+    folder.Write("Data/Default.trn", "[Setup]\nTime=1\n");
     Start();
     form->Sound_Edit1->setText(bell); // typed, not saved
     form->Toggle_Start->trigger();
-    Tick();
+    Tick(61);
     EXPECT_EQ(player->played, QStringList{bell});
 }
 

@@ -13,6 +13,9 @@ namespace {
 
 QString Clock_Text(int minutes, int seconds) { return QString::asprintf("%d:%02d", minutes, seconds); }
 
+// A one-minute level: sixty ticks down to 0:00, and the tick that ends it.
+constexpr int Level_Ticks = 61;
+
 class Clock_Test : public Main_Window_Test {
 protected:
     QString bell, chime;
@@ -108,18 +111,19 @@ TEST_F(Clock_Test, LastElevenDisplaysBlinkRedAndBlack)
     EXPECT_EQ(form->Blind_Timer->palette().color(QPalette::Window), QColor(Qt::black));
 }
 
-TEST_F(Clock_Test, ZeroLengthAdvancesEveryTickAndStaysOnTheLastLevel)
+TEST_F(Clock_Test, StoredLevelLengthsOutsideOneToFiftyNineAreReadAsTheNearestEnd)
 {
+    // A length of 0 used to end a level every second, with a sound each time.
     Start_With(0);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("1:00"));
     Press_Start();
-    for (int tick = 1; tick <= 25; ++tick) {
-        Tick();
-        ASSERT_EQ(form->CurrentLevel, std::min(tick, 19));
-        ASSERT_EQ(Shown_Time(), QStringLiteral("0:00"));
-    }
-    EXPECT_EQ(player->played.size(), 25);
-    EXPECT_EQ(form->Small_Blind->text(), QStringLiteral("7500"));
-    EXPECT_EQ(form->Big_Blind2->text(), QStringLiteral("15000"));
+    Tick(60);
+    EXPECT_EQ(form->CurrentLevel, 0);
+    EXPECT_TRUE(player->played.isEmpty());
+    Tick(); // the level end: the next level is as long as the first
+    EXPECT_EQ(form->CurrentLevel, 1);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("1:00"));
+    EXPECT_EQ(player->played.size(), 1);
 }
 
 TEST_F(Clock_Test, FailedLevelEndCueWaitsAtZeroUntilStartIsPressed)
@@ -151,9 +155,9 @@ TEST_F(Clock_Test, FailedLevelEndCueWaitsAtZeroUntilStartIsPressed)
 TEST_F(Clock_Test, EmptyPlaylistIsReportedAndStopsTheLevelEnd)
 {
     const QString list = folder.Write(QStringLiteral("Sounds/empty.m3u"), QByteArray());
-    Start_With(0, list);
+    Start_With(1, list);
     Press_Start();
-    Tick();
+    Tick(Level_Ticks);
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_TRUE(script.messages[0].text.contains(QStringLiteral("empty.m3u")));
     EXPECT_EQ(form->CurrentLevel, 0);
@@ -162,10 +166,10 @@ TEST_F(Clock_Test, EmptyPlaylistIsReportedAndStopsTheLevelEnd)
 
 TEST_F(Clock_Test, MissingSoundDeviceIsToldOnceWithoutStoppingTheLevelChange)
 {
-    Start_With(0);
+    Start_With(1);
     player->notice = QStringLiteral("No sound device is available (none). Sounds will not be heard.");
     Press_Start();
-    Tick();
+    Tick(Level_Ticks);
     // The level changed in the same tick; the notice follows once the tick is over.
     EXPECT_EQ(form->CurrentLevel, 1);
     EXPECT_EQ(form->Clock.Paused, 0);
@@ -173,7 +177,7 @@ TEST_F(Clock_Test, MissingSoundDeviceIsToldOnceWithoutStoppingTheLevelChange)
     QCoreApplication::processEvents();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text, QStringLiteral("No sound device is available (none). Sounds will not be heard."));
-    Tick();
+    Tick(Level_Ticks);
     QCoreApplication::processEvents();
     EXPECT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(form->CurrentLevel, 2);
@@ -201,15 +205,15 @@ TEST_F(Clock_Test, PlaylistPlaysItsLinesInTurnAndIsReadAfreshEachTime)
     const QString c = Sound_File(QStringLiteral("c.mp3"));
     const QByteArray lines = (a + "\r\n" + b + "\r\n" + c + "\r\n").toLatin1();
     const QString list = folder.Write(QStringLiteral("Sounds/night.m3u"), lines);
-    Start_With(0, list);
+    Start_With(1, list);
     EXPECT_TRUE(form->Edit_List_Btn->isEnabled());
     Press_Start();
-    Tick(4);
+    Tick(4 * Level_Ticks);
     EXPECT_EQ(player->played, (QStringList{a, b, c, a}));
 
     // A list saved while the clock runs applies from the next level end on.
     folder.Write(QStringLiteral("Sounds/night.m3u"), (c + "\n").toLatin1());
-    Tick();
+    Tick(Level_Ticks);
     EXPECT_EQ(player->played.last(), c);
 }
 
@@ -272,9 +276,9 @@ TEST_F(Clock_Test, BlindLevelButtonsStopAtTheEndsAndRewriteTheLabels)
 
 TEST_F(Clock_Test, OnlyTheStopButtonSilencesASound)
 {
-    Start_With(0);
+    Start_With(1);
     Press_Start();
-    Tick();
+    Tick(Level_Ticks);
     ASSERT_TRUE(player->Is_Playing());
     Press_Start(); // stopping the clock leaves the sound playing
     EXPECT_TRUE(player->Is_Playing());
