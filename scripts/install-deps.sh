@@ -26,6 +26,8 @@ fonts-wine
 xvfb
 xauth
 imagemagick
+clang
+libclang-rt-14-dev
 "
 
 missing=""
