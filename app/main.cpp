@@ -6,6 +6,7 @@
 #include "forms/Player_entry.h"
 #include "forms/Playlist_editor.h"
 #include "forms/Seat_form.h"
+#include "forms/Splash_screen.h"
 #include "forms/artwork/Artwork.h"
 #include "model/Player.h"
 #include "platform/Guard.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral(VELMORA_APP_TITLE));
     app.setProperty("helpFile", QString::fromLatin1(Help_File));
     Load_Program_Fonts();
+    Start_Painting_Splash(); // on the other core, while the main window is built
     {
         QIcon icon;
         for (int size : {16, 24, 32, 48, 64, 128, 256})

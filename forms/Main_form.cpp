@@ -10,6 +10,7 @@
 #include "platform/Host.h"
 #include "platform/Media_player.h"
 #include "platform/Profile.h"
+#include "platform/Record_file.h"
 #include "platform/Program_folder.h"
 #include "platform/Record_file.h"
 #include "platform/Text_lines.h"
@@ -159,9 +160,11 @@ void TMainForm::FormCreate()
 
     QDir().mkpath(Reports_Folder());
     QDir().mkpath(Data_Folder());
+    Remove_Start_Up_Leftovers();
 
     Tourney_Name->setText(Last_Tourney);
-    Player_DB.Load();
+    // A database that cannot be read is reported; the program still starts.
+    Guarded([] { Player_DB.Load(); });
     Timer1->start();
     tick_anchor_ms_ = monotonic_ms_();
     ticks_counted_ = 0;

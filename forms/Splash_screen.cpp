@@ -11,12 +11,29 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <future>
+
 TSplash* Splash = nullptr;
 
 namespace {
 
 const QSize Splash_Size(700, 453);
 const int Splash_Milliseconds = 5000;
+
+// The artwork being painted on another thread (painting onto a QImage is
+// allowed off the window thread); taken by the first splash.
+std::future<QImage>& Painting()
+{
+    static std::future<QImage> painting;
+    return painting;
+}
+
+QImage Splash_Picture()
+{
+    if (Painting().valid())
+        return Painting().get();
+    return Title_Artwork(Splash_Size);
+}
 
 QLabel* Make_White_Label(QWidget* parent, const char* name, const QString& text, QPoint at)
 {
@@ -47,7 +64,7 @@ TSplash::TSplash(QWidget* parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(QRect(QPoint(0, 0), Splash_Size));
-    Image1->setPixmap(QPixmap::fromImage(Title_Artwork(Splash_Size)));
+    Image1->setPixmap(QPixmap::fromImage(Splash_Picture()));
 
     Version = Make_White_Label(this, "Version",
                                QStringLiteral("Version: ") + Version_Value(QStringLiteral("ProductVersion")),
@@ -86,4 +103,10 @@ void TSplash::showEvent(QShowEvent* event)
         move(box.topLeft());
     }
     QDialog::showEvent(event);
+}
+
+void Start_Painting_Splash()
+{
+    if (!Painting().valid())
+        Painting() = std::async(std::launch::async, [] { return Title_Artwork(Splash_Size); });
 }

@@ -26,3 +26,8 @@ protected:
 
 // The splash while it exists (set by its constructor, cleared by its destructor).
 extern TSplash* Splash;
+
+// Start-up: paints the splash artwork on another thread while the main window
+// is being built, so the splash appears sooner. The splash takes the picture
+// from there when it was started, and paints it itself otherwise.
+void Start_Painting_Splash();

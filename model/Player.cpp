@@ -2,6 +2,7 @@
 
 #include "platform/Program_folder.h"
 #include "platform/Record_file.h"
+#include "platform/Velmora_error.h"
 
 #include <QByteArray>
 #include <algorithm>
@@ -76,20 +77,26 @@ void CPlayerDB::Load()
 {
     Record_read read = Read_Records(Path, sizeof(CPlayer), Max_Players);
     if (read.ok) {
-        std::memcpy(static_cast<void*>(Player), read.bytes.constData(),
-                    static_cast<size_t>(read.count) * sizeof(CPlayer));
+        int count = 0;
         for (int i = 0; i < read.count; ++i) {
-            Terminate(Player[i].First);
-            Terminate(Player[i].Last);
-            Terminate(Player[i].Aka);
-            Terminate(Player[i].Phone);
-            Terminate(Player[i].Cell);
+            CPlayer& player = Player[count];
+            std::memcpy(static_cast<void*>(&player), read.bytes.constData() + static_cast<qsizetype>(i) * sizeof player,
+                        sizeof player);
+            Terminate(player.First);
+            Terminate(player.Last);
+            Terminate(player.Aka);
+            Terminate(player.Phone);
+            Terminate(player.Cell);
+            // A record without a first name would end the list at the next
+            // save and take every player after it along: it is skipped.
+            if (player.First[0] != '\0')
+                ++count;
         }
         // The table mirrors the file: a slot the file no longer fills is free,
         // so no walk meets a player who is not stored.
-        for (int i = read.count; i < Max_Players; ++i)
+        for (int i = count; i < Max_Players; ++i)
             Player[i] = CPlayer();
-        Count = read.count;
+        Count = count;
     }
     Cursor = 0;
 }
@@ -103,7 +110,7 @@ void CPlayerDB::Save()
             break;
         Append_Record(bytes, player);
     }
-    Write_File_Atomic(Path, bytes);
+    Write_Record_File(Path, bytes);
 }
 
 int CPlayerDB::Find(const QString& key)
@@ -128,6 +135,10 @@ int CPlayerDB::Find(const QString& key)
 
 bool CPlayerDB::Add(const CPlayer& record)
 {
+    // Saving stops at the first record without a first name: such a player
+    // would vanish, with everybody after him, at the next load.
+    if (record.First[0] == '\0')
+        throw Velmora_Error("Cannot add a player without a first name.");
     Load();
     if (Count >= Max_Players)
         return false;

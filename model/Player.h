@@ -39,10 +39,14 @@ public:
     int Cursor = 0;   // the current slot
     int32_t Count = 0;
 
+    // A file that exists but cannot be read raises "Unable to read %s" and is
+    // never written over; records without a first name are skipped.
     void Load();
     void Save();
     int Find(const QString& key);   // slot index, or 150 when none
-    bool Add(const CPlayer& record); // false when the table is full
+    // False when the table is full; a record without a first name could
+    // never be stored and raises Velmora_Error.
+    bool Add(const CPlayer& record);
     void Delete(const QString& key);
     int Next();                     // moves Cursor, returns it
 

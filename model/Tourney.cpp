@@ -131,7 +131,10 @@ void CTourney::Load_File(const QString& name)
     Profile ini(Trn_Path);
     Name = name;
 
-    Time = ini.Read_Int(Setup, "Time", 20);
+    // A level lasts 1 to 59 minutes; a stored length outside that is read as
+    // the nearest end (0 would end a level every second, and the countdown
+    // holds minutes in a byte).
+    Time = std::clamp(ini.Read_Int(Setup, "Time", 20), Min_Level_Minutes, Max_Level_Minutes);
     for (int k = 0; k < Level_Count; ++k) {
         Blinds[k].SB = ini.Read_Int(Setup, Key("SB%d", k).c_str(), Default_SB[k]);
         Blinds[k].BB = ini.Read_Int(Setup, Key("BB%d", k).c_str(), Default_BB[k]);
@@ -154,6 +157,15 @@ void CTourney::Load_File(const QString& name)
 
     // The stored Total only served as the default of Out: the entry file counts.
     Read_Entries();
+
+    // Out is the number of entries still in; a file that disagrees (written
+    // without a Players section, or after a crash between a knock-out and the
+    // next save) would hand out a place that is taken, or none at all.
+    int32_t still_in = 0;
+    for (int i = 0; i < Total; ++i)
+        if (Players[i].Place == 0)
+            ++still_in;
+    Out = still_in;
 }
 
 void CTourney::Save_File(const QString& name)
@@ -188,12 +200,27 @@ void CTourney::Save_File(const QString& name)
 
 int CTourney::Read_Entries()
 {
-    Record_read read = Read_Records(Plr_Path, sizeof(CTourneyPlayer), Max_Entries);
-    int count = read.ok ? read.count : 0;
-    if (count > 0)
-        std::memcpy(Players, read.bytes.constData(), static_cast<size_t>(count) * sizeof(CTourneyPlayer));
-    for (int i = 0; i < count; ++i)
-        Players[i].Name[Entry_Name_Size - 1] = '\0'; // a name without its NUL keeps 19 characters
+    Record_read read;
+    try {
+        read = Read_Records(Plr_Path, sizeof(CTourneyPlayer), Max_Entries);
+    } catch (...) {
+        // Entries of another tournament must not stand in for these.
+        for (CTourneyPlayer& entry : Players)
+            Free_Entry(entry);
+        Total = 0;
+        Append_Pos = 0;
+        throw;
+    }
+    int count = 0;
+    for (int i = 0; i < (read.ok ? read.count : 0); ++i) {
+        CTourneyPlayer& entry = Players[count];
+        std::memcpy(&entry, read.bytes.constData() + static_cast<qsizetype>(i) * sizeof entry, sizeof entry);
+        entry.Name[Entry_Name_Size - 1] = '\0'; // a name without its NUL keeps 19 characters
+        // A record without a name would end the list at the next write and
+        // take every entry after it along: it is skipped.
+        if (entry.Name[0] != '\0')
+            ++count;
+    }
     // Slots after the file's records are freed: entries left from another
     // tournament loaded into this record would otherwise be written into this
     // one's entry file by the next Enter_Player.
@@ -220,7 +247,7 @@ void CTourney::Write_Entries()
         record.Place = entry.Place;
         bytes.append(reinterpret_cast<const char*>(&record), sizeof record);
     }
-    Write_File_Atomic(Plr_Path, bytes);
+    Write_Record_File(Plr_Path, bytes);
 }
 
 int CTourney::Find_Entry(const QString& name) const

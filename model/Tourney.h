@@ -10,6 +10,8 @@ constexpr int Level_Count = 20;
 constexpr int Chip_Count = 5;
 constexpr int Prize_Count = 10;
 constexpr int Entry_Name_Size = 20;
+constexpr int Min_Level_Minutes = 1;
+constexpr int Max_Level_Minutes = 59;
 
 // One tournament player; also the 32-byte record of the entry file.
 struct CTourneyPlayer {
@@ -61,6 +63,10 @@ public:
     CChips Chips[Chip_Count];
 
     // Tournament file (".trn") and entry file (".plr") in the data folder.
+    // Loading reads Time into 1..59, skips entry records without a name and
+    // sets Out to the number of entries still in. An entry file that exists
+    // but cannot be read raises "Unable to read %s" (the entries are then
+    // empty) and is never written over.
     void Load_File(const QString& name);
     void Save_File(const QString& name);
     int Read_Entries();

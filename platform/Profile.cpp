@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLocale>
 
+#include <charconv>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -84,16 +85,28 @@ bool Parse_Int(const char* text, int& value)
     return true;
 }
 
+// Largest magnitude that rounds to the largest float: FLT_MAX plus half of its
+// unit in the last place. The largest float itself is written with 15 digits
+// as 3.40282346638529E38, a little past it, and must read back as itself.
+const double Float_Round_Limit = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
+
+// A decimal number with '.' or ',' as its separator (files written where the
+// user's separator was a comma hold "12,5"); no group separators.
 bool Parse_Float(const char* text, float& value)
 {
     if (text == nullptr || *text == '\0')
         return false;
+    QByteArray bytes(text);
+    if (bytes.count(',') == 1 && !bytes.contains('.'))
+        bytes.replace(',', '.');
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    double d = c.toDouble(QLatin1String(text), &ok);
-    if (!ok || !std::isfinite(d) || std::fabs(d) > FLT_MAX)
+    double d = c.toDouble(QLatin1String(bytes), &ok);
+    if (!ok || !std::isfinite(d) || std::fabs(d) >= Float_Round_Limit)
         return false;
+    if (std::fabs(d) > FLT_MAX)
+        d = std::copysign(static_cast<double>(FLT_MAX), d);
     value = static_cast<float>(d);
     return true;
 }
@@ -191,10 +204,14 @@ QString Float_Text(double value)
     if (value == 0)
         return QStringLiteral("0");
 
-    // 15 significant digits, rounded: "d.dddddddddddddde[+-]x".
+    // 15 significant digits, rounded: "d.dddddddddddddde[+-]x", with '.'
+    // whatever the user's locale says (QCoreApplication sets the C library's
+    // locale from the environment, so printf would use the user's separator).
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    std::string s(buf);
+    auto [end, error] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
+    if (error != std::errc())
+        return QStringLiteral("0");
+    std::string s(buf, end);
     bool negative = s[0] == '-';
     if (negative)
         s.erase(0, 1);

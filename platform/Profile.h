@@ -6,7 +6,9 @@
 //    invalid text gives the default;
 //  - booleans written "1"/"0"; any integer other than 0 reads as true;
 //  - floats written in the shortest general form with at most 15 significant
-//    digits (the 32-bit value widened to 64 bits first);
+//    digits (the 32-bit value widened to 64 bits first) with '.' as the
+//    decimal separator whatever the locale; read with '.' or ','; a value just
+//    past the largest float (as that float is written) reads as that float;
 //  - strings as they are (UTF-8; a value that is not valid UTF-8 reads as
 //    Latin-1, as older files hold); a missing key gives the default.
 // Writing replaces a key's line in place, appends a new key at the end of its
@@ -47,5 +49,6 @@ private:
 };
 
 // The general float text: at most 15 significant digits, trailing zeros
-// dropped, no decimal point for whole numbers ("100", "87.5", "0.100000001490116").
+// dropped, no decimal point for whole numbers ("100", "87.5", "0.100000001490116");
+// always '.' as the decimal separator.
 QString Float_Text(double value);

@@ -7,3 +7,8 @@ void Raise_Write_Error(const QString& path)
 {
     throw Velmora_Error(QStringLiteral("Unable to write to %1").arg(path));
 }
+
+void Raise_Read_Error(const QString& path)
+{
+    throw Velmora_Error(QStringLiteral("Unable to read %1").arg(path));
+}

@@ -13,3 +13,5 @@ public:
 
 // "Unable to write to %s" with the file's name in place of %s.
 [[noreturn]] void Raise_Write_Error(const QString& path);
+// "Unable to read %s" with the file's name in place of %s.
+[[noreturn]] void Raise_Read_Error(const QString& path);

@@ -19,6 +19,7 @@ qt6-speech-dev
 qt6-speech-flite-plugin
 libgtest-dev
 libgmock-dev
+locales
 libbenchmark-dev
 xdg-utils
 fonts-liberation2
@@ -27,6 +28,8 @@ fonts-wine
 xvfb
 xauth
 imagemagick
+clang
+libclang-rt-14-dev
 "
 
 missing=""

@@ -173,11 +173,11 @@ TEST_F(Blinds_Page_Test, BrowseButtonsFillThePathsAndTheRecordAtOnce)
 TEST_F(Blinds_Page_Test, TypedPathIsUsedForPlainFilesButNotForThePlaylistTest)
 {
     const QString bell = Sound_File(QStringLiteral("bell.wav"));
-    folder.Write("Data/Default.trn", "[Setup]\nTime=0\n");
+    folder.Write("Data/Default.trn", "[Setup]\nTime=1\n");
     Start();
     form->Sound_Edit1->setText(bell); // typed, not saved
     form->Toggle_Start->trigger();
-    Tick();
+    Tick(61);
     EXPECT_EQ(player->played, QStringList{bell});
 }
 

@@ -365,9 +365,9 @@ TEST_F(Clock_Test, BlindLevelButtonsStopAtTheEndsAndRewriteTheLabels)
 
 TEST_F(Clock_Test, OnlyTheStopButtonSilencesASound)
 {
-    Start_With(0);
+    Start_With(1);
     Press_Start();
-    Tick();
+    Tick(61);
     ASSERT_TRUE(player->Is_Playing());
     Press_Start(); // stopping the clock leaves the sound playing
     EXPECT_TRUE(player->Is_Playing());

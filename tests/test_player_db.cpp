@@ -2,6 +2,7 @@
 #include "model/Player.h"
 #include "platform/Program_folder.h"
 #include "platform/Velmora_error.h"
+#include "support/Record_images.h"
 #include "support/Test_folder.h"
 
 #include <QDir>
@@ -12,21 +13,6 @@
 #include <cstring>
 
 namespace {
-
-// One 116-byte database record laid out by hand from the file format.
-QByteArray Db_Record(uint32_t number, const QByteArray& first, const QByteArray& last,
-                     const QByteArray& aka = {}, const QByteArray& phone = {}, const QByteArray& cell = {})
-{
-    QByteArray bytes(116, '\0');
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<char>((number >> (8 * i)) & 0xFF);
-    int offset = 5;
-    for (const QByteArray* text : {&first, &last, &aka, &phone, &cell}) {
-        bytes.replace(offset, static_cast<int>(text->left(20).size()), text->left(20));
-        offset += 20;
-    }
-    return bytes;
-}
 
 CPlayer Make_Player(const QString& first, const QString& last, const QString& aka = {}, const QString& phone = {},
                     const QString& cell = {})
@@ -280,6 +266,68 @@ TEST_F(Player_DB_Test, FailedSaveKeepsTheOldFileAndTheTable)
     folder.Write("Data", "not a folder");
     EXPECT_THROW(Player_DB.Save(), Velmora_Error);
     EXPECT_EQ(folder.Read("Data"), "not a folder");
+}
+
+TEST_F(Player_DB_Test, RecordsWithoutAFirstNameAreSkippedAndTheRestKept)
+{
+    // The old reader counted three players here and the next save stopped at
+    // the first one, leaving a 0-byte file.
+    Store(Db_Record(0, "", "Nobody") + Db_Record(1, "A", "a") + Db_Record(2, "B", "b"));
+    ASSERT_EQ(Player_DB.Count, 2);
+    EXPECT_EQ(Player_DB.Player[0].Key(), "A,a");
+    EXPECT_EQ(Player_DB.Player[1].Key(), "B,b");
+    EXPECT_EQ(Player_DB.Player[2].Empty, 1);
+    ASSERT_TRUE(Player_DB.Add(Make_Player("C", "c")));
+    EXPECT_EQ(File(), Db_Record(1, "A", "a") + Db_Record(2, "B", "b") + Db_Record(2, "C", "c"));
+
+    // A file this program wrote reads back exactly.
+    const QByteArray written = File();
+    Player_DB.Load();
+    Player_DB.Save();
+    EXPECT_EQ(File(), written);
+}
+
+TEST_F(Player_DB_Test, AddRefusesAPlayerWithoutAFirstName)
+{
+    Store(Db_File(2));
+    const QByteArray before = File();
+    try {
+        Player_DB.Add(Make_Player("", "Lee"));
+        FAIL() << "a player without a first name was added";
+    } catch (const Velmora_Error& e) {
+        EXPECT_EQ(e.text(), "Cannot add a player without a first name.");
+    }
+    EXPECT_EQ(Player_DB.Count, 2);
+    EXPECT_EQ(File(), before);
+    EXPECT_EQ(Player_DB.Find(",Lee"), 150);
+    // A first name alone is enough.
+    EXPECT_TRUE(Player_DB.Add(Make_Player("Cher", "")));
+    EXPECT_EQ(Player_DB.Count, 3);
+}
+
+TEST_F(Player_DB_Test, ADatabaseThatCannotBeReadIsReportedAndNeverWrittenOver)
+{
+    const QByteArray stored = Db_File(3);
+    const QString path = folder.Write("Data/PdB.data", stored);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    try {
+        Player_DB.Load();
+        FAIL() << "an unreadable database read as missing";
+    } catch (const Velmora_Error& e) {
+        EXPECT_EQ(e.text(), "Unable to read " + path);
+    }
+    EXPECT_THROW(Player_DB.Add(Make_Player("Ann", "Lee")), Velmora_Error);
+    try {
+        Player_DB.Save();
+        FAIL() << "an unread database was replaced";
+    } catch (const Velmora_Error& e) {
+        EXPECT_EQ(e.text(), "Unable to write to " + path);
+    }
+    EXPECT_THROW(Player_DB.Delete("P0,L"), Velmora_Error);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    EXPECT_EQ(File(), stored);
+    Player_DB.Load();
+    EXPECT_EQ(Player_DB.Count, 3);
 }
 
 } // namespace

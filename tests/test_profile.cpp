@@ -8,10 +8,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <clocale>
+#include <cmath>
 #include <csignal>
+#include <cstdio>
+#include <iterator>
 #include <sys/resource.h>
 
 namespace {
@@ -98,17 +104,74 @@ TEST_F(ProfileTest, BooleansAreIntegersAndAnythingNonZeroIsTrue)
     EXPECT_TRUE(p.Read_Bool("Chips", "Missing", true));
 }
 
-TEST_F(ProfileTest, FloatsReadWithAPointAndRejectEverythingElse)
+TEST_F(ProfileTest, FloatsReadWithAPointOrACommaAndRejectEverythingElse)
 {
     Profile p(Write("t.trn",
         "[Prizes]\nTotal=12.5\nPrize 0=300\nPrize 1=1.5E-7\nPrize 2=-0.25\nPrize 3=abc\n"
-        "Prize 4=\nPrize 5=12,5\nPrize 6=nan\nPrize 7=1e300\nPrize 8=1,000\nPrize 9=2.5x\n"));
+        "Prize 4=\nPrize 5=12,5\nPrize 6=nan\nPrize 7=1e300\nPrize 8=1,000\nPrize 9=2.5x\n"
+        "[More]\nA=1,2,3\nB=1.5,2\nC=3.5E38\nD=-0,125\nE=inf\n"));
     EXPECT_FLOAT_EQ(p.Read_Float("Prizes", "Total", 0), 12.5f);
     EXPECT_FLOAT_EQ(p.Read_Float("Prizes", "Prize 0", 0), 300.0f);
     EXPECT_FLOAT_EQ(p.Read_Float("Prizes", "Prize 1", 0), 1.5e-7f);
     EXPECT_FLOAT_EQ(p.Read_Float("Prizes", "Prize 2", 0), -0.25f);
-    for (const char* key : {"Prize 3", "Prize 4", "Prize 5", "Prize 6", "Prize 7", "Prize 8", "Prize 9", "Gone"})
+    // A comma is a decimal separator (a file written where the user's was one).
+    EXPECT_FLOAT_EQ(p.Read_Float("Prizes", "Prize 5", 0), 12.5f);
+    EXPECT_FLOAT_EQ(p.Read_Float("Prizes", "Prize 8", 0), 1.0f);
+    EXPECT_FLOAT_EQ(p.Read_Float("More", "D", 0), -0.125f);
+    for (const char* key : {"Prize 3", "Prize 4", "Prize 6", "Prize 7", "Prize 9", "Gone"})
         EXPECT_FLOAT_EQ(p.Read_Float("Prizes", key, 7.5f), 7.5f) << key;
+    for (const char* key : {"A", "B", "C", "E"})
+        EXPECT_FLOAT_EQ(p.Read_Float("More", key, 7.5f), 7.5f) << key;
+}
+
+TEST_F(ProfileTest, EveryFloatWrittenReadsBackAsTheSameFloat)
+{
+    const float values[] = {FLT_MAX, -FLT_MAX, FLT_MIN, -FLT_MIN, std::nextafter(FLT_MAX, 0.0f), 0.1f, 1.0f / 3.0f,
+                            12.5f, 16777217.0f, 1e-45f, 123456.789f, -0.0f};
+    {
+        Profile p(Path("f.trn"));
+        for (size_t i = 0; i < std::size(values); ++i)
+            p.Write_Float("F", QByteArray::number(qulonglong(i)).constData(), values[i]);
+        p.Flush();
+    }
+    EXPECT_TRUE(Read("f.trn").contains("0=3.40282346638529E38\n1=-3.40282346638529E38\n"));
+    Profile p(Path("f.trn"));
+    for (size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(p.Read_Float("F", QByteArray::number(qulonglong(i)).constData(), 7.5f), values[i]) << i;
+
+    // Just past the largest float, as other programs may round it, is the
+    // largest float; beyond what rounds to it is no float at all.
+    Profile q(Write("g.trn", "[F]\na=3.402823467E38\nb=-3.4028235677E38\nc=3.4028236E38\n"));
+    EXPECT_EQ(q.Read_Float("F", "a", 0), FLT_MAX);
+    EXPECT_EQ(q.Read_Float("F", "b", 0), -FLT_MAX);
+    EXPECT_EQ(q.Read_Float("F", "c", 7.5f), 7.5f);
+}
+
+// The C library's locale is set from the environment by QCoreApplication; a
+// German one makes printf write "12,5". Files must still say "12.5".
+TEST_F(ProfileTest, FloatsAreWrittenWithAPointWhateverTheLocale)
+{
+    QTemporaryDir locales;
+    const int built = QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", locales.path() + "/de_DE.UTF-8"});
+    ASSERT_EQ(built, 0) << "localedef (package locales) could not build de_DE.UTF-8";
+    qputenv("LOCPATH", locales.path().toLocal8Bit());
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", 12.5);
+    EXPECT_STREQ(text, "12,5"); // the locale is really in force
+    {
+        Profile p(Path("t.trn"));
+        p.Write_Float("Prizes", "Total", 12.5f);
+        p.Write_Float("Prizes", "Prize 0", 0.1f);
+        p.Write_Float("Prizes", "Prize 1", 1.5e-7f);
+        p.Flush();
+    }
+    Profile p(Path("t.trn"));
+    const float total = p.Read_Float("Prizes", "Total", 0);
+    std::setlocale(LC_ALL, "C");
+    qunsetenv("LOCPATH");
+    EXPECT_EQ(Read("t.trn").toStdString(), "[Prizes]\nTotal=12.5\nPrize 0=0.100000001490116\nPrize 1=1.50000005305628E-7\n");
+    EXPECT_EQ(total, 12.5f);
 }
 
 TEST_F(ProfileTest, StringsAreUtf8OrOlderLatin1AndOnlyAMissingKeyGivesTheDefault)

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -54,15 +55,60 @@ TEST_F(RecordFileTest, ReadsOnlyWholeRecordsUpToTheMaximum)
     EXPECT_TRUE(r.bytes.isEmpty());
 }
 
-TEST_F(RecordFileTest, AMissingFileOrAFolderIsNotRead)
+TEST_F(RecordFileTest, AMissingFileIsNotReadAndAnUnreadableOneRaises)
 {
     Record_read r = Read_Records(Path("none.plr"), 32, 150);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.count, 0);
     EXPECT_TRUE(r.bytes.isEmpty());
 
+    // A folder, or a file its owner may not read, exists and cannot be read:
+    // reading it as missing would let the next save replace it.
     QDir(dir.path()).mkdir("Folder.plr");
-    EXPECT_FALSE(Read_Records(Path("Folder.plr"), 32, 150).ok);
+    Write_File_Atomic(Path("locked.plr"), Pattern(64));
+    QFile::setPermissions(Path("locked.plr"), QFileDevice::WriteOwner);
+    for (const char* name : {"Folder.plr", "locked.plr"}) {
+        try {
+            Read_Records(Path(name), 32, 150);
+            ADD_FAILURE() << name << " read without an error";
+        } catch (const Velmora_Error& e) {
+            EXPECT_EQ(e.text(), "Unable to read " + Path(name));
+        }
+        EXPECT_THROW(Write_Record_File(Path(name), Pattern(32)), Velmora_Error) << name;
+    }
+    QFile::setPermissions(Path("locked.plr"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(Read("locked.plr"), Pattern(64));
+    Write_Record_File(Path("locked.plr"), Pattern(32));
+    EXPECT_EQ(Read("locked.plr"), Pattern(32));
+}
+
+TEST_F(RecordFileTest, WritesKeepPermissionsAndLeaveOnlyRecognisableLeftovers)
+{
+    Write_File_Atomic(Path("a.plr"), Pattern(32));
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(Path("a.plr"), mode));
+    Write_File_Atomic(Path("a.plr"), Pattern(64));
+    EXPECT_EQ(QFile::permissions(Path("a.plr")) & 0x7077, mode);
+    EXPECT_EQ(Read("a.plr"), Pattern(64));
+
+    // A link keeps pointing at the file, whose contents are replaced.
+    ASSERT_TRUE(QFile::link(Path("a.plr"), Path("link.plr")));
+    Write_File_Atomic(Path("link.plr"), Pattern(96));
+    EXPECT_TRUE(QFileInfo(Path("link.plr")).isSymLink());
+    EXPECT_EQ(Read("a.plr"), Pattern(96));
+
+    // What a crash between writing and renaming leaves behind, beside files
+    // that only look similar.
+    QFile(Path("a.plr.velmora-tmp-3k2j1")).open(QIODevice::WriteOnly);
+    QFile(Path("PdB.data.velmora-tmp-zz")).open(QIODevice::WriteOnly);
+    QFile(Path("velmora-tmp.trn")).open(QIODevice::WriteOnly);
+    QFile(Path("b.plr.tmp")).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(Is_Temporary_Name("Cup.trn.velmora-tmp-abc"));
+    EXPECT_FALSE(Is_Temporary_Name("velmora-tmp.trn"));
+    EXPECT_EQ(Remove_Temporary_Leftovers(dir.path()), 2);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::System);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"a.plr", "b.plr.tmp", "link.plr", "velmora-tmp.trn"}));
 }
 
 TEST_F(RecordFileTest, AWriteReplacesTheWholeFile)

@@ -3,6 +3,7 @@
 #include "model/Tourney.h"
 #include "platform/Program_folder.h"
 #include "platform/Velmora_error.h"
+#include "support/Record_images.h"
 #include "support/Test_folder.h"
 
 #include <QDir>
@@ -14,17 +15,6 @@
 #include <memory>
 
 namespace {
-
-// One 32-byte entry record laid out by hand: name, then three little-endian int32.
-QByteArray Entry_Record(const QByteArray& name, int32_t table = 0, int32_t seat = 0, int32_t place = 0)
-{
-    QByteArray bytes = name.left(20);
-    bytes.append(20 - bytes.size(), '\0');
-    for (int32_t v : {table, seat, place})
-        for (int i = 0; i < 4; ++i)
-            bytes.append(static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF));
-    return bytes;
-}
 
 class Tourney_Test : public ::testing::Test {
 protected:
@@ -148,7 +138,7 @@ TEST_F(Tourney_Test, InvalidValuesFallBackToTheirOwnKeysDefault)
     EXPECT_EQ(t->Blinds[7].SB, 100);   // 12.5 is no integer
     EXPECT_EQ(t->Blinds[3].BB, 50);    // untouched neighbour
     EXPECT_EQ(t->Sound, "C:\\cues\\bell.wav");
-    EXPECT_EQ(t->Out, 3);
+    EXPECT_EQ(t->Out, 0); // the stored 3, but nobody is entered
     EXPECT_TRUE(t->Chips[0].Active);   // 7
     EXPECT_FALSE(t->Chips[1].Active);  // abc
     EXPECT_EQ(t->Chips[0].Value, 5);   // 12x
@@ -160,7 +150,7 @@ TEST_F(Tourney_Test, InvalidValuesFallBackToTheirOwnKeysDefault)
     EXPECT_EQ(t->Prize[3], 0.0f);
 }
 
-TEST_F(Tourney_Test, TotalComesFromTheEntryFileAndOnlySeedsOut)
+TEST_F(Tourney_Test, TotalComesFromTheEntryFileAndOutFromTheEntriesStillIn)
 {
     QByteArray five, ten;
     for (int i = 0; i < 10; ++i)
@@ -171,19 +161,19 @@ TEST_F(Tourney_Test, TotalComesFromTheEntryFileAndOnlySeedsOut)
     folder.Write("Data/NoPlayers.plr", five);
     t->Load_File("NoPlayers");
     EXPECT_EQ(t->Total, 5);
-    EXPECT_EQ(t->Out, 0);
+    EXPECT_EQ(t->Out, 5); // no Players section: all five are still in
 
     CTourney r;
     folder.Write("Data/Stale.trn", "[Players]\nTotal=12\nOut=7\n");
     folder.Write("Data/Stale.plr", ten);
     r.Load_File("Stale");
     EXPECT_EQ(r.Total, 10);
-    EXPECT_EQ(r.Out, 7);
+    EXPECT_EQ(r.Out, 10);
 
     folder.Write("Data/OnlyTotal.trn", "[Players]\nTotal=4\n");
     r.Load_File("OnlyTotal");
     EXPECT_EQ(r.Total, 0);
-    EXPECT_EQ(r.Out, 4);
+    EXPECT_EQ(r.Out, 0);
 }
 
 TEST_F(Tourney_Test, FreshSaveWritesSectionsAndKeysInOrder)
@@ -399,12 +389,13 @@ TEST_F(Tourney_Test, EnteringAPlayerPushesThoseOutOnePlaceDown)
     EXPECT_EQ(t->Find_Entry("K,k"), 10);
 }
 
-TEST_F(Tourney_Test, EnteringDoesNotRaiseOutPastTotal)
+TEST_F(Tourney_Test, EnteringAfterAStaleOutCountsFromTheEntries)
 {
     folder.Write("Data/Cup.trn", "[Players]\nOut=3\n");
     folder.Write("Data/Cup.plr", Entry_Record("A,a") + Entry_Record("B,b"));
     t->Load_File("Cup");
-    EXPECT_EQ(t->Enter_Player("C,c"), 3);
+    EXPECT_EQ(t->Out, 2);
+    EXPECT_EQ(t->Enter_Player("C,c"), 2);
     EXPECT_EQ(t->Total, 3);
     EXPECT_EQ(t->Out, 3);
 }
