@@ -18,6 +18,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <malloc.h>
 #include <exception>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -74,23 +75,23 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral(VELMORA_APP_TITLE));
     app.setProperty("helpFile", QString::fromLatin1(Help_File));
     Load_Program_Fonts();
-    Start_Painting_Splash(); // on the other core, while the main window is built
-    {
-        QIcon icon;
-        for (int size : {16, 24, 32, 48, 64, 128, 256})
-            icon.addPixmap(QPixmap::fromImage(Program_Icon(size)));
-        QApplication::setWindowIcon(icon);
-    }
+    Start_Painting_Splash(); // on the other core, when the program carries no painted splash
     QApplication::setFont(Program_Font(8));
     Install_Quit_Signals(app);
 
     try {
+        Show_Splash_Early();
+        // The frameless splash needs no icon; the windows after it do.
+        QApplication::setWindowIcon(Window_Icon());
         auto* main_form = new TMainForm;
         PlayerEntry_Form = new TPlayerEntry_Form(main_form);
         Seat_Form = new TSeat_Form(main_form);
         AboutBox = new TAboutBox(main_form);
         Playlist_Form = new TPlaylist_Form(main_form);
         main_form->show();
+        // Start-up painted and dropped large pictures (the splash); hand the
+        // freed memory back to the system instead of keeping it for later.
+        malloc_trim(0);
         app.exec();
         delete main_form; // the shut-down steps run here
     } catch (const std::exception& e) {

@@ -154,8 +154,13 @@ void TMainForm::FormCreate()
     }
 
     {
-        TSplash splash(this);
-        host().Show_Modal(&splash);
+        // The program shows the splash before the pages are built; it stays
+        // up, modally, for the rest of its time.
+        std::unique_ptr<TSplash> splash(Take_Early_Splash());
+        if (!splash)
+            splash = std::make_unique<TSplash>(this);
+        if (splash->isVisible() || !splash->result())
+            host().Show_Modal(splash.get());
     }
 
     QDir().mkpath(Reports_Folder());

@@ -5,6 +5,8 @@
 #include "platform/Guard.h"
 #include "platform/Version_info.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -28,10 +30,15 @@ std::future<QImage>& Painting()
     return painting;
 }
 
+const char* const Painted_Splash = ":/painted/splash.png";
+
 QImage Splash_Picture()
 {
     if (Painting().valid())
         return Painting().get();
+    QImage painted(QString::fromLatin1(Painted_Splash));
+    if (painted.size() == Splash_Size)
+        return painted;
     return Title_Artwork(Splash_Size);
 }
 
@@ -105,8 +112,49 @@ void TSplash::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+namespace {
+TSplash* early_splash = nullptr;
+}
+
+void Show_Splash_Early()
+{
+    if (early_splash)
+        return;
+    early_splash = new TSplash;
+    early_splash->show();
+    // Painted now: the window thread is about to be busy building the pages.
+    early_splash->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+TSplash* Take_Early_Splash()
+{
+    TSplash* splash = early_splash;
+    early_splash = nullptr;
+    return splash;
+}
+
+QSize Splash_Artwork_Size() { return Splash_Size; }
+
+QList<int> Window_Icon_Sizes() { return {16, 24, 32, 48, 64, 128, 256}; }
+
+QIcon Window_Icon()
+{
+    QIcon icon;
+    for (int size : Window_Icon_Sizes()) {
+        const QString painted = QStringLiteral(":/painted/icon_%1.png").arg(size);
+        if (QFile::exists(painted))
+            icon.addFile(painted, QSize(size, size));
+        else
+            icon.addPixmap(QPixmap::fromImage(Program_Icon(size)));
+    }
+    return icon;
+}
+
 void Start_Painting_Splash()
 {
+    if (QFile::exists(QString::fromLatin1(Painted_Splash)))
+        return;
     if (!Painting().valid())
         Painting() = std::async(std::launch::async, [] { return Title_Artwork(Splash_Size); });
 }
