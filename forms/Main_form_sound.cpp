@@ -3,6 +3,7 @@
 #include "forms/Main_form.h"
 
 #include "forms/Playlist_editor.h"
+#include "forms/Sound_dialog.h"
 #include "platform/Host.h"
 #include "platform/Media_player.h"
 #include "platform/Program_folder.h"
@@ -12,18 +13,8 @@
 #include <QLineEdit>
 
 namespace {
-// Sound dialogs start in the shipped Sounds folder when there is one.
 // Both sound dialogs preselect their second entry, Wave.
-File_Dialog Sound_Dialog(const QString& title, const QString& filter)
-{
-    File_Dialog d;
-    d.title = title;
-    d.filter = filter;
-    d.filter_index = 2;
-    d.initial_dir = QDir(Sounds_Folder()).exists() ? Sounds_Folder() : Program_Folder();
-    d.must_exist = true;
-    return d;
-}
+File_Dialog Sound_Dialog(const QString& title, const QString& filter) { return Sound_File_Dialog(title, filter, 2); }
 } // namespace
 
 void TMainForm::Stop_BtnClick()

@@ -141,7 +141,12 @@ QList<int> Window_Icon_Sizes() { return {16, 24, 32, 48, 64, 128, 256}; }
 QIcon Window_Icon()
 {
     QIcon icon;
+    // Every top-level window hands each size to the window system, so the
+    // icon carries the sizes a title bar and a task switcher use; the large
+    // ones are for the desktop entry.
     for (int size : Window_Icon_Sizes()) {
+        if (size > 64)
+            continue;
         const QString painted = QStringLiteral(":/painted/icon_%1.png").arg(size);
         if (QFile::exists(painted))
             icon.addFile(painted, QSize(size, size));

@@ -3,6 +3,8 @@
 #include "forms/Wizard_dlg.h"
 
 #include "forms/Fonts.h"
+#include "forms/Player_lists.h"
+#include "forms/Sound_dialog.h"
 #include "forms/Spin_box.h"
 #include "forms/artwork/Wizard_banner.h"
 #include "model/Player.h"
@@ -36,37 +38,6 @@ const QRect Banner_Box(12, 304, 536, 84);
 
 const char* const Wizard_Caption = "Velmora Wizard";
 
-// The roster's lists keep their items in case-insensitive alphabetical order.
-void Insert_Sorted(QListWidget* list, const QString& text)
-{
-    int row = 0;
-    while (row < list->count()) {
-        const QString other = list->item(row)->text();
-        const int order = QString::compare(text, other, Qt::CaseInsensitive);
-        if (order < 0 || (order == 0 && text < other))
-            break;
-        ++row;
-    }
-    list->insertItem(row, text);
-}
-
-bool Holds_Text(const QListWidget* list, const QString& text)
-{
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text() == text)
-            return true;
-    return false;
-}
-
-QStringList Selected_Texts(const QListWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->isSelected())
-            texts << list->item(i)->text();
-    return texts;
-}
-
 QLabel* Caption(QWidget* parent, const QString& text, const QRect& r,
                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
 {
@@ -76,16 +47,7 @@ QLabel* Caption(QWidget* parent, const QString& text, const QRect& r,
     return label;
 }
 
-File_Dialog Sound_Dialog(const QString& title, const QString& filter)
-{
-    File_Dialog d;
-    d.title = title;
-    d.filter = filter;
-    d.filter_index = 1;
-    d.initial_dir = QDir(Sounds_Folder()).exists() ? Sounds_Folder() : Program_Folder();
-    d.must_exist = true;
-    return d;
-}
+File_Dialog Sound_Dialog(const QString& title, const QString& filter) { return Sound_File_Dialog(title, filter, 1); }
 
 } // namespace
 
@@ -443,7 +405,7 @@ void TWizardDlg::Load_AvailableExecute()
     Available_List->clear();
     Player_DB.Cursor = 0;
     for (int walked = 0; walked < Max_Players && Player_DB.Current().Empty == 0; ++walked) {
-        Insert_Sorted(Available_List, Player_DB.Current().Key());
+        Add_Sorted(Available_List, Player_DB.Current().Key());
         Player_DB.Next();
     }
 }
@@ -454,7 +416,7 @@ void TWizardDlg::Load_PlayingExecute()
     for (int i = 0; i < Tourney->Total && i < Max_Entries; ++i) {
         const QString name = CTourney::Entry_Name(Tourney->Players[i]);
         if (!name.isEmpty())
-            Insert_Sorted(Playing_List, name);
+            Add_Sorted(Playing_List, name);
     }
 }
 
@@ -468,7 +430,7 @@ void TWizardDlg::Move_To_TourneyExecute()
         // A player the tournament cannot take is refused with his name before
         // he is listed.
         Tourney->Enter_Player(key);
-        Insert_Sorted(Playing_List, key);
+        Add_Sorted(Playing_List, key);
     }
 }
 
@@ -482,7 +444,5 @@ void TWizardDlg::Remove_From_TourneyExecute()
         return;
     for (const QString& name : Selected_Texts(Playing_List))
         Tourney->Withdraw_Player(name);
-    for (int i = Playing_List->count() - 1; i >= 0; --i)
-        if (Playing_List->item(i)->isSelected())
-            delete Playing_List->takeItem(i);
+    Remove_Selected(Playing_List);
 }
