@@ -1,10 +1,13 @@
 # make run   - install what is missing, build, start the program
 # make test  - install what is missing, build, run every test
 # make bench - build and run the benchmarks
+# make install - build, then install under PREFIX (default /usr/local)
+# make package - build, then make a Debian package in the build folder
 BUILD ?= build
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench clean install package
 
 all: build
 
@@ -29,6 +32,12 @@ bench: build
 	QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./$(BUILD)/bench/velmora_bench \
 		--benchmark_filter='Files|Cycle|Reports' --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./$(BUILD)/bench/velmora_bench --benchmark_filter=Clock_Drift
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -149,6 +149,8 @@ void TMainForm::FormCreate()
 
     QDir().mkpath(Reports_Folder());
     QDir().mkpath(Data_Folder());
+    if (Data_Per_User())
+        QDir().mkpath(Playlists_Folder());
 
     Tourney_Name->setText(Last_Tourney);
     Player_DB.Load();
