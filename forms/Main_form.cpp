@@ -167,6 +167,7 @@ void TMainForm::FormCreate()
 
     PageControl1->setCurrentIndex(0);
     SpeedButton3->setChecked(true);
+    Offer_Clock_Resume();
 }
 
 void TMainForm::FormDestroy()
@@ -179,6 +180,7 @@ void TMainForm::FormDestroy()
         settings.Flush();
     });
     Save_Setup->trigger();
+    Forget_Clock_State(); // a normal shut-down: the next start is a normal one
     Current_Tourney.reset();
 }
 

@@ -136,6 +136,7 @@ public:
     QListWidget* Table_List[10] = {};     // Table1_List .. Table10_List
     QPushButton* Button1 = nullptr;       // Edit... (the seating dialog)
     QPushButton* Button2 = nullptr;       // Report... (Create_Seating)
+    QLabel* Balance_Hint = nullptr;       // shown while the tables differ by two or more
 
     // ---- timers ----
     QTimer* Timer1 = nullptr; // the clock's second
@@ -224,6 +225,15 @@ private:
     // A tournament chosen outside the data folder is copied in; returns false
     // when the operator cancels.
     bool Bring_Into_Data(const QString& chosen);
+
+    // ---- the clock file that survives a crash (Main_form_resume.cpp) ----
+    void Offer_Clock_Resume();           // at start-up, after an end that was no normal shut-down
+    void Clock_State_Changed(bool now);  // writes the clock file: now, or when 10 s have passed
+    void Forget_Clock_State();           // normal shut-down, another tournament
+    bool clock_kept_ = false;            // the clock was started: its state is kept in a file
+    qint64 clock_kept_ms_ = 0;           // monotonic time of the last write
+    QString clock_file_;                 // the file last written
+    bool clock_write_told_ = false;      // a failed write is told once
 
     std::unique_ptr<Sound_Player> media_player_;
     QColor timer_colour_;
