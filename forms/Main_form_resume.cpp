@@ -67,7 +67,10 @@ void TMainForm::Offer_Clock_Resume()
     if (!found)
         return;
     const Clock_State& state = found->State;
-    const bool tourney_there = QFileInfo::exists(Tourney_File_Path(state.Tourney, QStringLiteral(".trn")));
+    // The current tournament may never have been saved (killed before its
+    // first save); another one must still be there to be opened.
+    const bool tourney_there = state.Tourney == Last_Tourney
+                               || QFileInfo::exists(Tourney_File_Path(state.Tourney, QStringLiteral(".trn")));
     if (!tourney_there
         || host().Message(Resume_Question(state), QStringLiteral(VELMORA_APP_TITLE), Buttons::Yes_No) != Answer::Yes) {
         QFile::remove(found->Path);
