@@ -78,10 +78,15 @@ std::vector<Balance_Move> Balance_Tables(const std::vector<Balance_Seat>& entrie
         std::stable_sort(list.begin(), list.end(),
                          [&entries](int a, int b) { return entries[static_cast<size_t>(a)].Seat < entries[static_cast<size_t>(b)].Seat; });
 
+    // Seats held by players out stay theirs.
+    std::vector<std::set<int>> taken(Max_Tables);
+    for (const Balance_Seat& e : entries)
+        if (!e.In && e.Table >= 0 && e.Table < Max_Tables)
+            taken[static_cast<size_t>(e.Table)].insert(e.Seat);
+
     // Who moves: everyone at a broken table, then the last seats of a table
     // above its target.
     std::vector<int> movers;
-    std::vector<std::set<int>> taken(Max_Tables);
     std::vector<int> count(Max_Tables, 0);
     for (int t = 0; t < Max_Tables; ++t) {
         const auto& list = at_table[static_cast<size_t>(t)];

@@ -5,8 +5,9 @@
 // most as many per table as the fullest table has now), the highest-numbered
 // table is broken, and again while they fit. Each moved player takes the
 // lowest free seat of the table that is shortest at that moment. Players out
-// (a finishing place) neither count nor move; their seats are free. No
-// windows here; the seating dialog applies the moves.
+// (a finishing place) neither count nor move; they keep their seat in the
+// record (the seating report lists them), so a moved player never takes it.
+// No windows here; the seating dialog applies the moves.
 #include <QString>
 #include <vector>
 

@@ -76,7 +76,7 @@ TEST(Table_Balance, WorkedExamples)
     EXPECT_EQ(Table_Sizes(Apply(Tables_Of({10, 2, 2, 2}), moves)), (std::vector<int>{8, 8, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
-TEST(Table_Balance, PlayersOutNeitherCountNorMoveAndFreeTheirSeats)
+TEST(Table_Balance, PlayersOutNeitherCountNorMoveAndKeepTheirSeats)
 {
     // Table 1: six in, four out at seats 0 to 3; table 2: six in.
     // Table 3: two in. Fourteen in: 5, 5, 4 after one move each from 1 and 2.
@@ -87,15 +87,15 @@ TEST(Table_Balance, PlayersOutNeitherCountNorMoveAndFreeTheirSeats)
         e.push_back({1, s, true});
     e.push_back({2, 0, true});
     e.push_back({2, 1, true});
-    e.push_back({2, 2, false}); // out, seat 3 is free
+    e.push_back({2, 2, false}); // out: seat 3 stays his
     const std::vector<Balance_Move> moves = Balance_Tables(e);
     ASSERT_EQ(moves.size(), 2u);
     for (const Balance_Move& m : moves)
         EXPECT_TRUE(e[static_cast<size_t>(m.Entry)].In);
     EXPECT_EQ(moves[0].To_Table, 2);
-    EXPECT_EQ(moves[0].To_Seat, 2);
+    EXPECT_EQ(moves[0].To_Seat, 3);
     EXPECT_EQ(moves[1].To_Table, 2);
-    EXPECT_EQ(moves[1].To_Seat, 3);
+    EXPECT_EQ(moves[1].To_Seat, 4);
     EXPECT_EQ(Table_Sizes(Apply(e, moves))[2], 4);
 }
 
@@ -189,7 +189,7 @@ TEST(Table_Balance, RandomTournamentsAreBalancedByTheRuleWithTheFewestMoves)
         ASSERT_EQ(std::accumulate(sizes.begin(), sizes.end(), 0), players);
 
         // Each move: a player in, to another table, into the lowest seat free
-        // at that moment (players out and players who left free theirs).
+        // at that moment (players out keep theirs; players who left free theirs).
         std::vector<Balance_Seat> now = e;
         std::set<int> moved;
         for (const Balance_Move& m : moves) {
@@ -198,7 +198,7 @@ TEST(Table_Balance, RandomTournamentsAreBalancedByTheRuleWithTheFewestMoves)
             ASSERT_TRUE(moved.insert(m.Entry).second) << "moved twice";
             std::set<int> taken;
             for (const Balance_Seat& s : now)
-                if (s.In && s.Table == m.To_Table)
+                if (s.Table == m.To_Table)
                     taken.insert(s.Seat);
             int lowest = 0;
             while (taken.count(lowest))
