@@ -25,6 +25,10 @@ fonts-wine
 xvfb
 xauth
 imagemagick
+desktop-file-utils
+xdotool
+dpkg-dev
+file
 "
 
 missing=""
