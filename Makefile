@@ -7,14 +7,17 @@
 # make fuzz     - build the libFuzzer targets (clang) and run each for
 #                 FUZZ_SECONDS (default 60)
 # make crash-long - the crash test with at least 300 kills instead of 30
+# make install - build, then install under PREFIX (default /usr/local)
+# make package - build, then make a Debian package in the build folder
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 CMAKE_EXTRA ?=
 
-.PHONY: all deps configure build run test bench clean sanitize fuzz fuzz-build crash-long
+.PHONY: all deps configure build run test bench clean sanitize fuzz fuzz-build crash-long install package
 
 all: build
 
@@ -80,6 +83,12 @@ fuzz: fuzz-build
 
 crash-long: build
 	cd $(BUILD) && VELMORA_CRASH_KILLS=300 ctest --output-on-failure -R Crash_Test
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -166,6 +166,8 @@ void TMainForm::FormCreate()
     QDir().mkpath(Reports_Folder());
     QDir().mkpath(Data_Folder());
     Remove_Start_Up_Leftovers();
+    if (Data_Per_User())
+        QDir().mkpath(Playlists_Folder());
 
     Tourney_Name->setText(Last_Tourney);
     // A database that cannot be read is reported; the program still starts.
@@ -183,6 +185,7 @@ void TMainForm::FormCreate()
 
     PageControl1->setCurrentIndex(0);
     SpeedButton3->setChecked(true);
+    Offer_Clock_Resume();
 }
 
 void TMainForm::FormDestroy()
@@ -195,6 +198,7 @@ void TMainForm::FormDestroy()
         settings.Flush();
     });
     Save_Setup->trigger();
+    Forget_Clock_State(); // a normal shut-down: the next start is a normal one
     Current_Tourney.reset();
 }
 

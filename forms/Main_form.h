@@ -213,6 +213,7 @@ public:
     QLineEdit* Check_Payout = nullptr;
     // The background of Check_Payout: red, money green or white.
     QColor Check_Payout_Colour() const;
+    QLabel* Balance_Hint = nullptr;       // shown while the tables differ by two or more
 
     // ---- timers ----
     QTimer* Timer1 = nullptr; // the clock's second
@@ -361,6 +362,15 @@ private:
     bool Bring_Into_Data(const QString& chosen);
     void Show_Chip_Picture(QLabel* box, const QString& path, const QImage& picture);
     void Prize_PoolChange();
+
+    // ---- the clock file that survives a crash (Main_form_resume.cpp) ----
+    void Offer_Clock_Resume();           // at start-up, after an end that was no normal shut-down
+    void Clock_State_Changed(bool now);  // writes the clock file: now, or when 10 s have passed
+    void Forget_Clock_State();           // normal shut-down, another tournament
+    bool clock_kept_ = false;            // the clock was started: its state is kept in a file
+    qint64 clock_kept_ms_ = 0;           // monotonic time of the last write
+    QString clock_file_;                 // the file last written
+    bool clock_write_told_ = false;      // a failed write is told once
 
     std::unique_ptr<Sound_Player> media_player_;
     bool payout_held_ = false;   // Load_Payout fills the pool without recalculating

@@ -71,6 +71,7 @@ void TMainForm::Clock_Second()
             Set_Timer_Colour(timer_colour_ == QColor(Qt::black) ? QColor(255, 0, 0) : QColor(Qt::black));
     }
     Refresh_Clock->trigger();
+    Clock_State_Changed(false);
 }
 
 // The level has run out: its blind sound, the next level, a full countdown,
@@ -78,11 +79,21 @@ void TMainForm::Clock_Second()
 void TMainForm::Level_End()
 {
     Play_Cue_Reported([this] { return Level_End_Cue(); });
-    Next_Blind->trigger();
-    Reset_Timer->trigger();
+    // The clock file is written once, for the new level.
+    {
+        struct Restore {
+            bool& flag;
+            bool value;
+            ~Restore() { flag = value; }
+        } restore{clock_kept_, clock_kept_};
+        clock_kept_ = false;
+        Next_Blind->trigger();
+        Reset_Timer->trigger();
+    }
     Clock.Paused = 0;
     Set_Timer_Colour(Qt::black);
     emit Level_Ended();
+    Clock_State_Changed(true);
 }
 
 QString TMainForm::Level_End_Cue() const
@@ -144,12 +155,15 @@ void TMainForm::Start_Tourney_Clock()
     CurrentLevel = 0;
     Set_Paused(true);
     full_level_due_ = true;
+    Forget_Clock_State();
 }
 
 void TMainForm::Toggle_StartExecute()
 {
     // Stopping pauses, starting resumes: the time left is kept.
     Set_Paused(!Clock.Paused);
+    clock_kept_ = true;
+    Clock_State_Changed(true);
 }
 
 void TMainForm::Refresh_ClockExecute()
@@ -162,8 +176,10 @@ void TMainForm::Refresh_ClockExecute()
 
 void TMainForm::Reset_TimerExecute()
 {
-    if (Clock.Paused)
+    if (Clock.Paused) {
         Restart_Level();
+        Clock_State_Changed(true);
+    }
 }
 
 // A paused clock keeps its time left through every save and reload (a break
@@ -196,6 +212,7 @@ void TMainForm::Next_BlindExecute()
     if (CurrentLevel != Level_Count - 1)
         ++CurrentLevel;
     Show_Level_Blinds();
+    Clock_State_Changed(true);
 }
 
 void TMainForm::Prev_BlindExecute()
@@ -203,6 +220,7 @@ void TMainForm::Prev_BlindExecute()
     if (CurrentLevel != 0)
         --CurrentLevel;
     Show_Level_Blinds();
+    Clock_State_Changed(true);
 }
 
 void TMainForm::Show_Level_Blinds()

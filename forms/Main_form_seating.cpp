@@ -3,6 +3,7 @@
 #include "forms/Main_form.h"
 
 #include "forms/Seat_form.h"
+#include "model/Table_balance.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 #include "reports/Report_gen.h"
@@ -69,6 +70,17 @@ void TMainForm::Build_Seating_Group()
     Button2->setEnabled(Create_Seating->isEnabled());
     connect(Create_Seating, &QAction::enabledChanged, Button2, &QPushButton::setEnabled);
     connect(Button2, &QPushButton::clicked, Create_Seating, &QAction::trigger);
+
+    Balance_Hint = new QLabel(tr("The tables differ by two or more players: Edit... and Balance evens them out."),
+                              Seating_Group);
+    Balance_Hint->setObjectName(QStringLiteral("Balance_Hint"));
+    Balance_Hint->setWordWrap(true);
+    Balance_Hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Balance_Hint->setGeometry(606, 113, 90, 100);
+    QPalette hint_palette = Balance_Hint->palette();
+    hint_palette.setColor(QPalette::WindowText, QColor(160, 0, 0));
+    Balance_Hint->setPalette(hint_palette);
+    Balance_Hint->hide();
 }
 
 void TMainForm::Load_SeatingExecute()
@@ -87,6 +99,11 @@ void TMainForm::Load_SeatingExecute()
         Table_List[table]->clear();
         Table_List[table]->addItems(texts[table]);
     }
+
+    std::vector<Balance_Seat> seats;
+    for (int i = 0; i < Max_Entries && t.Players[i].Name[0] != '\0'; ++i)
+        seats.push_back({t.Players[i].Table, t.Players[i].Seat, t.Players[i].Place == 0});
+    Balance_Hint->setVisible(Tables_Uneven(seats));
 }
 
 void TMainForm::Button1Click()

@@ -56,6 +56,9 @@ File_Dialog Save_Playlist_Dialog()
     d.filter = QStringLiteral("Playlist (*.m3u)|*.m3u");
     d.filter_index = 1;
     d.default_ext = QStringLiteral("m3u");
+    // An installed program's own folders cannot be written.
+    if (Data_Per_User())
+        d.initial_dir = Playlists_Folder();
     return d;
 }
 

@@ -5,6 +5,7 @@
 #include "forms/Spin_box.h"
 #include "model/Player.h"
 #include "model/Seating_draw.h"
+#include "model/Table_balance.h"
 #include "model/Tourney.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
@@ -149,6 +150,13 @@ void TSeat_Form::Build_Layout()
     Button2->setAutoDefault(false);
     Button2->setGeometry(376, 334, 90, 28);
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+
+    Balance_Btn = new QPushButton(QStringLiteral("Balance"), this);
+    Balance_Btn->setObjectName(QStringLiteral("Balance_Btn"));
+    Balance_Btn->setToolTip(QStringLiteral("Even out the tables after knock-outs"));
+    Balance_Btn->setAutoDefault(false);
+    Balance_Btn->setGeometry(288, 238, 178, 32);
+    connect(Balance_Btn, &QPushButton::clicked, this, [this] { Guarded([this] { Balance_BtnClick(); }); });
 }
 
 CTourney* TSeat_Form::Tourney() const
@@ -317,6 +325,59 @@ void TSeat_Form::Random_BtnClick()
     // The editors would show the numbers they were opened with.
     Hide_Editors();
     Show_Entries();
+}
+
+// ---- balancing ----
+
+// Works on the seating the grid shows, edits included; the moves go into the
+// entries at once, like a random seating, and are stored when the dialog
+// closes. The operator gets the moves to announce and the new seating report.
+void TSeat_Form::Balance_BtnClick()
+{
+    CTourney* tourney = Tourney();
+    if (PlayerRows <= 0 || !tourney) {
+        host().Message(QStringLiteral("This option requires more players"), QStringLiteral("Balance"), Buttons::OK);
+        return;
+    }
+    Grid_Seats_Into_Entries();
+    const int players = std::min(PlayerRows - 1, Max_Entries);
+    std::vector<Balance_Seat> seats;
+    for (int j = 0; j < players; ++j) {
+        const CTourneyPlayer& entry = tourney->Players[j];
+        seats.push_back({entry.Table, entry.Seat, entry.Place == 0});
+    }
+    const std::vector<Balance_Move> moves = Balance_Tables(seats);
+    if (moves.empty()) {
+        host().Message(QStringLiteral("The tables are balanced."), QStringLiteral("Balance"), Buttons::OK);
+        return;
+    }
+    QStringList lines;
+    for (const Balance_Move& move : moves) {
+        CTourneyPlayer& entry = tourney->Players[move.Entry];
+        entry.Table = move.To_Table;
+        entry.Seat = move.To_Seat;
+        lines << Balance_Move_Text(CTourney::Entry_Name(entry), move);
+    }
+    Hide_Editors();
+    Show_Entries();
+    host().Message(lines.join(QLatin1Char('\n')), QStringLiteral("Balance"), Buttons::OK);
+    if (MainForm)
+        MainForm->Create_Seating->trigger();
+}
+
+void TSeat_Form::Grid_Seats_Into_Entries()
+{
+    CTourney* tourney = Tourney();
+    for (int r = 1; r < PlayerRows && r <= Max_Entries; ++r) {
+        CTourneyPlayer& entry = tourney->Players[r - 1];
+        bool ok = false;
+        const int table = Cell(1, r).trimmed().toInt(&ok);
+        if (ok)
+            entry.Table = table - 1;
+        const int seat = Cell(2, r).trimmed().toInt(&ok);
+        if (ok)
+            entry.Seat = seat - 1;
+    }
 }
 
 // ---- closing ----

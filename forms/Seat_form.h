@@ -42,6 +42,7 @@ public:
     Spin_Box* Tables = nullptr;
     QPushButton* Random_Btn = nullptr;
     QPushButton* Button2 = nullptr;    // Close
+    QPushButton* Balance_Btn = nullptr; // evens out the tables after knock-outs
 
     // ---- command list ----
     QList<QAction*> ActionList1;
@@ -56,6 +57,7 @@ public:
     void Table_SpinChange();
     void Random_BtnClick();
     void Button2Click();
+    void Balance_BtnClick();
 
 public slots:
     void done(int result) override;
@@ -74,6 +76,7 @@ private:
     void Lay_Over_Current_Cell(Spin_Box* editor);
     void Hide_Editors();
     CTourney* Tourney() const;
+    void Grid_Seats_Into_Entries();      // the table and seat cells, as numbers
 
     bool showing_ = false;               // between FormShow and FormClose
     bool loading_ = false;               // the program moves the current cell

@@ -30,6 +30,10 @@ xauth
 imagemagick
 clang
 libclang-rt-14-dev
+desktop-file-utils
+xdotool
+dpkg-dev
+file
 "
 
 missing=""
