@@ -74,13 +74,14 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(VELMORA_APP_TITLE));
     app.setProperty("helpFile", QString::fromLatin1(Help_File));
-    Load_Program_Fonts();
+    Load_Regular_Program_Font();
     Start_Painting_Splash(); // on the other core, when the program carries no painted splash
     QApplication::setFont(Program_Font(8));
     Install_Quit_Signals(app);
 
     try {
         Show_Splash_Early();
+        Load_Program_Fonts(); // the bold face, before any window shows bold text
         // The frameless splash needs no icon; the windows after it do.
         QApplication::setWindowIcon(Window_Icon());
         auto* main_form = new TMainForm;

@@ -8,6 +8,9 @@
 // Registers Tahoma (regular and bold) when the files are present. Safe to call
 // more than once; needs the QApplication.
 void Load_Program_Fonts();
+// Only the regular face: enough for the splash, which start-up shows before
+// the rest is loaded.
+void Load_Regular_Program_Font();
 
 // "Tahoma" when it could be loaded, otherwise "DejaVu Sans".
 QString Program_Font_Family();

@@ -3,10 +3,12 @@
 #include "forms/Fonts.h"
 #include "forms/artwork/Artwork.h"
 #include "platform/Guard.h"
+#include "platform/Jpeg_image.h"
 #include "platform/Version_info.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QResource>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
@@ -30,13 +32,26 @@ std::future<QImage>& Painting()
     return painting;
 }
 
-const char* const Painted_Splash = ":/painted/splash.png";
+const char* const Painted_Splash = ":/painted/splash.jpg";
+
+// The artwork compiled into the program, or a null picture.
+QImage Painted_Splash_Picture()
+{
+    const QResource resource(QString::fromLatin1(Painted_Splash));
+    if (!resource.isValid())
+        return QImage();
+    try {
+        return Decode_Jpeg(resource.uncompressedData(), QString::fromLatin1(Painted_Splash));
+    } catch (const std::exception&) {
+        return QImage();
+    }
+}
 
 QImage Splash_Picture()
 {
     if (Painting().valid())
         return Painting().get();
-    QImage painted(QString::fromLatin1(Painted_Splash));
+    const QImage painted = Painted_Splash_Picture();
     if (painted.size() == Splash_Size)
         return painted;
     return Title_Artwork(Splash_Size);

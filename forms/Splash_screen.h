@@ -31,7 +31,7 @@ protected:
 extern TSplash* Splash;
 
 // The splash artwork and the window icon are painted at build time by the
-// program's artwork code and compiled into the program (":/painted/splash.png",
+// program's artwork code and compiled into the program (":/painted/splash.jpg",
 // ":/painted/icon_<size>.png"), so start-up only unpacks them. A program
 // built without them (the tests) paints them when they are needed.
 QSize Splash_Artwork_Size();

@@ -157,6 +157,23 @@ QImage To_Image(const Decoded& d)
     throw Velmora_Error(QStringLiteral("The picture %1 cannot be read: %2").arg(path, reason));
 }
 
+QImage Decode_Bytes(const QByteArray& bytes, const QString& name)
+{
+    Error_Manager err;
+    Decoded d{};
+    const bool ok = Decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
+                           static_cast<unsigned long>(bytes.size()), &d, &err);
+    QImage img;
+    if (ok)
+        img = To_Image(d);
+    std::free(d.pixels);
+    if (!ok)
+        Raise_Read_Error(name, QString::fromLocal8Bit(err.message));
+    if (img.isNull())
+        Raise_Read_Error(name, QStringLiteral("not enough memory"));
+    return img;
+}
+
 QImage Decode_File(const QString& path)
 {
     QFile file(path);
@@ -167,20 +184,7 @@ QImage Decode_File(const QString& path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         Raise_Read_Error(path, file.errorString());
-
-    Error_Manager err;
-    Decoded d{};
-    const bool ok = Decode(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                           static_cast<unsigned long>(bytes.size()), &d, &err);
-    QImage img;
-    if (ok)
-        img = To_Image(d);
-    std::free(d.pixels);
-    if (!ok)
-        Raise_Read_Error(path, QString::fromLocal8Bit(err.message));
-    if (img.isNull())
-        Raise_Read_Error(path, QStringLiteral("not enough memory"));
-    return img;
+    return Decode_Bytes(bytes, path);
 }
 
 // What tells a changed file: its size and modification time (nanoseconds).
@@ -301,5 +305,7 @@ void Write_Jpeg(const QString& path, const QImage& image, int quality)
 }
 
 int Jpeg_Decode_Count() { return decode_count; }
+
+QImage Decode_Jpeg(const QByteArray& bytes, const QString& name) { return Decode_Bytes(bytes, name); }
 
 void Clear_Jpeg_Cache() { Cache().clear(); }

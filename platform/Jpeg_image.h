@@ -17,6 +17,10 @@ QImage Read_Jpeg(const QString& path);
 // "Unable to write to %s" is raised.
 void Write_Jpeg(const QString& path, const QImage& image, int quality);
 
+// Decodes JPEG bytes held in memory (a picture compiled into the program);
+// errors name the picture as `name`. Not cached.
+QImage Decode_Jpeg(const QByteArray& bytes, const QString& name);
+
 // How many times Read_Jpeg has run the decoder (not counting cache hits).
 int Jpeg_Decode_Count();
 // Forgets every decoded picture.
