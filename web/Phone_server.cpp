@@ -85,7 +85,7 @@ QString Phone_Server::Local_Address()
 void Phone_Server::Accept()
 {
     while (QTcpSocket* socket = tcp_->nextPendingConnection()) {
-        if (open_ >= Max_Connections) {
+        if (open_ >= max_open_) {
             socket->abort();
             socket->deleteLater();
             continue;
@@ -137,7 +137,7 @@ void Phone_Server::Read_Request(QTcpSocket* socket)
 void Phone_Server::Page_Connected()
 {
     while (QWebSocket* page = sockets_->nextPendingConnection()) {
-        if (open_ >= Max_Connections || !tcp_->isListening()) {
+        if (open_ >= max_open_ || !tcp_->isListening()) {
             page->abort();
             page->deleteLater();
             continue;

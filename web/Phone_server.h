@@ -12,6 +12,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
+#include <algorithm>
 #include <functional>
 
 class QTcpServer;
@@ -39,6 +40,8 @@ public:
     QString Pin() const { return pin_; }
     QString Error() const { return error_; }
     int Open_Connections() const { return open_; }
+    // Lowers the bound on sockets (tests); never above Max_Connections.
+    void Set_Max_Connections(int bound) { max_open_ = std::clamp(bound, 1, Max_Connections); }
     int Live_Pages() const { return static_cast<int>(pages_.size()); }
 
     // The state every page shows (a JSON text); sent now to every page and
@@ -69,6 +72,7 @@ private:
     QString pin_;
     QString error_;
     int open_ = 0;
+    int max_open_ = Max_Connections;
     Phone_Remote::Pin_Brake brake_;
     std::function<qint64()> now_ms_;
 };
