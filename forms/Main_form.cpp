@@ -104,6 +104,7 @@ TMainForm::TMainForm(QWidget* parent)
     Build_Pages(central);
     Build_Timers();
     Build_View();
+    Build_Phone_View();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Centred on the desktop.

@@ -36,6 +36,7 @@ class Speaker;
 class Spin_Box;
 class Announcer;
 class TPlayers_Display;
+class Phone_Server;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -102,6 +103,7 @@ public:
     // the players' display and the spoken announcements
     QAction* Players_Display = nullptr;   // checked while the display is open
     QAction* Announce_Levels = nullptr;   // checked: levels and the last minute are spoken
+    QAction* Phone_View = nullptr;        // the phone view's dialog (Main_form_phone.cpp)
 
     // ---- menu MainMenu1 ----
     QAction* New1 = nullptr;
@@ -119,6 +121,7 @@ public:
     QAction* PrevLevel1 = nullptr;
     QAction* ResetLevel1 = nullptr;
     QAction* AnnounceLevels1 = nullptr;   // Tools menu
+    QAction* PhoneView1 = nullptr;        // Tools menu
 
     // ---- left panel ----
     QFrame* Panel1 = nullptr;
@@ -257,6 +260,18 @@ public:
     void Set_Speaker(std::unique_ptr<Speaker> speaker);
     Announcer* Level_Announcer() const { return announcer_; }
 
+    // ---- the phone view (Main_form_phone.cpp) ----
+    // Turns the server on or off on a port (0: any free one) and stores the
+    // choice in the settings file; false with the reason in the server's
+    // Error() when the port cannot be taken.
+    bool Set_Phone_View(bool on, int port);
+    Phone_Server* Phone_Service() const { return phone_server_; }
+    // "http://192.168.1.20:8080/" while the server runs, "" otherwise, and its QR code.
+    QString Phone_Address() const;
+    QImage Phone_Qr() const { return phone_qr_; }
+    // The state the phone pages show, as JSON.
+    QByteArray Phone_State() const;
+
 signals:
     // The clock's time, running state, colour or level changed, or the
     // tournament was reloaded: everything that mirrors the clock redraws.
@@ -334,6 +349,8 @@ private:
     void Players_DisplayExecute();
     void Announce_LevelsExecute();
     void Update_Announce_Levels();       // enabled, checked and hint from the voice
+    void Build_Phone_View();             // Tools menu item, server, state pushes
+    void Phone_ViewExecute();
 
     void Show_Level_Blinds();            // the four blind labels for CurrentLevel
     void Restart_Level();                // full level length from Timer_Spin, seconds 0, black
@@ -385,6 +402,9 @@ private:
 
     TPlayers_Display* display_ = nullptr; // deleted with the window
     Announcer* announcer_ = nullptr;      // a child of the window
+    Phone_Server* phone_server_ = nullptr; // a child of the window
+    QTimer* phone_push_ = nullptr;         // a burst of clock changes is sent once
+    QImage phone_qr_;
 };
 
 extern TMainForm* MainForm;

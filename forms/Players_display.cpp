@@ -62,6 +62,8 @@ Display_Facts Gather_Display_Facts(const TMainForm& form, const QTime& now)
     d.prize_pool = t.Prize_Total;
     for (int i = 0; i < Prize_Count && t.Prize[i] > 0; ++i)
         d.payouts << static_cast<double>(t.Prize_Total) * t.Prize[i] / 100.0;
+    d.phone_address = form.Phone_Address();
+    d.phone_qr = form.Phone_Qr();
     return d;
 }
 

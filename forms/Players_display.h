@@ -38,6 +38,9 @@ struct Display_Facts {
     // The levels after the next that have blinds: number, small, big.
     struct Level { int number, small_blind, big_blind; };
     QVector<Level> later_levels;
+    // The phone view's address and its QR code while the view is on.
+    QString phone_address;
+    QImage phone_qr;
 };
 
 Display_Facts Gather_Display_Facts(const TMainForm& form, const QTime& now);

@@ -339,6 +339,14 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     const int later = blocks.size() < 3 ? static_cast<int>(d.later_levels.size()) : 0;
     if (later > 0)
         blocks.push_back({"later", QStringLiteral("LATER LEVELS"), QString(), 0.45 + 0.42 * later});
+    // The phone view: its address and a code big enough to scan from a seat.
+    if (!d.phone_address.isEmpty() && blocks.size() < 4) {
+        QString shown = d.phone_address;
+        shown.remove(QStringLiteral("http://"));
+        if (shown.endsWith(QLatin1Char('/')))
+            shown.chop(1);
+        blocks.push_back({"phone", QStringLiteral("ON YOUR PHONE"), shown, 2.2});
+    }
     qreal weights = 0;
     for (const Block& b : blocks)
         weights += b.weight;
@@ -390,6 +398,17 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
                 amount.colour = i == 0 ? Gold : Ink;
                 fit.Draw(QStringLiteral("payout%1").arg(i + 1), Amount(d.payouts[i]), panel,
                          QRectF(row_in.left() + row_in.width() * 0.32, row_in.top(), row_in.width() * 0.68, row_in.height()), amount);
+            }
+        }
+        if (QLatin1String(b.role) == QLatin1String("phone") && !d.phone_qr.isNull()) {
+            const QRectF below(panel.left(), panel.top() + head_h, panel.width(), panel.height() - head_h);
+            const qreal side = std::min(below.width(), below.height()) - pad;
+            if (side >= d.phone_qr.width()) {
+                // Whole pixels per module keep the code sharp enough to scan.
+                const int scale = std::max(1, static_cast<int>(side / d.phone_qr.width()));
+                const int px = scale * d.phone_qr.width();
+                const QRectF code(below.center().x() - px / 2.0, below.top() + (below.height() - px) / 2.0, px, px);
+                p.drawImage(code.topLeft(), d.phone_qr.scaled(px, px, Qt::KeepAspectRatio, Qt::FastTransformation));
             }
         }
         y = panel.bottom() + gap;

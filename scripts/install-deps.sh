@@ -17,6 +17,8 @@ libsdl2-dev
 libsdl2-mixer-dev
 qt6-speech-dev
 qt6-speech-flite-plugin
+qt6-websockets-dev
+libqrencode-dev
 libgtest-dev
 libgmock-dev
 locales

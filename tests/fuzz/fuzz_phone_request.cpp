@@ -1,0 +1,47 @@
+// The phone view's request handling: any bytes a client sends as a request
+// head, and any text a page sends over the WebSocket. The answer is always
+// one of the server's own (its page, an upgrade, or a short error), bounded
+// in size, and a message never runs a command on a locked connection.
+#include "Fuzz_support.h"
+
+#include "web/Http_request.h"
+#include "web/Phone_page.h"
+#include "web/Remote.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const Phone_Http::Decision d = Phone_Http::Decide(bytes);
+    switch (d.verdict) {
+    case Phone_Http::Verdict::Need_More:
+        FUZZ_CHECK(d.reply.isEmpty());
+        FUZZ_CHECK(bytes.size() < Phone_Http::Max_Request_Bytes);
+        break;
+    case Phone_Http::Verdict::Upgrade:
+        FUZZ_CHECK(bytes.startsWith("GET /live"));
+        break;
+    case Phone_Http::Verdict::Answer:
+        FUZZ_CHECK(d.reply.startsWith("HTTP/1.1 " + QByteArray::number(d.status) + ' '));
+        if (d.status == 200)
+            FUZZ_CHECK(d.reply.endsWith(Phone_Page()));
+        else
+            FUZZ_CHECK(d.reply.size() < 1024);
+        break;
+    }
+
+    // The same bytes as a page's message, on a locked and an unlocked connection.
+    static Phone_Remote::Pin_Brake brake;
+    static qint64 now = 0;
+    now += 1000;
+    const QString address = QStringLiteral("10.0.0.%1").arg(size % 7);
+    const auto locked = Phone_Remote::Handle(bytes, QStringLiteral("123456"), false, address, now, brake);
+    FUZZ_CHECK(locked.run == Phone_Remote::Command::None);
+    FUZZ_CHECK(!locked.reply.isEmpty());
+    const auto open = Phone_Remote::Handle(bytes, QStringLiteral("123456"), true, address, now, brake);
+    FUZZ_CHECK(open.run == Phone_Remote::Command::None || bytes.size() <= Phone_Remote::Max_Message_Bytes);
+    FUZZ_CHECK(brake.Addresses() <= Phone_Remote::Max_Addresses);
+    return 0;
+}

@@ -1,0 +1,308 @@
+// The phone view over loopback: the dialog and the settings file, the page
+// and the state a WebSocket client receives while the clock is driven, the
+// remote with its PIN, and requests that must be refused without harming
+// the pages already connected.
+#include "Display_fixture.h"
+#include "Roster_data.h"
+
+#include "forms/Phone_view_dlg.h"
+#include "forms/Spin_box.h"
+#include "web/Phone_server.h"
+
+#include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QWebSocket>
+#include <memory>
+
+namespace {
+
+// A page's connection: every JSON message it received, in order.
+class Client {
+public:
+    explicit Client(quint16 port)
+    {
+        QObject::connect(&socket, &QWebSocket::textMessageReceived, [this](const QString& text) {
+            received << QJsonDocument::fromJson(text.toUtf8()).object();
+        });
+        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(port)));
+    }
+    // Waits (on events, at most a few seconds) for a message of that type
+    // matching the test; returns it, or an empty object.
+    QJsonObject Wait_For(const QString& type, const std::function<bool(const QJsonObject&)>& test = nullptr)
+    {
+        QJsonObject found;
+        auto match = [&] {
+            for (qsizetype i = seen; i < received.size(); ++i)
+                if (received[i].value(QStringLiteral("type")).toString() == type && (!test || test(received[i]))) {
+                    found = received[i];
+                    seen = i + 1;
+                    return true;
+                }
+            return false;
+        };
+        if (!QTest::qWaitFor(match, 5000))
+            ADD_FAILURE() << "no \"" << type.toStdString() << "\" message came";
+        return found;
+    }
+    void Send(const QByteArray& json) { socket.sendTextMessage(QString::fromUtf8(json)); }
+
+    QWebSocket socket;
+    QList<QJsonObject> received;
+    qsizetype seen = 0;
+};
+
+// What a raw TCP client gets back for the bytes it sends, until the server
+// closes (the server runs in this thread: the client waits on events).
+QByteArray Raw_Exchange(quint16 port, const QByteArray& bytes)
+{
+    QTcpSocket s;
+    QByteArray reply;
+    QObject::connect(&s, &QTcpSocket::readyRead, [&] { reply += s.readAll(); });
+    s.connectToHost(QHostAddress::LocalHost, port);
+    if (!QTest::qWaitFor([&] { return s.state() == QAbstractSocket::ConnectedState; }, 3000))
+        return "<no connection>";
+    s.write(bytes);
+    if (!QTest::qWaitFor([&] { return s.state() == QAbstractSocket::UnconnectedState; }, 5000))
+        return "<still open> " + reply;
+    return reply + s.readAll();
+}
+
+class Phone_View_Test : public Display_Fixture {
+protected:
+    quint16 Start_Serving()
+    {
+        Start_Tourney(Chips_And_Prizes());
+        // Port 0: any free port, so parallel tests never collide.
+        EXPECT_TRUE(form->Set_Phone_View(true, 0));
+        return form->Phone_Service()->Port();
+    }
+};
+
+QString Time_Of(const QJsonObject& state) { return state.value(QStringLiteral("time")).toString(); }
+
+TEST_F(Phone_View_Test, TheToolsMenuDialogTurnsTheViewOnAndTheSettingsFileRemembersIt)
+{
+    Start_Tourney(Chips_And_Prizes());
+    ASSERT_NE(form->PhoneView1, nullptr);
+    EXPECT_EQ(form->PhoneView1->text(), QStringLiteral("Phone View..."));
+    EXPECT_FALSE(form->Phone_Service()->Is_Running());   // off by default
+    EXPECT_TRUE(form->Phone_Address().isEmpty());
+
+    QString address, pin;
+    bool has_code = false;
+    int free_port = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::Any, 0));
+        free_port = probe.serverPort();
+    }
+    script.modal_scripts[QStringLiteral("Phone_View_Dlg")] = [&](QDialog* d) {
+        auto* dlg = static_cast<TPhone_View_Dlg*>(d);
+        EXPECT_EQ(dlg->Port_Spin->Value(), 8080);
+        EXPECT_FALSE(dlg->Serve_Check->isChecked());
+        dlg->Port_Spin->Set_Value(free_port);
+        dlg->Serve_Check->setChecked(true);
+        address = dlg->Address_Label->text();
+        pin = dlg->Pin_Label->text();
+        has_code = !dlg->Qr_Label->pixmap().isNull();
+        return int(QDialog::Accepted);
+    };
+    form->PhoneView1->trigger();
+    ASSERT_TRUE(form->Phone_Service()->Is_Running()) << form->Phone_Service()->Error().toStdString();
+    const quint16 port = form->Phone_Service()->Port();
+    EXPECT_EQ(address, QStringLiteral("http://%1:%2/").arg(Phone_Server::Local_Address()).arg(port));
+    EXPECT_EQ(pin, form->Phone_Service()->Pin());
+    EXPECT_TRUE(has_code);
+    // The QR code is square with its quiet zone, and shown on the players' display too.
+    const QImage qr = form->Phone_Qr();
+    EXPECT_EQ(qr.width(), qr.height());
+    EXPECT_GE(qr.width(), 21 + 8);
+    EXPECT_EQ(Setting("Phone View", "Enabled"), QStringLiteral("1"));
+    EXPECT_EQ(Setting("Phone View", "Port"), QString::number(port));
+    TPlayers_Display* d = Open_Display();
+    Frame(d, QSize(1920, 1080));
+    const Display_Text* shown = Text(d->Last_Frame(), QStringLiteral("phone"));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text, QStringLiteral("%1:%2").arg(Phone_Server::Local_Address()).arg(port));
+
+    // The next start of the program serves again, with a new PIN drawn.
+    form->Set_Phone_View(false, port);
+    EXPECT_EQ(Setting("Phone View", "Enabled"), QStringLiteral("0"));
+    form->Set_Phone_View(true, port);
+    Finish();
+    Start();
+    EXPECT_TRUE(form->Phone_Service()->Is_Running());
+    EXPECT_EQ(form->Phone_Service()->Port(), port);
+}
+
+TEST_F(Phone_View_Test, ATakenPortLeavesTheViewOffWithTheReason)
+{
+    Start_Tourney(Chips_And_Prizes());
+    QTcpServer squatter;
+    ASSERT_TRUE(squatter.listen(QHostAddress::Any, 0));
+    EXPECT_FALSE(form->Set_Phone_View(true, squatter.serverPort()));
+    EXPECT_FALSE(form->Phone_Service()->Is_Running());
+    EXPECT_FALSE(form->Phone_Service()->Error().isEmpty());
+    EXPECT_EQ(Setting("Phone View", "Enabled"), QStringLiteral("0"));
+}
+
+TEST_F(Phone_View_Test, PagesFollowTheDrivenClockAndTheTournament)
+{
+    Store_Player(QStringLiteral("P1"), QStringLiteral("X"), QStringLiteral("555-0199"), QString(), QStringLiteral("555-0142"));
+    const quint16 port = Start_Serving();
+    const QByteArray page = Raw_Exchange(port, "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    EXPECT_TRUE(page.startsWith("HTTP/1.1 200 OK"));
+    EXPECT_TRUE(page.contains("Find my seat"));
+
+    Client phone(port);
+    const QJsonObject first = phone.Wait_For(QStringLiteral("state"));
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_EQ(Time_Of(first), QStringLiteral("20:00"));
+    EXPECT_TRUE(first.value(QStringLiteral("paused")).toBool());
+    EXPECT_EQ(first.value(QStringLiteral("level")).toInt(), 1);
+    EXPECT_EQ(first.value(QStringLiteral("left")).toInt(), 9);
+    EXPECT_EQ(first.value(QStringLiteral("entered")).toInt(), 12);
+    EXPECT_DOUBLE_EQ(first.value(QStringLiteral("pool")).toDouble(), 1200);
+    EXPECT_EQ(first.value(QStringLiteral("payouts")).toArray(), (QJsonArray{600.0, 360.0, 240.0}));
+    const QJsonArray seats = first.value(QStringLiteral("seats")).toArray();
+    ASSERT_EQ(seats.size(), 12);
+    EXPECT_EQ(seats[0].toObject().value(QStringLiteral("name")).toString(), QStringLiteral("P1 X"));
+    EXPECT_EQ(seats[4].toObject().value(QStringLiteral("seat")).toInt(), 5);
+    EXPECT_TRUE(seats[11].toObject().value(QStringLiteral("out")).toBool());
+    // Contact details never leave the program.
+    EXPECT_FALSE(form->Phone_State().contains("555-01"));
+
+    // Every second of the running clock reaches the page.
+    form->Toggle_Start->trigger();
+    for (const char* expected : {"19:59", "19:58", "19:57"}) {
+        form->Timer1Timer();
+        EXPECT_FALSE(phone.Wait_For(QStringLiteral("state"), [&](const QJsonObject& s) {
+            return Time_Of(s) == QLatin1String(expected);
+        }).isEmpty()) << expected;
+    }
+    form->Next_Blind->trigger();
+    const QJsonObject level2 = phone.Wait_For(QStringLiteral("state"), [](const QJsonObject& s) {
+        return s.value(QStringLiteral("level")).toInt() == 2;
+    });
+    EXPECT_FALSE(level2.isEmpty());
+
+    // A page that connects later gets the state at once.
+    Client late(port);
+    EXPECT_EQ(late.Wait_For(QStringLiteral("state")).value(QStringLiteral("level")).toInt(), 2);
+}
+
+TEST_F(Phone_View_Test, TheRemoteRunsTheClockCommandsOnlyAfterTheRightPin)
+{
+    const quint16 port = Start_Serving();
+    qint64 brake_ms = 0;
+    form->Phone_Service()->Set_Monotonic_Clock([&] { return brake_ms; });
+    Client phone(port);
+    phone.Wait_For(QStringLiteral("state"));
+
+    phone.Send(R"({"command":"start"})");
+    EXPECT_FALSE(phone.Wait_For(QStringLiteral("locked")).isEmpty());
+    EXPECT_TRUE(form->Clock.Paused);
+
+    const QString pin = form->Phone_Service()->Pin();
+    const QString wrong = pin == QLatin1String("000000") ? QStringLiteral("111111") : QStringLiteral("000000");
+    for (int i = 0; i < 5; ++i) {
+        phone.Send(QStringLiteral(R"({"pin":"%1"})").arg(wrong).toUtf8());
+        EXPECT_FALSE(phone.Wait_For(QStringLiteral("wrong")).isEmpty());
+    }
+    phone.Send(QStringLiteral(R"({"pin":"%1"})").arg(pin).toUtf8());
+    EXPECT_FALSE(phone.Wait_For(QStringLiteral("wait")).isEmpty());
+    brake_ms += 60'000;
+    phone.Send(QStringLiteral(R"({"pin":"%1"})").arg(pin).toUtf8());
+    EXPECT_FALSE(phone.Wait_For(QStringLiteral("unlocked")).isEmpty());
+
+    phone.Send(R"({"command":"start"})");
+    EXPECT_FALSE(phone.Wait_For(QStringLiteral("done")).isEmpty());
+    EXPECT_FALSE(form->Clock.Paused);
+    EXPECT_EQ(form->Toggle_Start->text(), QStringLiteral("Stop"));
+    phone.Send(R"({"command":"next"})");
+    phone.Wait_For(QStringLiteral("done"));
+    phone.Send(R"({"command":"next"})");
+    phone.Wait_For(QStringLiteral("done"));
+    phone.Send(R"({"command":"prev"})");
+    phone.Wait_For(QStringLiteral("done"));
+    EXPECT_EQ(form->CurrentLevel, 1);
+    EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 2 of 20"));
+
+    // Another page is not unlocked by the first.
+    Client other(port);
+    other.Wait_For(QStringLiteral("state"));
+    other.Send(R"({"command":"next"})");
+    EXPECT_FALSE(other.Wait_For(QStringLiteral("locked")).isEmpty());
+    EXPECT_EQ(form->CurrentLevel, 1);
+}
+
+TEST_F(Phone_View_Test, RefusedRequestsCloseOnlyTheirOwnConnection)
+{
+    const quint16 port = Start_Serving();
+    folder.Write(QStringLiteral("velmora.ini.secret"), "SECRET-CONTENT");
+    Client phone(port);
+    phone.Wait_For(QStringLiteral("state"));
+
+    EXPECT_TRUE(Raw_Exchange(port, "GET /../Data/Default.trn HTTP/1.1\r\nHost: a\r\n\r\n").startsWith("HTTP/1.1 404"));
+    const QByteArray settings = Raw_Exchange(port, "GET /velmora.ini HTTP/1.1\r\nHost: a\r\n\r\n");
+    EXPECT_TRUE(settings.startsWith("HTTP/1.1 404"));
+    EXPECT_FALSE(settings.contains("Phone View"));
+    EXPECT_TRUE(Raw_Exchange(port, "BREW /pot HTCPCP/1.0\r\n\r\n").startsWith("HTTP/1.1 400"));
+    EXPECT_TRUE(Raw_Exchange(port, QByteArray(20000, 'A')).startsWith("HTTP/1.1 431"));
+    EXPECT_TRUE(Raw_Exchange(port, QByteArray("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03\r\n\r\n", 15))
+                    .startsWith("HTTP/1.1 400"));
+
+    // An oversize WebSocket message ends that page only; binary frames too.
+    Client greedy(port);
+    greedy.Wait_For(QStringLiteral("state"));
+    QSignalSpy closed(&greedy.socket, &QWebSocket::disconnected);
+    greedy.socket.sendTextMessage(QString(4096, QLatin1Char('x')));
+    EXPECT_TRUE(closed.wait(3000) || closed.count() > 0);
+    Client binary(port);
+    binary.Wait_For(QStringLiteral("state"));
+    QSignalSpy binary_closed(&binary.socket, &QWebSocket::disconnected);
+    binary.socket.sendBinaryMessage("\x01\x02");
+    EXPECT_TRUE(binary_closed.wait(3000) || binary_closed.count() > 0);
+
+    // The first page still follows the clock.
+    form->Toggle_Start->trigger();
+    form->Timer1Timer();
+    EXPECT_FALSE(phone.Wait_For(QStringLiteral("state"), [](const QJsonObject& s) {
+        return Time_Of(s) == QLatin1String("19:59");
+    }).isEmpty());
+    EXPECT_EQ(phone.socket.state(), QAbstractSocket::ConnectedState);
+}
+
+TEST_F(Phone_View_Test, ConnectionsAreBounded)
+{
+    const quint16 port = Start_Serving();
+    constexpr int Bound = 12;
+    form->Phone_Service()->Set_Max_Connections(Bound);
+    Client phone(port);
+    phone.Wait_For(QStringLiteral("state"));
+    std::vector<std::unique_ptr<QTcpSocket>> idle;
+    int refused = 0;
+    for (int i = 0; i < Bound + 8; ++i) {
+        idle.push_back(std::make_unique<QTcpSocket>());
+        QObject::connect(idle.back().get(), &QTcpSocket::disconnected, [&refused] { ++refused; });
+        idle.back()->connectToHost(QHostAddress::LocalHost, port);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return refused == 9; }, 5000)) << refused;
+    QTest::qWait(100);
+    EXPECT_EQ(refused, 9);   // the page counts as one of the twelve
+    EXPECT_EQ(form->Phone_Service()->Open_Connections(), Bound);
+    // Once the idle ones are gone, pages come in again; the first page never noticed.
+    idle.clear();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->Phone_Service()->Open_Connections() == 1; }, 5000));
+    Client late(port);
+    EXPECT_FALSE(late.Wait_For(QStringLiteral("state")).isEmpty());
+    EXPECT_EQ(phone.socket.state(), QAbstractSocket::ConnectedState);
+}
+
+} // namespace

@@ -1,0 +1,155 @@
+#include "web/Phone_page.h"
+
+// Everything the phone shows comes over the WebSocket as one JSON state; the
+// names are put in with textContent, never as markup.
+static const char Page_Text[] = R"PAGE(<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1, viewport-fit=cover">
+<meta name="color-scheme" content="dark">
+<title>Velmora - Tournament Clock</title>
+<style>
+*{box-sizing:border-box}
+html,body{margin:0;background:#0b3d23;color:#f4f1e6;font-family:system-ui,-apple-system,"Segoe UI",Roboto,sans-serif}
+body{min-height:100vh;padding:max(10px,env(safe-area-inset-top)) 12px 16px}
+header{display:flex;justify-content:space-between;align-items:center;gap:8px;font-size:15px;opacity:.9}
+#link{font-size:12px;padding:2px 8px;border-radius:10px;background:#7a1d1d}
+#link.on{background:#1f6e3d}
+main{display:grid;gap:12px;grid-template-columns:1fr;margin-top:8px}
+section{background:rgba(0,0,0,.28);border-radius:12px;padding:12px}
+h2{margin:0 0 6px;font-size:13px;font-weight:600;letter-spacing:.08em;text-transform:uppercase;opacity:.75}
+#time{font-size:clamp(64px,26vw,180px);font-weight:700;text-align:center;line-height:1;font-variant-numeric:tabular-nums}
+#time.red{color:#ff5a4a}
+#time.paused{opacity:.55}
+#state{text-align:center;font-size:14px;opacity:.8;min-height:1.2em}
+.row{display:flex;justify-content:space-between;gap:8px;font-size:20px;padding:3px 0}
+.row b{font-variant-numeric:tabular-nums}
+#blinds{font-size:clamp(26px,9vw,48px);text-align:center;font-weight:700}
+#next{text-align:center;opacity:.8}
+ol{margin:0;padding-left:28px;font-size:18px}
+input,button{font:inherit;border-radius:8px;border:1px solid #6b8f78;background:#f4f1e6;color:#102418;padding:10px}
+input{width:100%}
+#seats{list-style:none;padding:0;margin:8px 0 0}
+#seats li{padding:6px 0;border-bottom:1px solid rgba(255,255,255,.12);font-size:18px}
+.out{opacity:.5;text-decoration:line-through}
+#remote .buttons{display:grid;grid-template-columns:1fr 1fr 1fr;gap:8px;margin-top:8px}
+#remote button{background:#d9b44a;border-color:#d9b44a;font-weight:700;padding:14px 6px}
+#pinrow{display:flex;gap:8px}
+#pinrow input{flex:1}
+#note{min-height:1.2em;font-size:14px;margin-top:6px;opacity:.85}
+.hidden{display:none!important}
+@media (orientation:landscape) and (min-width:560px){
+ main{grid-template-columns:1.3fr 1fr}
+ #clock{grid-row:span 2}
+}
+</style>
+</head>
+<body>
+<header><span id="name">Tournament</span><span id="link">offline</span></header>
+<main>
+<section id="clock">
+ <h2 id="level">Level</h2>
+ <div id="time">--:--</div>
+ <div id="state"></div>
+ <div id="blinds">- / -</div>
+ <div id="next"></div>
+</section>
+<section>
+ <h2>Tournament</h2>
+ <div class="row"><span>Players left</span><b id="left">-</b></div>
+ <div class="row"><span>Average stack</span><b id="average">-</b></div>
+ <div class="row"><span>Prize pool</span><b id="pool">-</b></div>
+ <ol id="payouts"></ol>
+</section>
+<section>
+ <h2>Find my seat</h2>
+ <input id="find" type="search" placeholder="Your name" autocomplete="off">
+ <ul id="seats"></ul>
+</section>
+<section id="remote">
+ <h2>Operator</h2>
+ <div id="pinrow"><input id="pin" inputmode="numeric" pattern="[0-9]*" maxlength="6" placeholder="6-digit PIN"><button id="unlock">Unlock</button></div>
+ <div class="buttons hidden" id="commands">
+  <button data-command="prev">&#9664; Level</button>
+  <button data-command="start" id="startstop">Start/Stop</button>
+  <button data-command="next">Level &#9654;</button>
+ </div>
+ <div id="note"></div>
+</section>
+</main>
+<script>
+"use strict";
+(function(){
+const $=id=>document.getElementById(id);
+let socket=null,last=null,lastHeard=0,retry=500,unlocked=false,timer=null;
+const money=v=>Number(v).toLocaleString(undefined,{maximumFractionDigits:2});
+function text(id,t){const e=$(id);if(e.textContent!==t)e.textContent=t;}
+function show(s){
+ last=s;
+ text("name",s.name||"Tournament");
+ text("level","Level "+s.level+" of "+s.levels);
+ text("time",s.time);
+ $("time").className=(s.red?"red ":"")+(s.paused?"paused":"");
+ text("state",s.paused?"Clock stopped":"");
+ text("blinds",s.sb+" / "+s.bb);
+ text("next",s.next?"Next: "+s.next.sb+" / "+s.next.bb:"Last level");
+ text("left",s.left+" of "+s.entered);
+ text("average",s.average>0?money(Math.round(s.average)):"-");
+ text("pool",money(s.pool));
+ const list=$("payouts");list.replaceChildren();
+ (s.payouts||[]).forEach(p=>{const li=document.createElement("li");li.textContent=money(p);list.appendChild(li);});
+ text("startstop",s.paused?"Start":"Stop");
+ findSeats();
+}
+function findSeats(){
+ const out=$("seats");out.replaceChildren();
+ const q=$("find").value.trim().toLowerCase();
+ if(!last||q.length<1)return;
+ const hits=(last.seats||[]).filter(p=>p.name.toLowerCase().includes(q)).slice(0,20);
+ if(!hits.length){const li=document.createElement("li");li.textContent="No player of that name";out.appendChild(li);return;}
+ hits.forEach(p=>{const li=document.createElement("li");
+  li.textContent=p.name+" \u2014 "+(p.table>0?"Table "+p.table+", Seat "+p.seat:"not seated yet");
+  if(p.out)li.className="out";out.appendChild(li);});
+}
+function note(t){text("note",t||"");}
+function send(o){if(socket&&socket.readyState===1)socket.send(JSON.stringify(o));}
+function connect(){
+ clearTimeout(timer);
+ if(socket){socket.onclose=null;try{socket.close();}catch(e){}}
+ const url=(location.protocol==="https:"?"wss://":"ws://")+location.host+"/live";
+ socket=new WebSocket(url);
+ socket.onopen=()=>{retry=500;lastHeard=Date.now();$("link").className="on";text("link","live");
+  unlocked=false;const pin=sessionStorage.getItem("pin");if(pin)send({pin:pin});};
+ socket.onmessage=e=>{lastHeard=Date.now();let m;try{m=JSON.parse(e.data);}catch(x){return;}
+  if(m.type==="state")show(m);
+  else if(m.type==="unlocked"){unlocked=true;sessionStorage.setItem("pin",$("pin").value||sessionStorage.getItem("pin"));
+   $("commands").classList.remove("hidden");$("pinrow").classList.add("hidden");note("");}
+  else if(m.type==="done")note("");
+  else if(m.type==="wrong"||m.type==="wait"||m.type==="locked"){sessionStorage.removeItem("pin");
+   $("commands").classList.add("hidden");$("pinrow").classList.remove("hidden");note(m.text);}
+  else if(m.text)note(m.text);};
+ socket.onclose=()=>{$("link").className="";text("link","offline");
+  timer=setTimeout(connect,retry);retry=Math.min(retry*2,8000);};
+}
+$("find").addEventListener("input",findSeats);
+$("unlock").addEventListener("click",()=>{const v=$("pin").value.trim();if(/^[0-9]{6}$/.test(v))send({pin:v});else note("The PIN has 6 digits.");});
+document.querySelectorAll("[data-command]").forEach(b=>b.addEventListener("click",()=>send({command:b.dataset.command})));
+// A phone that slept may hold a dead connection: a page coming back into
+// view reconnects when it has heard nothing for a while.
+document.addEventListener("visibilitychange",()=>{
+ if(document.visibilityState!=="visible")return;
+ if(!socket||socket.readyState!==1||Date.now()-lastHeard>15000)connect();});
+window.addEventListener("online",connect);
+connect();
+})();
+</script>
+</body>
+</html>
+)PAGE";
+
+const QByteArray& Phone_Page()
+{
+    static const QByteArray page = QByteArray::fromRawData(Page_Text, sizeof(Page_Text) - 1);
+    return page;
+}
