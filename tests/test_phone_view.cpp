@@ -17,6 +17,9 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QWebSocket>
 #include <memory>
 
@@ -303,6 +306,43 @@ TEST_F(Phone_View_Test, ConnectionsAreBounded)
     Client late(port);
     EXPECT_FALSE(late.Wait_For(QStringLiteral("state")).isEmpty());
     EXPECT_EQ(phone.socket.state(), QAbstractSocket::ConnectedState);
+}
+
+} // namespace
+
+namespace {
+
+// The page in a real browser at a phone's size: it loads and opens its live
+// connection. Skipped where no browser is installed.
+TEST_F(Phone_View_Test, APhoneBrowserLoadsThePageAndConnects)
+{
+    const QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (browser.isEmpty())
+        GTEST_SKIP() << "no chromium installed";
+    const quint16 port = Start_Serving();
+    QTemporaryDir profile;
+    QProcess chromium;
+    chromium.start(browser, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                             QStringLiteral("--disable-gpu"), QStringLiteral("--disable-background-networking"),
+                             QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
+                             QStringLiteral("--no-first-run"), QStringLiteral("--user-data-dir=") + profile.path(),
+                             QStringLiteral("--window-size=390,844"), QStringLiteral("--virtual-time-budget=8000"),
+                             QStringLiteral("--dump-dom"), QStringLiteral("http://127.0.0.1:%1/").arg(port)});
+    // The server runs on this thread: wait on events while the browser works.
+    int most_pages = 0;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        most_pages = std::max(most_pages, form->Phone_Service()->Live_Pages());
+        return chromium.state() == QProcess::NotRunning;
+    }, 45000));
+    // The page opened its live connection.
+    EXPECT_GE(most_pages, 1);
+    // The page as the browser built it; chromium dumps it as soon as it has
+    // loaded, before the first state arrives over the live connection (what
+    // the pages receive is checked by the WebSocket clients above).
+    const QString dom = QString::fromUtf8(chromium.readAllStandardOutput());
+    EXPECT_TRUE(dom.contains(QStringLiteral("<div id=\"time\"")));
+    EXPECT_TRUE(dom.contains(QStringLiteral("id=\"seats\"")));
+    EXPECT_FALSE(dom.contains(QStringLiteral("555-")));
 }
 
 } // namespace
