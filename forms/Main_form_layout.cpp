@@ -1,5 +1,6 @@
 // The main window's controls: menu, left panel, the pages and the timers.
 #include "forms/Main_form.h"
+#include "forms/Button_icons.h"
 
 #include "forms/Spin_box.h"
 #include "platform/Guard.h"
@@ -179,7 +180,7 @@ void TMainForm::Build_Left_Panel(QWidget* central)
         auto* b = new QToolButton(Panel1);
         b->setObjectName(QString::fromLatin1(buttons[i].name));
         b->setText(tr(buttons[i].caption));
-        b->setIcon(style()->standardIcon(buttons[i].icon));
+        b->setIcon(Button_Icon(this, buttons[i].icon));
         b->setIconSize(QSize(18, 18));
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setCheckable(true);
@@ -264,12 +265,12 @@ void TMainForm::Build_Action_Page()
     NextBlind_Btn = new QToolButton(page);
     NextBlind_Btn->setObjectName(QStringLiteral("NextBlind_Btn"));
     NextBlind_Btn->setDefaultAction(Next_Blind);
-    NextBlind_Btn->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    NextBlind_Btn->setIcon(Button_Icon(this, QStyle::SP_ArrowUp));
     NextBlind_Btn->setGeometry(265, 10, 33, 37);
     PrevBlind_Btn = new QToolButton(page);
     PrevBlind_Btn->setObjectName(QStringLiteral("PrevBlind_Btn"));
     PrevBlind_Btn->setDefaultAction(Prev_Blind);
-    PrevBlind_Btn->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    PrevBlind_Btn->setIcon(Button_Icon(this, QStyle::SP_ArrowDown));
     PrevBlind_Btn->setGeometry(265, 49, 33, 37);
 
     Blind_Timer = Display_Label(page, "Blind_Timer", tr("Blind Timer"), Qt::black, 187, QStringLiteral("20:00"));
@@ -302,7 +303,7 @@ void TMainForm::Build_Action_Page()
         BitBtn1->setText(Toggle_Start->text());
         BitBtn1->setToolTip(Toggle_Start->toolTip());
         const bool stopped = Toggle_Start->text() == tr("Start");
-        BitBtn1->setIcon(style()->standardIcon(stopped ? QStyle::SP_MediaPlay : QStyle::SP_MediaPause));
+        BitBtn1->setIcon(Button_Icon(this, stopped ? QStyle::SP_MediaPlay : QStyle::SP_MediaPause));
     };
     connect(Toggle_Start, &QAction::changed, this, sync_start);
     sync_start();
@@ -317,13 +318,13 @@ void TMainForm::Build_Action_Page()
     BitBtn2->setFont(medium_button);
     BitBtn2->setText(Reset_Timer->text());
     BitBtn2->setToolTip(Reset_Timer->toolTip());
-    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    BitBtn2->setIcon(Button_Icon(this, QStyle::SP_BrowserReload));
     connect(BitBtn2, &QPushButton::clicked, Reset_Timer, &QAction::trigger);
 
     Stop_Btn = new QPushButton(tr("Stop"), page);
     Stop_Btn->setObjectName(QStringLiteral("Stop_Btn"));
     Stop_Btn->setToolTip(tr("Stop Blind Sound"));
-    Stop_Btn->setIcon(style()->standardIcon(QStyle::SP_MediaVolumeMuted));
+    Stop_Btn->setIcon(Button_Icon(this, QStyle::SP_MediaVolumeMuted));
     // Below the clock, where the music is stopped during play.
     Stop_Btn->setGeometry(104, 322, 150, 38);
     Stop_Btn->setFont(medium_button);
@@ -358,7 +359,7 @@ void TMainForm::Build_Blinds_Page()
     SpeedButton12 = new QToolButton(GroupBox4);
     SpeedButton12->setObjectName(QStringLiteral("SpeedButton12"));
     SpeedButton12->setDefaultAction(Find_Warning);
-    SpeedButton12->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    SpeedButton12->setIcon(Button_Icon(this, QStyle::SP_DirOpenIcon));
     SpeedButton12->setGeometry(600, 62, 28, 24);
 
     Caption_Label(GroupBox4, tr("Blind Sound: "), QRect(16, 96, 110, 24));
@@ -367,7 +368,7 @@ void TMainForm::Build_Blinds_Page()
     Sound_Edit1->setGeometry(130, 96, 466, 24);
     FindBtn = new QToolButton(GroupBox4);
     FindBtn->setObjectName(QStringLiteral("FindBtn"));
-    FindBtn->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    FindBtn->setIcon(Button_Icon(this, QStyle::SP_DirOpenIcon));
     FindBtn->setToolTip(tr("Find Blind Timer Sound Effect"));
     FindBtn->setGeometry(600, 96, 28, 24);
     connect(FindBtn, &QToolButton::clicked, this, [this] { Guarded([this] { FindBtnClick(); }); });

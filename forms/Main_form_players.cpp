@@ -2,6 +2,7 @@
 // the tournament's players ("Tournament Players"), entering and removing
 // players, the quick view, and the database commands New, Edit and Delete.
 #include "forms/Main_form.h"
+#include "forms/Button_icons.h"
 
 #include "forms/Player_entry.h"
 #include "forms/Player_lists.h"
@@ -189,7 +190,7 @@ QPushButton* Roster_Button(QWidget* parent, const char* name, const QString& cap
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(hint);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(Button_Icon(parent, icon));
     button->setGeometry(r);
     return button;
 }
@@ -199,7 +200,7 @@ QToolButton* Arrow_Button(QWidget* parent, const char* name, QAction* action, QS
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setDefaultAction(action);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(Button_Icon(parent, icon));
     button->setIconSize(QSize(24, 24));
     button->setGeometry(208, y, 40, 40);
     return button;

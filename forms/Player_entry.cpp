@@ -1,4 +1,5 @@
 #include "forms/Player_entry.h"
+#include "forms/Button_icons.h"
 
 #include "model/Player.h"
 #include "platform/Guard.h"
@@ -97,7 +98,7 @@ void TPlayerEntry_Form::Build_Layout()
 
     Save_Button = new QPushButton(QStringLiteral("Save"), this);
     Save_Button->setObjectName(QStringLiteral("Save_Button"));
-    Save_Button->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    Save_Button->setIcon(Button_Icon(this, QStyle::SP_DialogSaveButton));
     Save_Button->setDefault(true);
     Save_Button->setMinimumHeight(30);
     connect(Save_Button, &QPushButton::clicked, this, [this] {
@@ -106,7 +107,7 @@ void TPlayerEntry_Form::Build_Layout()
     });
     Close_Button = new QPushButton(QStringLiteral("Close"), this);
     Close_Button->setObjectName(QStringLiteral("Close_Button"));
-    Close_Button->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    Close_Button->setIcon(Button_Icon(this, QStyle::SP_DialogCloseButton));
     Close_Button->setAutoDefault(false);
     Close_Button->setMinimumHeight(30);
     connect(Close_Button, &QPushButton::clicked, this, [this] { Close_ButtonClick(); });

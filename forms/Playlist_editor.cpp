@@ -1,4 +1,5 @@
 #include "forms/Playlist_editor.h"
+#include "forms/Button_icons.h"
 
 #include "forms/Fonts.h"
 #include "platform/Guard.h"
@@ -79,7 +80,7 @@ QPushButton* Make_Button(QWidget* parent, const char* name, QStyle::StandardPixm
 {
     auto* button = new QPushButton(parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(Button_Icon(parent, icon));
     button->setAutoDefault(false);
     button->setMinimumHeight(28);
     return button;

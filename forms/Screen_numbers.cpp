@@ -1,7 +1,8 @@
 #include "forms/Screen_numbers.h"
 
+#include "platform/Text_lines.h"
+
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <charconv>
 #include <cmath>
@@ -59,21 +60,48 @@ QString Screen_Float_Text(long double value)
     return QString::fromStdString(out);
 }
 
+namespace {
+
+// A decimal number as a box may hold it, with the given separator:
+// [+-] digits [separator digits] or [+-] separator digits, then an optional
+// exponent. Nothing else, no blanks inside.
+bool Is_Decimal_Text(const QString& t, const QString& point)
+{
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    auto digits = [&] {
+        const qsizetype from = i;
+        while (i < n && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9'))
+            ++i;
+        return i - from;
+    };
+    if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+        ++i;
+    qsizetype whole = digits();
+    qsizetype fraction = 0;
+    if (!point.isEmpty() && QStringView(t).mid(i).startsWith(point)) {
+        i += point.size();
+        fraction = digits();
+    }
+    if (whole == 0 && fraction == 0)
+        return false;
+    if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == n;
+}
+
+} // namespace
+
 bool Parse_Screen_Float(const QString& text, long double& value)
 {
-    // The pattern is built again only when the user's separator changes: the
-    // pages parse some thirty numbers on every page switch.
-    static QString pattern_point;
-    static QRegularExpression number;
     const QString point = Decimal_Separator();
-    if (point != pattern_point || !number.isValid() || number.pattern().isEmpty()) {
-        const QString p = QRegularExpression::escape(point);
-        number.setPattern(QStringLiteral("^[+-]?([0-9]+(%1[0-9]*)?|%1[0-9]+)([eE][+-]?[0-9]+)?$").arg(p));
-        number.optimize();
-        pattern_point = point;
-    }
     QString t = text.trimmed();
-    if (!number.match(t).hasMatch())
+    if (!Is_Decimal_Text(t, point))
         return false;
     t.replace(point, QStringLiteral("."));
     std::string s = t.toStdString();
@@ -89,13 +117,9 @@ bool Parse_Screen_Float(const QString& text, long double& value)
 
 bool Parse_Whole(const QString& text, int32_t& value)
 {
-    static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]+$"));
-    if (!integer.match(text).hasMatch())
+    const std::optional<int32_t> whole = Whole_Number(text);
+    if (!whole)
         return false;
-    bool ok = false;
-    const qlonglong v = text.toLongLong(&ok);
-    if (!ok || v < INT32_MIN || v > INT32_MAX)
-        return false;
-    value = static_cast<int32_t>(v);
+    value = *whole;
     return true;
 }

@@ -1,6 +1,7 @@
 // The new-tournament wizard: the six steps, Back / Next / Finish / Cancel, and
 // its own copies of the roster's list commands, working on its own record.
 #include "forms/Wizard_dlg.h"
+#include "forms/Button_icons.h"
 
 #include "forms/Fonts.h"
 #include "forms/Player_lists.h"
@@ -197,7 +198,7 @@ void TWizardDlg::Build_Sound_Step(QFrame* page, QLineEdit*& edit, const char* ed
     edit->setGeometry(20, 56, 480, 26);
     browse = new QToolButton(page);
     browse->setObjectName(QString::fromLatin1(browse_name));
-    browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    browse->setIcon(Button_Icon(this, QStyle::SP_DirOpenIcon));
     browse->setGeometry(506, 56, 32, 26);
 }
 
@@ -216,13 +217,13 @@ void TWizardDlg::Build_Players_Step()
 
     SpeedButton2 = new QToolButton(FifthPage);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    SpeedButton2->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
+    SpeedButton2->setIcon(Button_Icon(this, QStyle::SP_ArrowRight));
     SpeedButton2->setToolTip(QStringLiteral("Move selected players into the tournament"));
     SpeedButton2->setGeometry(258, 130, 44, 34);
     connect(SpeedButton2, &QToolButton::clicked, Move_To_Tourney, &QAction::trigger);
     SpeedButton3 = new QToolButton(FifthPage);
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
-    SpeedButton3->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    SpeedButton3->setIcon(Button_Icon(this, QStyle::SP_ArrowLeft));
     SpeedButton3->setToolTip(QStringLiteral("Remove selected players from the tournament"));
     SpeedButton3->setGeometry(258, 176, 44, 34);
     connect(SpeedButton3, &QToolButton::clicked, Remove_From_Tourney, &QAction::trigger);

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QRegularExpression>
 
 QByteArray Clock_State_Bytes(const Clock_State& state)
 {
