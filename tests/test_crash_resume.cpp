@@ -44,17 +44,21 @@ protected:
         folder = dir.path() + QStringLiteral("/");
         ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_BUILD_DIR "/velmora"), folder + "velmora"));
         QFile::setPermissions(folder + "velmora", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        // A display number no other X server holds. The server must not
-        // reset when its last client leaves (the killed program).
-        int n = 100 + static_cast<int>(::getpid() % 800);
-        while (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-            ++n;
-        display = QStringLiteral(":%1").arg(n);
-        xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
+        // The server picks a display number no other X server holds and tells
+        // it on its output. It must not reset when its last client leaves
+        // (the killed program).
+        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                            QStringLiteral("-screen"), QStringLiteral("0"),
                                             QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
                                             QStringLiteral("tcp"), QStringLiteral("-noreset")});
         ASSERT_TRUE(xvfb.waitForStarted(10000)) << "Xvfb (package xvfb) is missing";
-        ASSERT_TRUE(Wait_For([&] { return QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n)); }, 10000));
+        QByteArray number;
+        ASSERT_TRUE(Wait_For([&] {
+            xvfb.waitForReadyRead(100);
+            number += xvfb.readAllStandardOutput();
+            return number.contains('\n');
+        }, 15000)) << "Xvfb gave no display number";
+        display = QStringLiteral(":%1").arg(number.trimmed().toInt());
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));

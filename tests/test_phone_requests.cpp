@@ -90,7 +90,7 @@ TEST(Phone_Requests, IncompleteOversizeAndMalformedHeads)
         "GET / HTTP/1.1\r\nHost a\r\n\r\n",             // no colon
         "GET / HTTP/1.1\r\n Host: a\r\n\r\n",           // a folded line
         "GET / HTTP/1.1\r\nHo st: a\r\n\r\n",
-        QByteArray("GET / HTTP/1.1\r\nHost: a\0b\r\n\r\n", 31),
+        QByteArray("GET / HTTP/1.1\r\nHost: a\0b\r\n\r\n", sizeof "GET / HTTP/1.1\r\nHost: a\0b\r\n\r\n" - 1),
         "GET / HTTP/1.1\r\nHost: a\r\nHost: b\r\n\r\n", // said twice
         "GET / HTTP/1.1\r\n\r\n",                       // 1.1 without Host
         "GET / FTP/1.1\r\nHost: a\r\n\r\n",
