@@ -147,6 +147,11 @@ protected:
 
 TEST_F(Crash_Resume, KilledWhileTheClockRunsThenResumedPausedAtItsLevel)
 {
+#ifdef __SANITIZE_ADDRESS__
+    // The real program under the sanitizers starts too slowly for the window
+    // waits when other tests share the machine; `make test` runs it in full.
+    GTEST_SKIP() << "driven through X in the plain build only";
+#endif
     QProcess first;
     ASSERT_NO_FATAL_FAILURE(Start(first));
     // The main window shows once the splash has gone.
