@@ -1,6 +1,7 @@
 // The controls of the chip set: the Chips page ("Chip Selection") and the
 // "Chip Values" group of the Action page.
 #include "forms/Main_form.h"
+#include "forms/Caption_label.h"
 
 #include "forms/Fonts.h"
 #include "forms/Spin_box.h"
@@ -45,14 +46,6 @@ protected:
         p.drawPath(brace);
     }
 };
-
-QLabel* Caption(QWidget* parent, const QString& text, const QRect& r, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(r);
-    label->setAlignment(align);
-    return label;
-}
 
 // A read-only box in the window's grey that the Tab key passes by.
 QLineEdit* Fixed_Box(QWidget* parent, const QString& name, const QString& text, const QRect& r)
@@ -108,16 +101,16 @@ void TMainForm::Build_Chips_Page()
         Chip_Image_Btn[k]->setGeometry(x0 + 3, y + 69, 80, 24);
         connect(Chip_Image_Btn[k], &QToolButton::clicked, this, [this, k] { Guarded([this, k] { Chip_Image_BtnClick(k); }); });
 
-        Caption(GroupBox6, tr("Value:"), QRect(x0 + 96, line, 40, 24), Qt::AlignRight | Qt::AlignVCenter);
+        Caption_Label(GroupBox6, tr("Value:"), QRect(x0 + 96, line, 40, 24), Qt::AlignRight | Qt::AlignVCenter);
         Chip_Value[k] = new QLineEdit(QString::fromLatin1(initial_values[k]), GroupBox6);
         Chip_Value[k]->setObjectName(QStringLiteral("Chip%1_Value").arg(k + 1));
         Chip_Value[k]->setToolTip(tr("Chip Value"));
         Chip_Value[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Chip_Value[k]->setGeometry(x0 + 140, line, 62, 24);
-        auto* times = Caption(GroupBox6, QStringLiteral("X"), QRect(x0 + 204, line, 18, 24), Qt::AlignCenter);
+        auto* times = Caption_Label(GroupBox6, QStringLiteral("X"), QRect(x0 + 204, line, 18, 24), Qt::AlignCenter);
         times->setFont(sign_font);
 
-        Caption(GroupBox6, k == 0 ? tr("Quantity:") : tr("Quanity:"), QRect(x0 + 222, line, 56, 24),
+        Caption_Label(GroupBox6, k == 0 ? tr("Quantity:") : tr("Quanity:"), QRect(x0 + 222, line, 56, 24),
                 Qt::AlignRight | Qt::AlignVCenter);
         Chip_Quanity[k] = new Spin_Box(GroupBox6);
         Chip_Quanity[k]->setObjectName(QStringLiteral("Chip%1_Quanity").arg(k + 1));
@@ -125,7 +118,7 @@ void TMainForm::Build_Chips_Page()
         Chip_Quanity[k]->setToolTip(tr("Adjust Chip Count"));
         Chip_Quanity[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Chip_Quanity[k]->setGeometry(x0 + 282, line, 74, 24);
-        auto* equals = Caption(GroupBox6, QStringLiteral("="), QRect(x0 + 358, line, 18, 24), Qt::AlignCenter);
+        auto* equals = Caption_Label(GroupBox6, QStringLiteral("="), QRect(x0 + 358, line, 18, 24), Qt::AlignCenter);
         equals->setFont(sign_font);
 
         Chip_Total[k] = Fixed_Box(GroupBox6, QStringLiteral("Total_%1").arg(k + 1), QStringLiteral("100"),

@@ -1,5 +1,6 @@
 // The main window's controls: menu, left panel, the pages and the timers.
 #include "forms/Main_form.h"
+#include "forms/Caption_label.h"
 #include "forms/Button_icons.h"
 
 #include "forms/Spin_box.h"
@@ -45,14 +46,6 @@ QLabel* Display_Label(QWidget* parent, const char* name, const QString& hint, co
     p.setColor(QPalette::Window, back);
     p.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(p);
-    return label;
-}
-
-QLabel* Caption_Label(QWidget* parent, const QString& text, const QRect& r, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(r);
-    label->setAlignment(align);
     return label;
 }
 

@@ -2,6 +2,7 @@
 // whole-number percentages, the sum those amounts pay out and its colour
 // (money green: exactly the pool; white: less; red: more).
 #include "forms/Main_form.h"
+#include "forms/Caption_label.h"
 
 #include "forms/Fonts.h"
 #include "forms/Screen_numbers.h"
@@ -30,14 +31,6 @@ void Set_Background(QLineEdit* box, const QColor& colour)
     p.setColor(QPalette::Base, colour);
     p.setColor(QPalette::Window, colour);
     box->setPalette(p);
-}
-
-QLabel* Caption(QWidget* parent, const QString& text, const QRect& r, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(r);
-    label->setAlignment(align);
-    return label;
 }
 
 QLineEdit* Amount_Box(QWidget* parent, const QString& name, const QString& text, const QRect& r)
@@ -139,11 +132,11 @@ void TMainForm::Build_Payout_Page()
                                                   "6th",   "7th", "8th", "9th", "10th"};
     QFont bold = font();
     bold.setBold(true);
-    auto* heading = Caption(GroupBox8, tr("Prize Payouts:"), QRect(150, 24, 160, 20));
+    auto* heading = Caption_Label(GroupBox8, tr("Prize Payouts:"), QRect(150, 24, 160, 20));
     heading->setFont(bold);
     for (int i = 0; i < Prize_Count; ++i) {
         const int y = 52 + i * 54;
-        auto* place = Caption(GroupBox8, QString::number(i + 1), QRect(14, y, 26, 28), Qt::AlignRight | Qt::AlignVCenter);
+        auto* place = Caption_Label(GroupBox8, QString::number(i + 1), QRect(14, y, 26, 28), Qt::AlignRight | Qt::AlignVCenter);
         place->setFont(bold);
         Per[i] = new Spin_Box(GroupBox8);
         Per[i]->setObjectName(QStringLiteral("Per_%1").arg(QLatin1String(place_names[i])));
@@ -151,14 +144,14 @@ void TMainForm::Build_Payout_Page()
         Per[i]->setToolTip(tr("Adjust Payout Percentages"));
         Per[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Per[i]->setGeometry(46, y, 64, 28);
-        Caption(GroupBox8, QStringLiteral("%"), QRect(114, y, 14, 28));
-        Caption(GroupBox8, QStringLiteral("= "), QRect(134, y, 14, 28));
+        Caption_Label(GroupBox8, QStringLiteral("%"), QRect(114, y, 14, 28));
+        Caption_Label(GroupBox8, QStringLiteral("= "), QRect(134, y, 14, 28));
         Pay[i] = Amount_Box(GroupBox8, QStringLiteral("Pay_%1").arg(QLatin1String(place_names[i])), QString(),
                             QRect(150, y, 170, 28));
     }
 
     QFont big = Program_Font(48);
-    Caption(GroupBox8, tr("Total Prize Pool:"), QRect(350, 52, 330, 20))->setFont(bold);
+    Caption_Label(GroupBox8, tr("Total Prize Pool:"), QRect(350, 52, 330, 20))->setFont(bold);
     Prize_Pool = new QLineEdit(QStringLiteral("100"), GroupBox8);
     Prize_Pool->setObjectName(QStringLiteral("Prize_Pool"));
     Prize_Pool->setFont(big);
@@ -166,7 +159,7 @@ void TMainForm::Build_Payout_Page()
     Prize_Pool->setGeometry(350, 76, 335, 90);
     connect(Prize_Pool, &QLineEdit::textChanged, this, [this] { Guarded([this] { Prize_PoolChange(); }); });
 
-    Caption(GroupBox8, tr("Total Prize Payout:"), QRect(350, 466, 330, 20))->setFont(bold);
+    Caption_Label(GroupBox8, tr("Total Prize Payout:"), QRect(350, 466, 330, 20))->setFont(bold);
     Check_Payout = Amount_Box(GroupBox8, QStringLiteral("Check_Payout"), QStringLiteral("100"), QRect(350, 490, 335, 90));
     Check_Payout->setFont(big);
     connect(Check_Payout, &QLineEdit::textChanged, this, [this] { Guarded([this] { Update_Payout->trigger(); }); });

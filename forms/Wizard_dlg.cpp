@@ -1,6 +1,7 @@
 // The new-tournament wizard: the six steps, Back / Next / Finish / Cancel, and
 // its own copies of the roster's list commands, working on its own record.
 #include "forms/Wizard_dlg.h"
+#include "forms/Caption_label.h"
 #include "forms/Button_icons.h"
 
 #include "forms/Fonts.h"
@@ -38,15 +39,6 @@ constexpr int Schedule_Height = 392;    // the schedule covers the banner's plac
 const QRect Banner_Box(12, 304, 536, 84);
 
 const char* const Wizard_Caption = "Velmora Wizard";
-
-QLabel* Caption(QWidget* parent, const QString& text, const QRect& r,
-                Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(r);
-    label->setAlignment(align);
-    return label;
-}
 
 File_Dialog Sound_Dialog(const QString& title, const QString& filter) { return Sound_File_Dialog(title, filter, 1); }
 
@@ -114,7 +106,7 @@ QFrame* TWizardDlg::Make_Step(const char* name, const QString& prompt, int heigh
     auto* page = new QFrame(this);
     page->setObjectName(QString::fromLatin1(name));
     page->setGeometry(0, 0, Dialog_Width, height);
-    auto* label = Caption(page, prompt, QRect(20, 18, Dialog_Width - 40, 24));
+    auto* label = Caption_Label(page, prompt, QRect(20, 18, Dialog_Width - 40, 24));
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
@@ -168,12 +160,12 @@ void TWizardDlg::Build_Blind_Schedule()
     bold.setBold(true);
     for (int column = 0; column < 4; ++column) {
         const int x0 = 10 + column * 128;
-        Caption(Blind_Group, QStringLiteral("Small"), QRect(x0 + 24, 22, 48, 18), Qt::AlignCenter)->setFont(bold);
-        Caption(Blind_Group, QStringLiteral("Big"), QRect(x0 + 74, 22, 48, 18), Qt::AlignCenter)->setFont(bold);
+        Caption_Label(Blind_Group, QStringLiteral("Small"), QRect(x0 + 24, 22, 48, 18), Qt::AlignCenter)->setFont(bold);
+        Caption_Label(Blind_Group, QStringLiteral("Big"), QRect(x0 + 74, 22, 48, 18), Qt::AlignCenter)->setFont(bold);
         for (int row = 0; row < 5; ++row) {
             const int level = column * 5 + row;
             const int y = 42 + row * 35;
-            Caption(Blind_Group, QString::number(level + 1), QRect(x0, y, 20, 26), Qt::AlignRight | Qt::AlignVCenter);
+            Caption_Label(Blind_Group, QString::number(level + 1), QRect(x0, y, 20, 26), Qt::AlignRight | Qt::AlignVCenter);
             SB_Edit[level] = new QLineEdit(Blind_Group);
             SB_Edit[level]->setObjectName(QStringLiteral("SB%1_Edit").arg(level));
             SB_Edit[level]->setGeometry(x0 + 24, y, 48, 26);
@@ -204,8 +196,8 @@ void TWizardDlg::Build_Sound_Step(QFrame* page, QLineEdit*& edit, const char* ed
 
 void TWizardDlg::Build_Players_Step()
 {
-    Caption(FifthPage, QStringLiteral("Available Players"), QRect(20, 48, 220, 20));
-    Caption(FifthPage, QStringLiteral("Tournament Players"), QRect(320, 48, 220, 20));
+    Caption_Label(FifthPage, QStringLiteral("Available Players"), QRect(20, 48, 220, 20));
+    Caption_Label(FifthPage, QStringLiteral("Tournament Players"), QRect(320, 48, 220, 20));
     Available_List = new QListWidget(FifthPage);
     Available_List->setObjectName(QStringLiteral("Available_List"));
     Available_List->setGeometry(20, 70, 220, 222);

@@ -13,23 +13,12 @@
 #include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
+#include "Wait_for.h"
 
 #include <csignal>
 #include <unistd.h>
 
 namespace {
-
-bool Wait_For(const std::function<bool()>& condition, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
 
 class Crash_Resume : public ::testing::Test {
 protected:

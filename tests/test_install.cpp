@@ -13,6 +13,7 @@
 #include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
+#include "Wait_for.h"
 
 #include <csignal>
 #include <sys/stat.h>
@@ -21,18 +22,6 @@
 namespace {
 
 constexpr uid_t Nobody = 65534;
-
-bool Wait_For(const std::function<bool()>& condition, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
 
 // A folder a normal user may enter (temporary folders are the owner's only).
 void Open_To_All(const QString& path)
