@@ -50,12 +50,7 @@ protected:
 // A read-only box in the window's grey that the Tab key passes by.
 QLineEdit* Fixed_Box(QWidget* parent, const QString& name, const QString& text, const QRect& r)
 {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setGeometry(r);
+    auto* box = Figure_Box(parent, name, text, r);
     QPalette p = box->palette();
     p.setColor(QPalette::Base, p.color(QPalette::Window));
     box->setPalette(p);

@@ -35,12 +35,7 @@ void Set_Background(QLineEdit* box, const QColor& colour)
 
 QLineEdit* Amount_Box(QWidget* parent, const QString& name, const QString& text, const QRect& r)
 {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setGeometry(r);
+    auto* box = Figure_Box(parent, name, text, r);
     Set_Background(box, Money_Green);
     return box;
 }
