@@ -1,11 +1,7 @@
 // Program entry: the player database, the long-lived windows, the message
 // loop, and a clean shut-down on SIGTERM / SIGINT.
-#include "forms/About_box.h"
 #include "forms/Fonts.h"
 #include "forms/Main_form.h"
-#include "forms/Player_entry.h"
-#include "forms/Playlist_editor.h"
-#include "forms/Seat_form.h"
 #include "forms/Splash_screen.h"
 #include "forms/artwork/Artwork.h"
 #include "model/Player.h"
@@ -85,10 +81,7 @@ int main(int argc, char** argv)
         // The frameless splash needs no icon; the windows after it do.
         QApplication::setWindowIcon(Window_Icon());
         auto* main_form = new TMainForm;
-        PlayerEntry_Form = new TPlayerEntry_Form(main_form);
-        Seat_Form = new TSeat_Form(main_form);
-        AboutBox = new TAboutBox(main_form);
-        Playlist_Form = new TPlaylist_Form(main_form);
+        // The other dialogs are built when they are first shown.
         main_form->show();
         // Start-up painted and dropped large pictures (the splash); hand the
         // freed memory back to the system instead of keeping it for later.

@@ -9,7 +9,7 @@
 #include "Test_folder.h"
 
 #include "forms/Main_form.h"
-#include "web/Phone_server.h"
+#include "web/Phone_service.h"
 
 #include <QAction>
 #include <QEventLoop>

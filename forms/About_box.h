@@ -1,6 +1,6 @@
 #pragma once
 // The About box: the program's picture, product name, version and copyright.
-// Created once at start-up (the texts are read then) and shown modally by the
+// Created once, when first shown (the texts are read then), and shown modally by the
 // main window's Launch_About; closing hides it for the next showing.
 #include <QDialog>
 

@@ -3,6 +3,7 @@
 #include "forms/Main_form.h"
 
 #include "forms/About_box.h"
+#include "forms/On_first_use.h"
 #include "forms/Splash_screen.h"
 #include "forms/Wizard_dlg.h"
 #include "model/Player.h"
@@ -10,11 +11,11 @@
 #include "platform/Host.h"
 #include "platform/Media_player.h"
 #include "platform/Profile.h"
-#include "platform/Record_file.h"
 #include "platform/Program_folder.h"
 #include "platform/Record_file.h"
 #include "platform/Text_lines.h"
 #include "platform/Velmora_error.h"
+#include "web/Phone_service.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -364,8 +365,7 @@ void TMainForm::Launch_WizardExecute()
 
 void TMainForm::Launch_AboutExecute()
 {
-    if (AboutBox)
-        host().Show_Modal(AboutBox);
+    host().Show_Modal(On_First_Use(AboutBox, this));
 }
 
 void TMainForm::Exit1Click()

@@ -36,7 +36,7 @@ class Speaker;
 class Spin_Box;
 class Announcer;
 class TPlayers_Display;
-class Phone_Server;
+class Phone_Service_Interface;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -265,7 +265,9 @@ public:
     // choice in the settings file; false with the reason in the server's
     // Error() when the port cannot be taken.
     bool Set_Phone_View(bool on, int port);
-    Phone_Server* Phone_Service() const { return phone_server_; }
+    // The server; its module is loaded at the first call, so a program that
+    // never uses the view never loads the network libraries.
+    Phone_Service_Interface* Phone_Service() const;
     // "http://192.168.1.20:8080/" while the server runs, "" otherwise, and its QR code.
     QString Phone_Address() const;
     QImage Phone_Qr() const { return phone_qr_; }
@@ -402,7 +404,7 @@ private:
 
     TPlayers_Display* display_ = nullptr; // deleted with the window
     Announcer* announcer_ = nullptr;      // a child of the window
-    Phone_Server* phone_server_ = nullptr; // a child of the window
+    mutable std::unique_ptr<Phone_Service_Interface> phone_service_; // loaded at first use
     QTimer* phone_push_ = nullptr;         // a burst of clock changes is sent once
     QImage phone_qr_;
 };

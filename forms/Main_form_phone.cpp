@@ -5,12 +5,11 @@
 
 #include "forms/Phone_view_dlg.h"
 #include "forms/Players_display.h"
-#include "forms/Qr_code.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 #include "platform/Profile.h"
 #include "platform/Program_folder.h"
-#include "web/Phone_server.h"
+#include "web/Phone_service.h"
 
 #include <QAction>
 #include <QJsonArray>
@@ -50,26 +49,17 @@ void TMainForm::Build_Phone_View()
             connect(PhoneView1, &QAction::triggered, Phone_View, &QAction::trigger);
         }
 
-    phone_server_ = new Phone_Server(this);
-    connect(phone_server_, &Phone_Server::Command_Received, this, [this](Phone_Remote::Command command) {
-        switch (command) {
-        case Phone_Remote::Command::Start_Stop: Toggle_Start->trigger(); break;
-        case Phone_Remote::Command::Next_Level: Next_Blind->trigger(); break;
-        case Phone_Remote::Command::Prev_Level: Prev_Blind->trigger(); break;
-        case Phone_Remote::Command::None: break;
-        }
-    });
     phone_push_ = new QTimer(this);
     phone_push_->setSingleShot(true);
     phone_push_->setInterval(Push_Delay_Ms);
     connect(phone_push_, &QTimer::timeout, this, [this] {
         Guarded([this] {
-            if (phone_server_->Is_Running() && Current_Tourney)
-                phone_server_->Publish(Phone_State());
+            if (phone_service_ && phone_service_->Is_Running() && Current_Tourney)
+                phone_service_->Publish(Phone_State());
         });
     });
     connect(this, &TMainForm::Clock_Changed, phone_push_, [this] {
-        if (phone_server_->Is_Running() && !phone_push_->isActive())
+        if (phone_service_ && phone_service_->Is_Running() && !phone_push_->isActive())
             phone_push_->start();
     });
 
@@ -79,21 +69,38 @@ void TMainForm::Build_Phone_View()
         // At start-up a taken port is no reason for a message box: the
         // dialog tells why the view is off.
         if (!Set_Phone_View(true, port))
-            qWarning("Phone view: %s", qPrintable(phone_server_->Error()));
+            qWarning("Phone view: %s", qPrintable(Phone_Service()->Error()));
     }
+}
+
+Phone_Service_Interface* TMainForm::Phone_Service() const
+{
+    if (!phone_service_) {
+        phone_service_ = Load_Phone_Service();
+        // The remote's commands run the same actions as the clock's buttons.
+        phone_service_->Set_Command_Handler([this](Phone_Remote::Command command) {
+            switch (command) {
+            case Phone_Remote::Command::Start_Stop: Toggle_Start->trigger(); break;
+            case Phone_Remote::Command::Next_Level: Next_Blind->trigger(); break;
+            case Phone_Remote::Command::Prev_Level: Prev_Blind->trigger(); break;
+            case Phone_Remote::Command::None: break;
+            }
+        });
+    }
+    return phone_service_.get();
 }
 
 bool TMainForm::Set_Phone_View(bool on, int port)
 {
     bool ok = true;
     if (on) {
-        ok = port >= 0 && port <= 65535 && phone_server_->Start(static_cast<quint16>(port));
+        ok = port >= 0 && port <= 65535 && Phone_Service()->Start(static_cast<quint16>(port));
         if (ok)
             phone_push_->start();
-    } else {
-        phone_server_->Stop();
+    } else if (phone_service_) {
+        phone_service_->Stop();
     }
-    phone_qr_ = phone_server_->Is_Running() ? Qr_Code(Phone_Address()) : QImage();
+    phone_qr_ = phone_service_ && phone_service_->Is_Running() ? phone_service_->Qr_Code(Phone_Address()) : QImage();
     if (display_)
         display_->update();
     Profile settings(Settings_Path());
@@ -105,9 +112,9 @@ bool TMainForm::Set_Phone_View(bool on, int port)
 
 QString TMainForm::Phone_Address() const
 {
-    if (!phone_server_ || !phone_server_->Is_Running())
+    if (!phone_service_ || !phone_service_->Is_Running())
         return QString();
-    return QStringLiteral("http://%1:%2/").arg(Phone_Server::Local_Address()).arg(phone_server_->Port());
+    return QStringLiteral("http://%1:%2/").arg(phone_service_->Local_Address()).arg(phone_service_->Port());
 }
 
 // What every phone shows. Only names, tables and seats of the entries leave

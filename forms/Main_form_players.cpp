@@ -2,8 +2,9 @@
 // the tournament's players ("Tournament Players"), entering and removing
 // players, the quick view, and the database commands New, Edit and Delete.
 #include "forms/Main_form.h"
-#include "forms/Button_icons.h"
 
+#include "forms/Button_icons.h"
+#include "forms/On_first_use.h"
 #include "forms/Player_entry.h"
 #include "forms/Player_lists.h"
 #include "model/Player.h"
@@ -129,9 +130,7 @@ void TMainForm::Load_PlayerInfoExecute()
 
 void TMainForm::New_ButtonClick()
 {
-    if (!PlayerEntry_Form)
-        return;
-    PlayerEntry_Form->AddMode = true;
+    On_First_Use(PlayerEntry_Form, this)->AddMode = true;
     PlayerEntry_Form->EditedRecord = &Player_Buf;
     host().Show_Modal(PlayerEntry_Form);
     Load_Available->trigger();
@@ -141,9 +140,7 @@ void TMainForm::Edit_ButtonClick()
 {
     for (const QString& key : Selected_Texts(Available_List)) {
         if (Player_DB.Find(key) < Max_Players) {
-            if (!PlayerEntry_Form)
-                return;
-            PlayerEntry_Form->AddMode = false;
+            On_First_Use(PlayerEntry_Form, this)->AddMode = false;
             PlayerEntry_Form->EditedRecord = &Player_DB.Current();
             host().Show_Modal(PlayerEntry_Form);
             Load_Available->trigger();

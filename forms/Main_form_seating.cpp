@@ -2,6 +2,7 @@
 // dialog) and "Report..." (the seating report).
 #include "forms/Main_form.h"
 
+#include "forms/On_first_use.h"
 #include "forms/Seat_form.h"
 #include "model/Table_balance.h"
 #include "platform/Guard.h"
@@ -108,8 +109,7 @@ void TMainForm::Load_SeatingExecute()
 
 void TMainForm::Button1Click()
 {
-    if (Seat_Form)
-        host().Show_Modal(Seat_Form);
+    host().Show_Modal(On_First_Use(Seat_Form, this));
 }
 
 void TMainForm::Create_SeatingExecute()

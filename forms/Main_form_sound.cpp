@@ -2,6 +2,7 @@
 // the two ways into the playlist editor.
 #include "forms/Main_form.h"
 
+#include "forms/On_first_use.h"
 #include "forms/Playlist_editor.h"
 #include "forms/Sound_dialog.h"
 #include "platform/Host.h"
@@ -54,7 +55,7 @@ void TMainForm::Edit_PlayListExecute()
     Save_Blinds->trigger();
     // A path typed over the playlist's is no list to edit: the button edits
     // the playlist it was enabled for.
-    Playlist_Form->PlaylistName = Is_Playlist(Current_Tourney->Sound) ? Current_Tourney->Sound : playlist;
+    On_First_Use(Playlist_Form, this)->PlaylistName = Is_Playlist(Current_Tourney->Sound) ? Current_Tourney->Sound : playlist;
     host().Show_Modal(Playlist_Form);
     Current_Tourney->Sound = Playlist_Form->PlaylistName;
     Load_BlindInfo->trigger();
@@ -62,6 +63,6 @@ void TMainForm::Edit_PlayListExecute()
 
 void TMainForm::New_PlaylistExecute()
 {
-    Playlist_Form->PlaylistName.clear();
+    On_First_Use(Playlist_Form, this)->PlaylistName.clear();
     host().Show_Modal(Playlist_Form);
 }

@@ -5,7 +5,7 @@
 #include "platform/Guard.h"
 #include "platform/Profile.h"
 #include "platform/Program_folder.h"
-#include "web/Phone_server.h"
+#include "web/Phone_service.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -87,7 +87,7 @@ void TPhone_View_Dlg::Apply()
 
 void TPhone_View_Dlg::Show_State()
 {
-    const Phone_Server* server = form_->Phone_Service();
+    const Phone_Service_Interface* server = form_->Phone_Service();
     if (server->Is_Running()) {
         const QString address = form_->Phone_Address();
         Address_Label->setText(address);

@@ -1,6 +1,6 @@
 #pragma once
 // The player entry dialog: adds a player to the player database or changes
-// one. Created once at start-up and shown modally by the Players page, which
+// one. Created once, when first needed, and shown modally by the Players page, which
 // sets AddMode and EditedRecord before showing it.
 #include <QDialog>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 // The playlist editor: builds and edits the ".m3u" playlists that the clock
-// can take its level-end music from. Created once at start-up and shown
+// can take its level-end music from. Created once, when first needed, and shown
 // modally from the main window, which sets PlaylistName before showing it and
 // reads it back afterwards.
 #include <QDialog>

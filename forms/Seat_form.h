@@ -1,7 +1,7 @@
 #pragma once
 // The seating dialog: one grid row per tournament player with the table and
 // seat, edited cell by cell through in-place spin editors, or drawn at random
-// for a chosen number of tables. Created once at start-up and shown modally
+// for a chosen number of tables. Created once, when first needed, and shown modally
 // from the Players page ("Edit..."). Closing it (Close, the close box, Esc)
 // copies the grid into the tournament entries, stores the entry file and runs
 // the main window's Save_Setup, so the table lists show the new seating.

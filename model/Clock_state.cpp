@@ -88,9 +88,12 @@ QString Clock_File_Path(const QString& tourney_name)
 
 std::optional<Found_Clock> Find_Clock_File()
 {
-    const QFileInfoList files =
-        QDir(Data_Folder()).entryInfoList({QStringLiteral("*.clock")}, QDir::Files, QDir::Time);
-    for (const QFileInfo& info : files) { // newest first
+    // Newest first; the suffix is checked here rather than by a name filter,
+    // which would pull in the regular-expression engine at every start.
+    const QFileInfoList files = QDir(Data_Folder()).entryInfoList(QDir::Files, QDir::Time);
+    for (const QFileInfo& info : files) {
+        if (!info.fileName().endsWith(QLatin1String(".clock"), Qt::CaseInsensitive))
+            continue;
         QFile file(info.absoluteFilePath());
         if (!file.open(QIODevice::ReadOnly))
             continue;

@@ -154,9 +154,9 @@ bool Is_Temporary_Name(const QString& file_name)
 
 int Remove_Temporary_Leftovers(const QString& folder)
 {
-    const QStringList names = QDir(folder).entryList(
-        {QStringLiteral("*") + QLatin1String(Temporary_Marker) + QStringLiteral("*")},
-        QDir::Files | QDir::Hidden | QDir::System);
+    // The names are checked here rather than by a name filter, which would
+    // pull in the regular-expression engine at every start.
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
     int removed = 0;
     for (const QString& name : names)
         if (Is_Temporary_Name(name) && QFile::remove(QDir(folder).filePath(name)))

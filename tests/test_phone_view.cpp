@@ -8,6 +8,7 @@
 #include "forms/Phone_view_dlg.h"
 #include "forms/Spin_box.h"
 #include "web/Phone_server.h"
+#include "web/Phone_service.h"
 
 #include <QCheckBox>
 #include <QJsonArray>

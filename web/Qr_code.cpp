@@ -1,4 +1,4 @@
-#include "forms/Qr_code.h"
+#include "web/Qr_code.h"
 
 #include <qrencode.h>
 
