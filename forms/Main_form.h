@@ -37,6 +37,7 @@ class Spin_Box;
 class Announcer;
 class TPlayers_Display;
 class Phone_Service_Interface;
+class QPixmap;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -379,7 +380,8 @@ private:
     // A tournament chosen outside the data folder is copied in; returns false
     // when the operator cancels.
     bool Bring_Into_Data(const QString& chosen);
-    void Show_Chip_Picture(QLabel* box, const QString& path, const QImage& picture);
+    static bool Shows_Picture(const QLabel* box, const QString& path, const QString& stamp);
+    static void Show_Chip_Picture(QLabel* box, const QString& path, const QString& stamp, const QPixmap& picture);
     void Prize_PoolChange();
 
     // ---- the clock file that survives a crash (Main_form_resume.cpp) ----

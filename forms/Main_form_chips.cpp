@@ -20,7 +20,7 @@
 namespace {
 // The dynamic property of a picture box that names the file it shows.
 const char* const Shown_Path = "picture_path";
-const char* const Shown_Key = "picture_key";
+const char* const Shown_Stamp = "picture_stamp"; // the file's size and time when it was shown
 } // namespace
 
 void TMainForm::Make_Chip_Actions()
@@ -53,32 +53,43 @@ void TMainForm::Load_ChipsExecute()
         Chip_Quanity[k]->Set_Value(t.Chips[k].Quanity);
 
     // A picture whose file is missing or unreadable leaves the box as it was.
-    QImage pictures[Chip_Count];
+    // A file is decoded only when a box shows another file or the file has
+    // changed since (Load_Chips runs twice on every page switch); the boxes
+    // keep scaled copies, not the decoded picture.
     for (int k = Chip_Count - 1; k >= 0; --k) {
         const QString& path = t.Chips[k].Path;
         if (path.isEmpty() || !QFileInfo::exists(path))
             continue;
+        const QString stamp = Jpeg_File_Stamp(path);
+        if (Shows_Picture(Chip_Image[k], path, stamp) && Shows_Picture(Chip_Image2[k], path, stamp))
+            continue;
+        QImage picture;
         try {
-            pictures[k] = Read_Jpeg(path);
+            picture = Read_Jpeg(path);
         } catch (const Velmora_Error&) {
             continue;
         }
-        Show_Chip_Picture(Chip_Image[k], path, pictures[k]);
+        Forget_Jpeg(path);
+        const QPixmap shown = QPixmap::fromImage(Scaled_Into(picture, Chip_Image[k]->size()));
+        Show_Chip_Picture(Chip_Image[k], path, stamp, shown);
+        // Both boxes are the same size: they share one copy.
+        Show_Chip_Picture(Chip_Image2[k], path, stamp,
+                          Chip_Image2[k]->size() == Chip_Image[k]->size()
+                              ? shown
+                              : QPixmap::fromImage(Scaled_Into(picture, Chip_Image2[k]->size())));
     }
-    for (int k = Chip_Count - 1; k >= 0; --k)
-        if (!pictures[k].isNull())
-            Show_Chip_Picture(Chip_Image2[k], t.Chips[k].Path, pictures[k]);
 }
 
-void TMainForm::Show_Chip_Picture(QLabel* box, const QString& path, const QImage& picture)
+bool TMainForm::Shows_Picture(const QLabel* box, const QString& path, const QString& stamp)
 {
-    // The same decoded picture is not scaled again: Load_Chips runs twice on
-    // every page switch.
-    const qint64 key = picture.cacheKey();
-    if (box->property(Shown_Key).toLongLong() == key && !box->pixmap().isNull())
-        return;
-    box->setPixmap(QPixmap::fromImage(Scaled_Into(picture, box->size())));
-    box->setProperty(Shown_Key, key);
+    return !box->pixmap().isNull() && box->property(Shown_Path).toString() == path &&
+           box->property(Shown_Stamp).toString() == stamp;
+}
+
+void TMainForm::Show_Chip_Picture(QLabel* box, const QString& path, const QString& stamp, const QPixmap& picture)
+{
+    box->setPixmap(picture);
+    box->setProperty(Shown_Stamp, stamp);
     box->setProperty(Shown_Path, path);
 }
 
@@ -130,6 +141,8 @@ void TMainForm::Chip_Image_BtnClick(int k)
     // A file that is not a readable JPEG is refused with the reason, and the
     // chip keeps its picture and its path.
     const QImage picture = Read_Jpeg(chosen);
+    Forget_Jpeg(chosen);
     Current_Tourney->Chips[k].Path = chosen;
-    Show_Chip_Picture(Chip_Image[k], chosen, picture);
+    Show_Chip_Picture(Chip_Image[k], chosen, Jpeg_File_Stamp(chosen),
+                      QPixmap::fromImage(Scaled_Into(picture, Chip_Image[k]->size())));
 }

@@ -309,3 +309,19 @@ int Jpeg_Decode_Count() { return decode_count; }
 QImage Decode_Jpeg(const QByteArray& bytes, const QString& name) { return Decode_Bytes(bytes, name); }
 
 void Clear_Jpeg_Cache() { Cache().clear(); }
+
+QString Jpeg_File_Stamp(const QString& path)
+{
+    Fingerprint file;
+    if (!Take_Fingerprint(path, file))
+        return QString();
+    return QStringLiteral("%1:%2").arg(file.size).arg(file.modified_ns);
+}
+
+void Forget_Jpeg(const QString& path)
+{
+    QHash<QString, Cache_Entry>& cache = Cache();
+    const auto hit = cache.find(path);
+    if (hit != cache.end() && hit->error.isEmpty())
+        cache.erase(hit);
+}

@@ -25,3 +25,9 @@ QImage Decode_Jpeg(const QByteArray& bytes, const QString& name);
 int Jpeg_Decode_Count();
 // Forgets every decoded picture.
 void Clear_Jpeg_Cache();
+// The file's size and modification time (to the nanosecond) as a text, ""
+// when it does not exist: while it stays the same the file holds the same picture.
+QString Jpeg_File_Stamp(const QString& path);
+// Forgets the decoded picture of one file (a caller that keeps its own
+// copy); a failure to read it stays remembered.
+void Forget_Jpeg(const QString& path);

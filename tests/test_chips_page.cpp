@@ -201,6 +201,32 @@ TEST_F(Chips_Page_Test, NewTournamentShowsTheDefaultPicturesAtOnce)
     EXPECT_EQ(Jpeg_Decode_Count(), decoded);
 }
 
+TEST_F(Chips_Page_Test, APictureFileReplacedUnderItsNameIsShownAfreshAndBothBoxesShareOneCopy)
+{
+    Start();
+    const QString path = Picture("house chip.jpg", QColor(200, 30, 30));
+    form->Current_Tourney->Chips[2].Path = path;
+    form->Load_Chips->trigger();
+    const QImage red = form->Chip_Image[2]->pixmap().toImage();
+    EXPECT_GT(qRed(red.pixel(red.width() / 2, red.height() / 2)), 150);
+    // The two boxes hold the same scaled copy; the decoded file is not kept.
+    EXPECT_EQ(form->Chip_Image[2]->pixmap().cacheKey(), form->Chip_Image2[2]->pixmap().cacheKey());
+
+    // A new picture under the old name is decoded again at the next load and
+    // shown in both boxes.
+    const int decoded = Jpeg_Decode_Count();
+    Picture("house chip.jpg", QColor(30, 30, 200));
+    form->Load_Chips->trigger();
+    EXPECT_EQ(Jpeg_Decode_Count(), decoded + 1);
+    for (const QLabel* box : {form->Chip_Image[2], form->Chip_Image2[2]}) {
+        const QImage blue = box->pixmap().toImage();
+        EXPECT_GT(qBlue(blue.pixel(blue.width() / 2, blue.height() / 2)), 150) << box->objectName().toStdString();
+    }
+    // Unchanged, it is not decoded again.
+    form->Load_Chips->trigger();
+    EXPECT_EQ(Jpeg_Decode_Count(), decoded + 1);
+}
+
 TEST_F(Chips_Page_Test, ChoosingAPictureStoresItsPathAndTheActionPageFollowsAtTheNextSwitch)
 {
     Write_Default_Chip_Pictures(Program_Folder());
