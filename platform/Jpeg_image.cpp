@@ -60,8 +60,9 @@ struct Decoded {
     unsigned char* pixels;
     unsigned width;
     unsigned height;
-    int components; // 1 grey, 3 RGB, 4 CMYK
+    int components; // 1 grey, 3 RGB, 4 CMYK or 32-bit RGB
     bool inverted;  // CMYK stored inverted (Adobe)
+    bool rgb32;     // colour already laid out as QImage::Format_RGB32
 };
 
 // Runs libjpeg over the bytes. Only plain C data lives in this frame, so the
@@ -77,6 +78,7 @@ bool Decode(const unsigned char* data, unsigned long size, Decoded* out, Error_M
         return false;
     }
     jpeg_create_decompress(&cinfo);
+    out->rgb32 = false;
     jpeg_mem_src(&cinfo, data, size);
     jpeg_read_header(&cinfo, TRUE);
     switch (cinfo.jpeg_color_space) {
@@ -88,7 +90,14 @@ bool Decode(const unsigned char* data, unsigned long size, Decoded* out, Error_M
         cinfo.out_color_space = JCS_CMYK;
         break;
     default:
+#ifdef JCS_EXTENSIONS
+        // Straight into the layout a picture on screen uses, so neither this
+        // code nor the window system converts it again.
+        cinfo.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+        out->rgb32 = true;
+#else
         cinfo.out_color_space = JCS_RGB;
+#endif
         break;
     }
     out->inverted = cinfo.saw_Adobe_marker != 0;
@@ -119,11 +128,18 @@ bool Decode(const unsigned char* data, unsigned long size, Decoded* out, Error_M
     return true;
 }
 
-QImage To_Image(const Decoded& d)
+// Takes over d.pixels when the picture can use the buffer as it is.
+QImage To_Image(Decoded& d)
 {
     const int w = static_cast<int>(d.width);
     const int h = static_cast<int>(d.height);
     const size_t row_bytes = static_cast<size_t>(d.width) * static_cast<size_t>(d.components);
+    if (d.rgb32) {
+        QImage img(d.pixels, w, h, static_cast<qsizetype>(row_bytes), QImage::Format_RGB32, &std::free, d.pixels);
+        if (!img.isNull())
+            d.pixels = nullptr;
+        return img;
+    }
     if (d.components == 1 || d.components == 3) {
         QImage img(w, h, d.components == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
         if (img.isNull())
