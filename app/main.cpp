@@ -25,6 +25,7 @@ namespace {
 const char* const Help_File = "C:\\My Documents\\Tourney\\VELMORA_HELP.HLP";
 
 int quit_pipe[2] = {-1, -1};
+bool quit_while_starting = false;
 
 void On_Quit_Signal(int)
 {
@@ -48,10 +49,16 @@ void Install_Quit_Signals(QApplication& app)
             if (QApplication::activeModalWidget() == modal)
                 break;
         }
-        if (MainForm)
+        if (MainForm && MainForm->isVisible()) {
             MainForm->close();
-        else
-            QApplication::quit();
+        } else {
+            // Still starting: the splash that shows before the pages are
+            // built goes now, and main() ends once the window is built.
+            quit_while_starting = true;
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* splash = qobject_cast<TSplash*>(window))
+                    splash->Timer1Timer();
+        }
     });
     struct sigaction action = {};
     action.sa_handler = On_Quit_Signal;
@@ -81,6 +88,10 @@ int main(int argc, char** argv)
         // The frameless splash needs no icon; the windows after it do.
         QApplication::setWindowIcon(Window_Icon());
         auto* main_form = new TMainForm;
+        if (quit_while_starting) {
+            delete main_form; // the shut-down steps run here
+            return 0;
+        }
         // The other dialogs are built when they are first shown.
         main_form->show();
         // Start-up painted and dropped large pictures (the splash); hand the

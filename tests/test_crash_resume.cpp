@@ -188,4 +188,26 @@ TEST_F(Crash_Resume, KilledWhileTheClockRunsThenResumedPausedAtItsLevel)
     EXPECT_FALSE(QFile::exists(folder + "Data/Default.clock")) << "a normal shut-down leaves no clock file";
 }
 
+TEST_F(Crash_Resume, StoppedWhileTheSplashShowsTheProgramEndsAndSavesAsOnAnyClose)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "driven through X in the plain build only";
+#endif
+    QProcess program;
+    ASSERT_NO_FATAL_FAILURE(Start(program));
+    const QRect splash =
+        Window(QStringLiteral("Velmora Home Edition"), [](QSize s) { return s == QSize(700, 453); });
+    ASSERT_FALSE(splash.isEmpty()) << "no splash";
+    ASSERT_FALSE(QFile::exists(folder + "velmora.ini"));
+
+    // Logging out or Ctrl+C before the main window is up: the program ends
+    // rather than going on to show its window, and the shut-down steps run.
+    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(3000)) << "still running after SIGTERM";
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(QFile::exists(folder + "velmora.ini"));
+    EXPECT_TRUE(QFile::exists(folder + "Data/Default.trn"));
+}
+
 } // namespace
