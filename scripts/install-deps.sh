@@ -36,6 +36,7 @@ desktop-file-utils
 xdotool
 dpkg-dev
 file
+binutils
 "
 
 missing=""

@@ -80,6 +80,8 @@ TEST(Install, LaysOutTheProgramItsFilesTheDesktopEntryAndTheIcons)
     ASSERT_EQ(Install_Into(prefix), QString());
 
     EXPECT_TRUE(QFileInfo(prefix + "/bin/velmora").isExecutable());
+    // The phone view's module, where the program looks for it from bin/.
+    EXPECT_TRUE(QFileInfo(prefix + "/lib/velmora/libvelmora_phone.so").isFile());
     EXPECT_GT(QFileInfo(prefix + "/share/velmora/Sounds/Level_bell.wav").size(), 1000);
     EXPECT_GT(QFileInfo(prefix + "/share/velmora/Sounds/Warning_chime.wav").size(), 1000);
 
@@ -106,6 +108,31 @@ TEST(Install, LaysOutTheProgramItsFilesTheDesktopEntryAndTheIcons)
         EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
     }
     EXPECT_EQ(QImage(prefix + "/share/icons/hicolor/scalable/apps/velmora.png").size(), QSize(512, 512));
+}
+
+// The libraries a file names to be loaded with it.
+QStringList Needed_Libraries(const QString& file)
+{
+    QProcess dump;
+    dump.start(QStringLiteral("objdump"), {QStringLiteral("-p"), file});
+    if (!dump.waitForFinished(20000))
+        return {};
+    QStringList needed;
+    for (const QString& line : QString::fromLocal8Bit(dump.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (line.trimmed().startsWith(QLatin1String("NEEDED")))
+            needed << line.section(QLatin1Char(' '), -1).trimmed();
+    return needed;
+}
+
+TEST(Install, TheNetworkLibrariesComeOnlyWithThePhoneViewsModule)
+{
+    const QStringList program = Needed_Libraries(QStringLiteral(VELMORA_BUILD_DIR "/velmora"));
+    ASSERT_TRUE(program.contains(QStringLiteral("libQt6Widgets.so.6"))) << "objdump (binutils) is missing";
+    for (const char* library : {"libQt6Network.so.6", "libQt6WebSockets.so.6", "libqrencode.so.4"})
+        EXPECT_FALSE(program.contains(QLatin1String(library))) << library;
+    const QStringList module = Needed_Libraries(QStringLiteral(VELMORA_BUILD_DIR "/libvelmora_phone.so"));
+    EXPECT_TRUE(module.contains(QStringLiteral("libQt6Network.so.6"))) << module.join(' ').toStdString();
+    EXPECT_TRUE(module.contains(QStringLiteral("libQt6WebSockets.so.6")));
 }
 
 TEST(Install, InstalledProgramStartsAndSavesInTheUsersDataFolder)
