@@ -2,6 +2,7 @@
 #include "forms/Main_form.h"
 #include "forms/Caption_label.h"
 #include "forms/Button_icons.h"
+#include "forms/Page_button.h"
 
 #include "forms/Spin_box.h"
 #include "platform/Guard.h"
@@ -51,6 +52,7 @@ QLabel* Display_Label(QWidget* parent, const char* name, const QString& hint, co
 
 const QColor Maroon(128, 0, 0);
 const QColor Navy(0, 0, 128);
+const QColor Gold(0xe3, 0xb3, 0x41); // the name and the level on the black panel
 
 // The page control's tabs are hidden: only the page buttons switch pages, and
 // every switch saves and reloads the tournament. Ctrl+Tab and Ctrl+Shift+Tab,
@@ -143,11 +145,11 @@ void TMainForm::Build_Left_Panel(QWidget* central)
     tf.setBold(true);
     tf.setItalic(true);
     title->setFont(tf);
-    title->setStyleSheet(QStringLiteral("color: #e3b341;"));
+    Tint_Caption(title, Gold, 0, false, 0);
     auto* subtitle = new QLabel(tr("HOME EDITION"), Panel1);
     subtitle->setGeometry(0, 46, 161, 16);
     subtitle->setAlignment(Qt::AlignCenter);
-    subtitle->setStyleSheet(QStringLiteral("color: #bfbfbf; font-size: 10px; letter-spacing: 3px;"));
+    Tint_Caption(subtitle, QColor(0xbf, 0xbf, 0xbf), 10, false, 3);
 
     Page_Buttons = new QButtonGroup(this);
     Page_Buttons->setExclusive(true);
@@ -163,14 +165,8 @@ void TMainForm::Build_Left_Panel(QWidget* central)
         {&SpeedButton6, "SpeedButton6", "Chips", QStyle::SP_DriveHDIcon},
         {&SpeedButton7, "SpeedButton7", "Payout", QStyle::SP_DialogApplyButton},
     };
-    const QString button_style = QStringLiteral(
-        "QToolButton { color: white; background: qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 #3a3a3a, stop:1 #1e1e1e);"
-        " border: 1px solid #555; border-radius: 4px; font-size: 14px; font-weight: bold; padding-left: 8px; text-align: left; }"
-        "QToolButton:hover { border-color: #e3b341; }"
-        "QToolButton:checked { color: black; background: qlineargradient(x1:0,y1:0,x2:0,y2:1, stop:0 #f5d76e, stop:1 #c9961a);"
-        " border-color: #f5d76e; }");
     for (int i = 0; i < 5; ++i) {
-        auto* b = new QToolButton(Panel1);
+        auto* b = new Page_Button(Panel1);
         b->setObjectName(QString::fromLatin1(buttons[i].name));
         b->setText(tr(buttons[i].caption));
         b->setIcon(Button_Icon(this, buttons[i].icon));
@@ -178,7 +174,6 @@ void TMainForm::Build_Left_Panel(QWidget* central)
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setCheckable(true);
         b->setGeometry(10, 78 + i * 48, 141, 40);
-        b->setStyleSheet(button_style);
         b->setCursor(Qt::PointingHandCursor);
         Page_Buttons->addButton(b, i);
         *buttons[i].button = b;
@@ -186,16 +181,15 @@ void TMainForm::Build_Left_Panel(QWidget* central)
     }
     SpeedButton3->setChecked(true);
 
-    const QString caption_style = QStringLiteral("color: #9a9a9a; font-size: 10px; letter-spacing: 2px;");
     Level_Label2 = Caption_Label(Panel1, tr("LEVEL 1"), QRect(10, 336, 141, 16), Qt::AlignCenter);
     Level_Label2->setObjectName(QStringLiteral("Level_Label2"));
-    Level_Label2->setStyleSheet(QStringLiteral("color: #e3b341; font-size: 11px; font-weight: bold; letter-spacing: 2px;"));
+    Tint_Caption(Level_Label2, Gold, 11, true, 2);
     Small_Blind2 = Display_Label(Panel1, "Small_Blind2", tr("Small Blind"), Maroon, 29, QStringLiteral("5"));
     Small_Blind2->setGeometry(10, 354, 141, 46);
     Big_Blind2 = Display_Label(Panel1, "Big_Blind2", tr("Big Blind"), Navy, 29, QStringLiteral("10"));
     Big_Blind2->setGeometry(10, 404, 141, 46);
     auto* time_caption = Caption_Label(Panel1, tr("TIME LEFT"), QRect(10, 462, 141, 14), Qt::AlignCenter);
-    time_caption->setStyleSheet(caption_style);
+    Tint_Caption(time_caption, QColor(0x9a, 0x9a, 0x9a), 10, false, 2);
     // The thin grey frame is a panel behind the label, not a style sheet: a
     // style sheet would take over the label's background, and the red of the
     // last ten seconds would never be painted.

@@ -177,7 +177,7 @@ QListWidget* Player_List(QWidget* parent, const char* name, const QRect& r)
     f.setPointSize(10);
     list->setFont(f);
     // Rows tall enough to hit in a hurry.
-    list->setStyleSheet(QStringLiteral("QListWidget::item { padding: 2px 3px; }"));
+    list->setItemDelegate(new Roomy_Rows_Delegate(list));
     return list;
 }
 
@@ -247,8 +247,6 @@ void TMainForm::Build_Players_Page()
                                   QStyle::SP_TrashIcon, QRect(140, 278, 62, 32));
     BitBtn5 = Roster_Button(group, "BitBtn5", tr("Contact List"), tr("Generate Contact List"),
                             QStyle::SP_FileDialogDetailedView, QRect(254, 278, 190, 32));
-    for (QPushButton* b : {New_Button, Edit_Button, Delete_Button})
-        b->setStyleSheet(QStringLiteral("padding-left: 2px; padding-right: 2px;"));
     // The contact report runs from here once its command exists.
     if (auto* report = findChild<QAction*>(QStringLiteral("Create_PlayersList"))) {
         connect(BitBtn5, &QPushButton::clicked, report, &QAction::trigger);

@@ -1,5 +1,8 @@
 #include "forms/Player_lists.h"
 
+#include <QApplication>
+#include <QPainter>
+
 #include <QListWidget>
 #include <algorithm>
 
@@ -52,4 +55,27 @@ bool Holds_Text(const QListWidget* list, const QString& text)
         if (list->item(row)->text() == text)
             return true;
     return false;
+}
+
+namespace {
+constexpr int Row_Padding_X = 3;
+constexpr int Row_Padding_Y = 2;
+} // namespace
+
+QSize Roomy_Rows_Delegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(2 * Row_Padding_X, 2 * Row_Padding_Y);
+}
+
+void Roomy_Rows_Delegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    const QWidget* view = row.widget;
+    QStyle* style = view ? view->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &row, painter, view);
+    // The style keeps its own margin before the text; no focus frame in the row.
+    row.rect.adjust(0, Row_Padding_Y, 0, -Row_Padding_Y);
+    row.state &= ~QStyle::State_HasFocus;
+    style->drawControl(QStyle::CE_ItemViewItem, &row, painter, view);
 }
