@@ -251,13 +251,16 @@ void TMainForm::Build_Action_Page()
 
     NextBlind_Btn = new QToolButton(page);
     NextBlind_Btn->setObjectName(QStringLiteral("NextBlind_Btn"));
+    // The picture goes on the command: a button takes its icon from its
+    // command every time the command changes, so one set on the button alone
+    // would vanish at the first change.
+    Next_Blind->setIcon(Button_Icon(this, QStyle::SP_ArrowUp));
     NextBlind_Btn->setDefaultAction(Next_Blind);
-    NextBlind_Btn->setIcon(Button_Icon(this, QStyle::SP_ArrowUp));
     NextBlind_Btn->setGeometry(265, 10, 33, 37);
     PrevBlind_Btn = new QToolButton(page);
     PrevBlind_Btn->setObjectName(QStringLiteral("PrevBlind_Btn"));
+    Prev_Blind->setIcon(Button_Icon(this, QStyle::SP_ArrowDown));
     PrevBlind_Btn->setDefaultAction(Prev_Blind);
-    PrevBlind_Btn->setIcon(Button_Icon(this, QStyle::SP_ArrowDown));
     PrevBlind_Btn->setGeometry(265, 49, 33, 37);
 
     Blind_Timer = Display_Label(page, "Blind_Timer", tr("Blind Timer"), Qt::black, 187, QStringLiteral("20:00"));

@@ -434,4 +434,26 @@ TEST_F(Main_Form_Test, BothTimeLabelsArePaintedRedInTheLastTenSeconds)
     EXPECT_EQ(shot.pixelColor(frame * shot.devicePixelRatio()), QColor(0x66, 0x66, 0x66));
 }
 
+// The level buttons beside the blinds carry their arrows, also after their
+// commands have changed (a changed command hands its own picture to the button).
+TEST_F(Main_Form_Test, LevelButtonsShowTheirArrowsOnTheWindow)
+{
+    Start();
+    form->show();
+    form->Next_Blind->setEnabled(false);
+    form->Next_Blind->setEnabled(true);
+    form->Prev_Blind->setToolTip(form->Prev_Blind->toolTip());
+    const QImage shot = form->grab().toImage();
+    for (QToolButton* button : {form->NextBlind_Btn, form->PrevBlind_Btn}) {
+        // The arrow is the only dark ink inside the light button.
+        const QRect inside = QRect(button->mapTo(form.get(), QPoint(6, 6)), button->size() - QSize(12, 12));
+        int dark = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                if (qGray(shot.pixel(QPoint(x, y) * shot.devicePixelRatio())) < 140)
+                    ++dark;
+        EXPECT_GT(dark, 20) << button->objectName().toStdString();
+    }
+}
+
 } // namespace
