@@ -18,3 +18,18 @@ QLineEdit* Figure_Box(QWidget* parent, const QString& name, const QString& text,
     box->setGeometry(r);
     return box;
 }
+
+void Tint_Caption(QLabel* label, const QColor& colour, int pixel_size, bool bold, qreal letter_spacing)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    QFont f = label->font();
+    if (pixel_size > 0)
+        f.setPixelSize(pixel_size);
+    if (bold)
+        f.setBold(true);
+    if (letter_spacing != 0)
+        f.setLetterSpacing(QFont::AbsoluteSpacing, letter_spacing);
+    label->setFont(f);
+}

@@ -10,3 +10,7 @@ QLabel* Caption_Label(QWidget* parent, const QString& text, const QRect& r,
 
 // A right-aligned, read-only box that the Tab key passes by (totals, amounts).
 QLineEdit* Figure_Box(QWidget* parent, const QString& name, const QString& text, const QRect& r);
+
+// Gives a caption its own colour, size (pixels, 0 keeps it), weight and
+// letter spacing, on the panel or page it stands on.
+void Tint_Caption(QLabel* label, const QColor& colour, int pixel_size, bool bold, qreal letter_spacing);

@@ -12,7 +12,6 @@
 #include "platform/Velmora_error.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -58,9 +57,9 @@ void TMainForm::Load_ChipsExecute()
     // keep scaled copies, not the decoded picture.
     for (int k = Chip_Count - 1; k >= 0; --k) {
         const QString& path = t.Chips[k].Path;
-        if (path.isEmpty() || !QFileInfo::exists(path))
+        const QString stamp = path.isEmpty() ? QString() : Jpeg_File_Stamp(path);
+        if (stamp.isEmpty()) // no such file
             continue;
-        const QString stamp = Jpeg_File_Stamp(path);
         if (Shows_Picture(Chip_Image[k], path, stamp) && Shows_Picture(Chip_Image2[k], path, stamp))
             continue;
         QImage picture;

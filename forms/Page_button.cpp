@@ -1,6 +1,5 @@
 #include "forms/Page_button.h"
 
-#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -57,19 +56,4 @@ void Page_Button::leaveEvent(QEvent* event)
 {
     update();
     QToolButton::leaveEvent(event);
-}
-
-void Tint_Caption(QLabel* label, const QColor& colour, int pixel_size, bool bold, qreal letter_spacing)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    QFont f = label->font();
-    if (pixel_size > 0)
-        f.setPixelSize(pixel_size);
-    if (bold)
-        f.setBold(true);
-    if (letter_spacing != 0)
-        f.setLetterSpacing(QFont::AbsoluteSpacing, letter_spacing);
-    label->setFont(f);
 }

@@ -14,7 +14,3 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 };
-
-// A caption in its own colour, size (pixels) and letter spacing, on the
-// panel or page it stands on.
-void Tint_Caption(QLabel* label, const QColor& colour, int pixel_size, bool bold, qreal letter_spacing);
