@@ -1,8 +1,8 @@
 // Program entry: the player database, the long-lived windows, the message
 // loop, and a clean shut-down on SIGTERM / SIGINT.
-#include "forms/Fonts.h"
-#include "forms/Main_form.h"
-#include "forms/Splash_screen.h"
+#include "forms/widgets/Fonts.h"
+#include "forms/main_window/Main_form.h"
+#include "forms/dialogs/Splash_screen.h"
 #include "forms/artwork/Artwork.h"
 #include "model/Player.h"
 #include "platform/Guard.h"

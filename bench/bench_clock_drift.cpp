@@ -6,7 +6,7 @@
 #include "Scripted_host.h"
 #include "Test_folder.h"
 
-#include "forms/Main_form.h"
+#include "forms/main_window/Main_form.h"
 
 #include <QAction>
 #include <QEventLoop>

@@ -6,10 +6,10 @@
 #include "Scripted_host.h"
 #include "Test_folder.h"
 
-#include "forms/Main_form.h"
-#include "forms/Spin_box.h"
+#include "forms/main_window/Main_form.h"
+#include "forms/widgets/Spin_box.h"
 #include "forms/artwork/Picture_files.h"
-#include "forms/Playlist_editor.h"
+#include "forms/dialogs/Playlist_editor.h"
 #include "model/Player.h"
 #include "model/Tourney.h"
 #include "platform/Program_folder.h"

@@ -5,8 +5,8 @@
 #include "Scripted_host.h"
 #include "Test_folder.h"
 
-#include "forms/Main_form.h"
-#include "forms/Players_display.h"
+#include "forms/main_window/Main_form.h"
+#include "forms/display/Players_display.h"
 
 #include <QAction>
 #include <QApplication>

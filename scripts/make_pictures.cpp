@@ -11,8 +11,8 @@
 // Usage: make_pictures <program folder>
 // Built from the program's own artwork code; runs during the build.
 #include "forms/artwork/Artwork.h"
-#include "forms/Fonts.h"
-#include "forms/Splash_screen.h"
+#include "forms/widgets/Fonts.h"
+#include "forms/dialogs/Splash_screen.h"
 #include "forms/artwork/Picture_files.h"
 #include "platform/Jpeg_image.h"
 

@@ -3,7 +3,7 @@
 // and that the clock never waits for the voice.
 #include "Display_fixture.h"
 
-#include "forms/Announcer.h"
+#include "forms/display/Announcer.h"
 #include "platform/Speaker.h"
 
 #include <QTextToSpeech>

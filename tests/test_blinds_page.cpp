@@ -8,7 +8,7 @@
 
 #include <QTest>
 
-#include "forms/Spin_box.h"
+#include "forms/widgets/Spin_box.h"
 
 #include <QListWidget>
 #include <QPushButton>

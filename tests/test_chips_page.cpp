@@ -2,7 +2,7 @@
 // values of the Action page, the pictures and what the tournament file keeps.
 #include "Main_window_test.h"
 
-#include "forms/Spin_box.h"
+#include "forms/widgets/Spin_box.h"
 #include "forms/artwork/Picture_files.h"
 #include "platform/Jpeg_image.h"
 #include "platform/Program_folder.h"

@@ -1,7 +1,7 @@
 // The blind clock driven tick by tick through its timer handler.
 #include "Main_window_test.h"
 
-#include "forms/Spin_box.h"
+#include "forms/widgets/Spin_box.h"
 
 #include <QColor>
 #include <QFile>

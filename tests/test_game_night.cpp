@@ -4,10 +4,10 @@
 // knock-outs, the reports, closing, and a second start in the same folder.
 #include "Main_window_test.h"
 
-#include "forms/Player_entry.h"
-#include "forms/Seat_form.h"
-#include "forms/Spin_box.h"
-#include "forms/Wizard_dlg.h"
+#include "forms/dialogs/Player_entry.h"
+#include "forms/dialogs/Seat_form.h"
+#include "forms/widgets/Spin_box.h"
+#include "forms/dialogs/Wizard_dlg.h"
 #include "model/Player.h"
 #include "platform/Program_folder.h"
 

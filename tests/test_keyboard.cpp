@@ -3,7 +3,7 @@
 // players' display always; the hints and the View menu name them.
 #include "Display_fixture.h"
 
-#include "forms/Spin_box.h"
+#include "forms/widgets/Spin_box.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -2,7 +2,7 @@
 // opening and creating tournaments, and the error paths.
 #include "Main_window_test.h"
 
-#include "forms/Spin_box.h"
+#include "forms/widgets/Spin_box.h"
 #include "model/Player.h"
 #include "platform/Program_folder.h"
 

@@ -3,7 +3,7 @@
 // recalculation held off.
 #include "Main_window_test.h"
 
-#include "forms/Spin_box.h"
+#include "forms/widgets/Spin_box.h"
 
 #include <QLocale>
 #include <QToolButton>

@@ -5,8 +5,8 @@
 #include "Display_fixture.h"
 #include "Roster_data.h"
 
-#include "forms/Phone_view_dlg.h"
-#include "forms/Spin_box.h"
+#include "forms/dialogs/Phone_view_dlg.h"
+#include "forms/widgets/Spin_box.h"
 #include "web/Phone_server.h"
 #include "web/Phone_service.h"
 

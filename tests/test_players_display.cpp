@@ -3,7 +3,7 @@
 // the settings file keeps it.
 #include "Display_fixture.h"
 
-#include "forms/Spin_box.h"
+#include "forms/widgets/Spin_box.h"
 
 #include <QMenuBar>
 #include <QTest>

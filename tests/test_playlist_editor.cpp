@@ -1,6 +1,6 @@
 // The playlist editor driven through its actions and buttons with the
 // scripted host: rows, the Modified flag, the files written, showing and closing.
-#include "forms/Playlist_editor.h"
+#include "forms/dialogs/Playlist_editor.h"
 
 #include "support/Scripted_host.h"
 #include "support/Test_folder.h"

@@ -2,7 +2,7 @@
 // commands: table lists, in-place editors, random seating, closing, reports.
 #include "Main_window_test.h"
 
-#include "forms/Spin_box.h"
+#include "forms/widgets/Spin_box.h"
 #include "model/Player.h"
 #include "model/Seating_draw.h"
 #include "platform/Program_folder.h"

@@ -1,9 +1,9 @@
 // The splash screen, the About box and the title artwork they show.
 #include "support/Scripted_host.h"
 
-#include "forms/About_box.h"
-#include "forms/Fonts.h"
-#include "forms/Splash_screen.h"
+#include "forms/dialogs/About_box.h"
+#include "forms/widgets/Fonts.h"
+#include "forms/dialogs/Splash_screen.h"
 #include "forms/artwork/Artwork.h"
 #include "platform/Version_info.h"
 

@@ -2,8 +2,8 @@
 // main window's Launch_Wizard, with the scripted host standing in for exec().
 #include "Main_window_test.h"
 
-#include "forms/Spin_box.h"
-#include "forms/Wizard_dlg.h"
+#include "forms/widgets/Spin_box.h"
+#include "forms/dialogs/Wizard_dlg.h"
 #include "model/Player.h"
 
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "Main_window_test.h"
 #include "Recording_speaker.h"
 
-#include "forms/Players_display.h"
+#include "forms/display/Players_display.h"
 
 #include "platform/Program_folder.h"
 

@@ -6,11 +6,11 @@
 #include "Scripted_host.h"
 #include "Test_folder.h"
 
-#include "forms/About_box.h"
-#include "forms/Main_form.h"
-#include "forms/Player_entry.h"
-#include "forms/Playlist_editor.h"
-#include "forms/Seat_form.h"
+#include "forms/dialogs/About_box.h"
+#include "forms/main_window/Main_form.h"
+#include "forms/dialogs/Player_entry.h"
+#include "forms/dialogs/Playlist_editor.h"
+#include "forms/dialogs/Seat_form.h"
 #include "platform/Guard.h"
 
 #include <QAction>

@@ -1,0 +1,161 @@
+// The payout calculator: the prize pool split over the first ten places by
+// whole-number percentages, the sum those amounts pay out and its colour
+// (money green: exactly the pool; white: less; red: more).
+#include "forms/main_window/Main_form.h"
+#include "forms/widgets/Caption_label.h"
+
+#include "forms/widgets/Fonts.h"
+#include "forms/widgets/Screen_numbers.h"
+#include "forms/widgets/Spin_box.h"
+#include "platform/Guard.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+const QColor Money_Green(192, 220, 192);
+const QColor Over_Red(255, 0, 0);
+const QColor Under_White(255, 255, 255);
+
+void Set_Background(QLineEdit* box, const QColor& colour)
+{
+    QPalette p = box->palette();
+    if (p.color(QPalette::Base) == colour)
+        return;
+    p.setColor(QPalette::Base, colour);
+    p.setColor(QPalette::Window, colour);
+    box->setPalette(p);
+}
+
+QLineEdit* Amount_Box(QWidget* parent, const QString& name, const QString& text, const QRect& r)
+{
+    auto* box = Figure_Box(parent, name, text, r);
+    Set_Background(box, Money_Green);
+    return box;
+}
+
+} // namespace
+
+void TMainForm::Make_Payout_Actions()
+{
+    Load_Payout = Make_Action("Load_Payout", QString(), &TMainForm::Load_PayoutExecute);
+    Update_Payout = Make_Action("Update_Payout", QString(), &TMainForm::Update_PayoutExecute);
+    // Nothing is computed from the window's first texts.
+    Update_Payout->setEnabled(false);
+}
+
+QColor TMainForm::Check_Payout_Colour() const
+{
+    return Check_Payout->palette().color(QPalette::Base);
+}
+
+void TMainForm::Load_PayoutExecute()
+{
+    const CTourney& t = *Current_Tourney;
+    // The pool is shown without recalculating: the percentages on the page
+    // may still be another tournament's.
+    payout_held_ = true;
+    Prize_Pool->setText(Screen_Float_Text(t.Prize_Total));
+    payout_held_ = false;
+    for (int i = 0; i < Prize_Count; ++i)
+        Per[i]->Set_Text(Screen_Float_Text(t.Prize[i]));
+    Update_Payout->setEnabled(true);
+    Update_Payout->trigger();
+}
+
+void TMainForm::Prize_PoolChange()
+{
+    if (!payout_held_)
+        Update_Payout->trigger();
+}
+
+void TMainForm::Update_PayoutExecute()
+{
+    CTourney& t = *Current_Tourney;
+    long double pool_text = 0;
+    if (!Parse_Screen_Float(Prize_Pool->text(), pool_text) || std::fabs(pool_text) > FLT_MAX)
+        return;
+    t.Prize_Total = static_cast<float>(pool_text);
+    if (t.Prize_Total == 0)
+        return;
+
+    const long double pool = t.Prize_Total;
+    for (int i = 0; i < Prize_Count; ++i) {
+        const int percent = Per[i]->Value();
+        if (percent != 0) {
+            const double amount = static_cast<double>((percent * 0.01L) * pool);
+            Pay[i]->setText(Screen_Float_Text(amount));
+        } else {
+            Pay[i]->setText(QStringLiteral("0"));
+        }
+        long double stored = 0;
+        if (!Parse_Screen_Float(Per[i]->text(), stored))
+            return;
+        t.Prize[i] = static_cast<float>(stored);
+    }
+
+    // The sum of what the boxes show, not of the unrounded amounts.
+    long double sum = 0;
+    for (int i = 0; i < Prize_Count; ++i) {
+        long double amount = 0;
+        if (!Parse_Screen_Float(Pay[i]->text(), amount))
+            return;
+        sum += amount;
+    }
+    Check_Payout->setText(Screen_Float_Text(sum));
+
+    long double paid = 0;
+    long double asked = 0;
+    if (!Parse_Screen_Float(Check_Payout->text(), paid) || !Parse_Screen_Float(Prize_Pool->text(), asked))
+        return;
+    Set_Background(Check_Payout, paid > asked ? Over_Red : paid == asked ? Money_Green : Under_White);
+}
+
+void TMainForm::Build_Payout_Page()
+{
+    GroupBox8 = new QGroupBox(tr("Top 10 Payout"), Payout_Sheet);
+    GroupBox8->setObjectName(QStringLiteral("GroupBox8"));
+    GroupBox8->setGeometry(10, 10, 701, 618);
+
+    const char* const place_names[Prize_Count] = {"First", "2nd", "3rd", "4th", "5th",
+                                                  "6th",   "7th", "8th", "9th", "10th"};
+    QFont bold = font();
+    bold.setBold(true);
+    auto* heading = Caption_Label(GroupBox8, tr("Prize Payouts:"), QRect(150, 24, 160, 20));
+    heading->setFont(bold);
+    for (int i = 0; i < Prize_Count; ++i) {
+        const int y = 52 + i * 54;
+        auto* place = Caption_Label(GroupBox8, QString::number(i + 1), QRect(14, y, 26, 28), Qt::AlignRight | Qt::AlignVCenter);
+        place->setFont(bold);
+        Per[i] = new Spin_Box(GroupBox8);
+        Per[i]->setObjectName(QStringLiteral("Per_%1").arg(QLatin1String(place_names[i])));
+        Per[i]->setRange(0, 100);
+        Per[i]->setToolTip(tr("Adjust Payout Percentages"));
+        Per[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Per[i]->setGeometry(46, y, 64, 28);
+        Caption_Label(GroupBox8, QStringLiteral("%"), QRect(114, y, 14, 28));
+        Caption_Label(GroupBox8, QStringLiteral("= "), QRect(134, y, 14, 28));
+        Pay[i] = Amount_Box(GroupBox8, QStringLiteral("Pay_%1").arg(QLatin1String(place_names[i])), QString(),
+                            QRect(150, y, 170, 28));
+    }
+
+    QFont big = Program_Font(48);
+    Caption_Label(GroupBox8, tr("Total Prize Pool:"), QRect(350, 52, 330, 20))->setFont(bold);
+    Prize_Pool = new QLineEdit(QStringLiteral("100"), GroupBox8);
+    Prize_Pool->setObjectName(QStringLiteral("Prize_Pool"));
+    Prize_Pool->setFont(big);
+    Prize_Pool->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Prize_Pool->setGeometry(350, 76, 335, 90);
+    connect(Prize_Pool, &QLineEdit::textChanged, this, [this] { Guarded([this] { Prize_PoolChange(); }); });
+
+    Caption_Label(GroupBox8, tr("Total Prize Payout:"), QRect(350, 466, 330, 20))->setFont(bold);
+    Check_Payout = Amount_Box(GroupBox8, QStringLiteral("Check_Payout"), QStringLiteral("100"), QRect(350, 490, 335, 90));
+    Check_Payout->setFont(big);
+    connect(Check_Payout, &QLineEdit::textChanged, this, [this] { Guarded([this] { Update_Payout->trigger(); }); });
+}

@@ -1,0 +1,43 @@
+#pragma once
+// What the players' display and the phone view both show of the evening:
+// the level and its time left, the blinds now and next, the players left,
+// the average stack, the pool and the payouts. Gathered from the tournament
+// record and a reading of the clock, with nothing of the windows.
+#include <QString>
+#include <QTime>
+#include <QVector>
+
+class CTourney;
+
+// The clock as the main window runs it at one moment.
+struct Clock_Reading {
+    int level = 0;            // 0-based, as the window counts
+    int minutes = 0, seconds = 0;
+    bool paused = true;
+    bool flashing_red = false; // the warning colour is on
+};
+
+struct Display_Facts {
+    QString name;             // the tournament's name
+    QTime time_of_day;
+    QString time_left;        // "12:34"
+    bool paused = true;
+    bool flashing_red = false;
+    int level = 1;            // 1-based
+    int level_count = 20;
+    int small_blind = 0, big_blind = 0;
+    bool has_next = false;    // a further level with blinds set
+    int next_small = 0, next_big = 0;
+    int players_left = 0, players_entered = 0;
+    bool chips_set = false;   // a chip set with a value
+    double average_stack = 0;
+    double prize_pool = 0;
+    QVector<double> payouts;  // the first places with a share, in order
+    // The levels after the next that have blinds: number, small, big.
+    struct Level { int number, small_blind, big_blind; };
+    QVector<Level> later_levels;
+    // The phone view's address while the view is on (set by the window).
+    QString phone_address;
+};
+
+Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock, const QTime& now);
