@@ -40,6 +40,7 @@ fi
 # ---- inside the virtual X server ----
 WORK=$2
 export HOME=$WORK/home PATH=$WORK/bin:$PATH SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR=$WORK/home
+chmod 700 "$HOME"
 SHOTS=$WORK/shots
 PROG_PID=
 MAIN=
