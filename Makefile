@@ -9,6 +9,8 @@
 # make crash-long - the crash test with at least 300 kills instead of 30
 # make install - build, then install under PREFIX (default /usr/local)
 # make package - build, then make a Debian package in the build folder
+# make guide-shots - build, then take the user's guide pictures again (needs xvfb,
+#                 xdotool and imagemagick)
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
@@ -17,7 +19,7 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 CMAKE_EXTRA ?=
 
-.PHONY: all deps configure build run test bench clean sanitize fuzz fuzz-build crash-long install package
+.PHONY: all deps configure build run test bench clean sanitize fuzz fuzz-build crash-long install package guide-shots
 
 all: build
 
@@ -94,3 +96,6 @@ package: build
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+
+guide-shots: build
+	./scripts/make-guide-shots.sh $(BUILD) docs/guide
