@@ -15,17 +15,17 @@ namespace {
 
 const char* const Doctype = R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 Transitional//EN">)";
 
-// Latin-1 as it is, anything beyond it as a character reference.
+// Latin-1 escaped, anything beyond it as a character reference.
 QByteArray Html_Text(const QString& text)
 {
     QByteArray out;
     for (const QChar c : text) {
         if (c.unicode() < 256)
-            out.append(static_cast<char>(c.unicode()));
+            out.append(Html_Escaped(QByteArray(1, static_cast<char>(c.unicode()))));
         else
             out.append("&#" + QByteArray::number(c.unicode()) + ';');
     }
-    return Html_Escaped(out);
+    return out;
 }
 
 QByteArray Amount(const QByteArray& currency, double value)

@@ -7,6 +7,7 @@
 #include "model/Money.h"
 #include "model/Tourney.h"
 #include "platform/Velmora_error.h"
+#include "reports/Results_report.h"
 #include "support/Test_folder.h"
 
 #include <QDir>
@@ -295,6 +296,31 @@ TEST_F(Money_Test, ResultsPerEntryFromTheFileForSeasons)
     EXPECT_DOUBLE_EQ(dealt["B,b"].Prize, 171); // still in, winner to be: not yet the kept part
     t->Set_Out("B,b");
     EXPECT_DOUBLE_EQ(Tourney_Entry_Results(*t)["B,b"].Prize, 201);
+}
+
+TEST_F(Money_Test, ResultsReportEscapesNamesAndItsTotalsAddUpToThePool)
+{
+    Enter({"A&b,<c>", "Bo,\"Q\"", "Cy,Oh"});
+    t->Money.Settings.Currency = QStringLiteral("\u20ac");
+    t->Money.Settings.Rounding = 10;
+    t->Money.Settings.Bounty = 2.5;
+    t->Prize_Total = 333;
+    t->Prize[0] = 33, t->Prize[1] = 33, t->Prize[2] = 34;
+    t->Set_Out("Cy,Oh");
+    Credit_Knock_Out(*t, "Cy,Oh", "A&b,<c>");
+    t->Set_Out("Bo,\"Q\"");
+    t->Set_Out("A&b,<c>");
+    const QByteArray page = Results_Page(*t);
+    EXPECT_TRUE(page.startsWith("<!DOCTYPE HTML PUBLIC"));
+    EXPECT_TRUE(page.contains("<img src=\"logo.jpg\""));
+    // 109.89 and 113.22 down to tens; first takes the 123 left.
+    EXPECT_TRUE(page.contains("<tr><td>1</td><td>A&amp;b,&lt;c&gt;</td><td align=\"right\">&#8364;123</td>"
+                              "<td align=\"right\">1</td>")) << page.constData();
+    EXPECT_TRUE(page.contains("<tr><td>2</td><td>Bo,&quot;Q&quot;</td><td align=\"right\">&#8364;100</td>"));
+    EXPECT_TRUE(page.contains("<tr><td>3</td><td>Cy,Oh</td><td align=\"right\">&#8364;110</td>"));
+    EXPECT_TRUE(page.contains("Prize pool: &#8364;333<br>Prizes: &#8364;333<br>Still to be paid: &#8364;0"
+                              "<br>Bounties paid (not in the pool): &#8364;2.50</p>"));
+    EXPECT_TRUE(page.endsWith("</body></html>\r\n"));
 }
 
 TEST(Icm, HandWorkedCasesAndSums)
