@@ -66,6 +66,11 @@ void Money_Area::Show_Pool()
     const CTourney& t = *form_->Current_Tourney;
     const bool kept = t.Money.Settings.Pool_From_Entries;
     form_->Prize_Pool->setReadOnly(kept);
+    // Greyed while it cannot be typed into.
+    QPalette grey;
+    if (kept)
+        grey.setColor(QPalette::Base, QColor(232, 232, 232));
+    form_->Prize_Pool->setPalette(kept ? grey : QPalette());
     form_->Prize_Pool->setToolTip(kept ? tr("Pool from entries: entries, rebuys, add-ons and added money") : QString());
     if (kept)
         form_->Prize_Pool->setText(Screen_Float_Text(t.Prize_Total)); // recalculates the payouts
