@@ -6,7 +6,9 @@
 // Main_form_blinds.cpp, Main_form_sound.cpp, Main_form_players.cpp (the roster),
 // Main_form_in_out.cpp (the in/out grid), Main_form_seating.cpp (the table
 // lists), Main_form_reports.cpp (the report commands), Main_form_chips.cpp
-// (with its controls in Main_form_chips_layout.cpp), Main_form_payout.cpp.
+// (with its controls in Main_form_chips_layout.cpp), Main_form_payout.cpp,
+// Main_form_money.cpp (the Results and Deal commands; the Payout page's money
+// area is Money_area, the grid's rebuys and knock-outs Money_grid).
 #include "model/Tourney.h"
 
 #include <QColor>
