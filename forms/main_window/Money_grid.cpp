@@ -257,6 +257,7 @@ bool Money_Grid::Ask_Knocked_Out_By(const QString& name)
     QDialog dialog(form_);
     dialog.setObjectName(QStringLiteral("Knocked_Out_Dlg"));
     dialog.setWindowTitle(tr("Knocked out by"));
+    dialog.setMinimumWidth(300);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(tr("Who knocked %1 out?").arg(name), &dialog));
     auto* choice = new QComboBox(&dialog);
