@@ -172,6 +172,7 @@ void CTourney::Load_File(const QString& name)
 void CTourney::Save_File(const QString& name)
 {
     Set_Paths(name);
+    Keep_Pool(*this); // entries came or went since the pool was last kept
     {
         Profile ini(Trn_Path);
         ini.Write_Int(Setup, "Time", Time);

@@ -54,6 +54,7 @@ TEST_F(Money_Test, PoolCountsEntriesRebuysAddOnsAndAddedMoneyButNotFeesOrBountie
     s.Added_Money = 100;
     s.Pool_From_Entries = true;
     t->Save_File("Cup");
+    EXPECT_TRUE(Trn().contains(QStringLiteral("[Prizes]\nTotal=210\n"))) << Trn().toStdString();
 
     Rebuy(*t, "A,a", 1);
     Rebuy(*t, "A,a", 4);
