@@ -1,5 +1,6 @@
 #include "model/Display_facts.h"
 
+#include "model/Money.h"
 #include "model/Tourney.h"
 
 #include <algorithm>
@@ -35,14 +36,16 @@ Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock
     for (int i = 0; i < entered; ++i)
         if (t.Players[i].Place == 0)
             ++d.players_left;
-    double chip_value = 0;
-    for (const CChips& c : t.Chips)
-        chip_value += static_cast<double>(c.Value) * c.Quanity;
-    d.chips_set = chip_value > 0 && d.players_left > 0;
+    // ---- money: every chip in play, the pool, payouts rounded to the unit ----
+    const double chips = Chips_In_Play(t);
+    d.chips_set = chips > 0 && d.players_left > 0;
     if (d.chips_set)
-        d.average_stack = chip_value * entered / d.players_left;
+        d.average_stack = chips / d.players_left;
     d.prize_pool = t.Prize_Total;
+    const QVector<double> rounded = Rounded_Payouts(t);
     for (int i = 0; i < Prize_Count && t.Prize[i] > 0; ++i)
-        d.payouts << static_cast<double>(t.Prize_Total) * t.Prize[i] / 100.0;
+        d.payouts << rounded[i];
+    d.currency = Shown_Currency(t.Money.Settings);
+    // ---- end of money ----
     return d;
 }

@@ -32,7 +32,8 @@ struct Display_Facts {
     bool chips_set = false;   // a chip set with a value
     double average_stack = 0;
     double prize_pool = 0;
-    QVector<double> payouts;  // the first places with a share, in order
+    QVector<double> payouts;  // the first places with a share, in order, rounded to the unit
+    QString currency;         // the symbol amounts are shown with ("" without money)
     // The levels after the next that have blinds: number, small, big.
     struct Level { int number, small_blind, big_blind; };
     QVector<Level> later_levels;

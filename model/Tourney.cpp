@@ -166,11 +166,13 @@ void CTourney::Load_File(const QString& name)
         if (Players[i].Place == 0)
             ++still_in;
     Out = still_in;
+    Read_Money(ini, *this);
 }
 
 void CTourney::Save_File(const QString& name)
 {
     Set_Paths(name);
+    Keep_Pool(*this); // entries came or went since the pool was last kept
     {
         Profile ini(Trn_Path);
         ini.Write_Int(Setup, "Time", Time);
@@ -193,6 +195,7 @@ void CTourney::Save_File(const QString& name)
         ini.Write_String(Setup, "Warning", Warning);
         for (int i = 0; i < Prize_Count; ++i)
             ini.Write_Float(Prizes, Key("Prize %d", i).c_str(), Prize[i]);
+        Write_Money(ini, *this);
         ini.Flush();
     }
     Write_Entries();
@@ -320,6 +323,7 @@ int32_t CTourney::Withdraw_Player(const QString& name)
 
     Write_Entries();
     undo.Dismiss();
+    Money.Forget(name);
     Read_Entries();
 
     if (slot >= 0) {
@@ -360,4 +364,5 @@ void CTourney::Set_In(const QString& name)
     ++Out;
     Write_Entries();
     undo.Dismiss();
+    Money.Back_In(name);
 }

@@ -182,6 +182,12 @@ void Profile::Write_String(const char* section, const char* key, const QString& 
     dirty_ = true;
 }
 
+void Profile::Delete_Section(const char* section)
+{
+    if (impl_->ini.Delete(section, nullptr))
+        dirty_ = true;
+}
+
 void Profile::Flush()
 {
     if (!dirty_)

@@ -35,6 +35,8 @@ public:
     void Write_Bool(const char* section, const char* key, bool value);
     void Write_Float(const char* section, const char* key, float value);
     void Write_String(const char* section, const char* key, const QString& value);
+    // Removes a whole section with its keys (nothing when there is none).
+    void Delete_Section(const char* section);
 
     // Writes the file atomically if anything was written since it was opened.
     // Throws Velmora_Error "Unable to write to %s" when the file cannot be

@@ -83,10 +83,12 @@ input{width:100%}
 (function(){
 const $=id=>document.getElementById(id);
 let socket=null,last=null,lastHeard=0,retry=500,unlocked=false,timer=null;
-const money=v=>Number(v).toLocaleString(undefined,{maximumFractionDigits:2});
+let currency="";
+const money=v=>currency+Number(v).toLocaleString(undefined,{maximumFractionDigits:2});
 function text(id,t){const e=$(id);if(e.textContent!==t)e.textContent=t;}
 function show(s){
  last=s;
+ currency=s.currency||"";
  text("name",s.name||"Tournament");
  text("level","Level "+s.level+" of "+s.levels);
  text("time",s.time);

@@ -5,6 +5,7 @@
 #include "forms/widgets/Button_icons.h"
 
 #include "forms/widgets/Fonts.h"
+#include "forms/widgets/Money_fields.h"
 #include "forms/widgets/Player_lists.h"
 #include "forms/dialogs/Sound_dialog.h"
 #include "forms/widgets/Spin_box.h"
@@ -128,6 +129,8 @@ void TWizardDlg::Build_Steps()
     Timer_Spin->setRange(1, 59);
     Timer_Spin->Set_Arrows_Only(true);
     Timer_Spin->setGeometry(20, 56, 70, 26);
+    Money_Group = new Money_Fields(SecondPage);
+    Money_Group->setGeometry(20, 96, Dialog_Width - 40, 200);
 
     ThirdPage = Make_Step("ThirdPage", QStringLiteral("Setup the blind schedule for the tournament:"), Schedule_Height);
     Build_Blind_Schedule();
@@ -313,6 +316,7 @@ bool TWizardDlg::Take_Name()
     }
     Tourney->Load_File(name);
     Load_Playing->trigger();
+    Money_Group->Load(Tourney->Money.Settings); // a tournament of that name keeps its money
     return true;
 }
 
@@ -364,6 +368,7 @@ void TWizardDlg::Load_DataExecute()
     Timer_Spin->Set_Value(t.Time);
     Sound_Edit1->setText(t.Sound);
     Warning_Edit->setText(t.Warning);
+    Money_Group->Load(t.Money.Settings);
     for (int i = 0; i < Level_Count; ++i) {
         SB_Edit[i]->setText(QString::number(t.Blinds[i].SB));
         BB_Edit[i]->setText(QString::number(t.Blinds[i].BB));
@@ -378,6 +383,8 @@ void TWizardDlg::Save_DataExecute()
     t.Time = Timer_Spin->Value();
     t.Sound = Sound_Edit1->text();
     t.Warning = Warning_Edit->text();
+    t.Money.Settings = Money_Group->Settings(t.Money.Settings);
+    Keep_Pool(t);
     bool all_numbers = true;
     auto take = [&all_numbers](const QLineEdit* box) {
         const std::optional<int32_t> value = Whole_Number(box->text());

@@ -18,6 +18,7 @@ class QListWidgetItem;
 class QPushButton;
 class QToolButton;
 class Spin_Box;
+class Money_Fields;
 
 class TWizardDlg : public QDialog {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
 
     QLineEdit* NameEdt = nullptr;
     Spin_Box* Timer_Spin = nullptr;
+    Money_Fields* Money_Group = nullptr; // step 2, below the level length
     QGroupBox* Blind_Group = nullptr;
     QLineEdit* SB_Edit[Level_Count] = {};
     QLineEdit* BB_Edit[Level_Count] = {};

@@ -335,7 +335,7 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
         blocks.push_back({"average", QStringLiteral("AVERAGE STACK"), QLocale().toString(qRound64(d.average_stack)), 1.0});
     const int rows = static_cast<int>(std::min<qsizetype>(d.payouts.size(), 5));
     if (d.prize_pool > 0)
-        blocks.push_back({"pool", QStringLiteral("PRIZE POOL"), Amount(d.prize_pool), 1.0 + 0.42 * rows});
+        blocks.push_back({"pool", QStringLiteral("PRIZE POOL"), d.currency + Amount(d.prize_pool), 1.0 + 0.42 * rows});
     // A column with room to spare shows the levels to come.
     const int later = blocks.size() < 3 ? static_cast<int>(d.later_levels.size()) : 0;
     if (later > 0)
@@ -397,7 +397,7 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
                 Text_Style amount = value;
                 amount.align = Qt::AlignRight | Qt::AlignVCenter;
                 amount.colour = i == 0 ? Gold : Ink;
-                fit.Draw(QStringLiteral("payout%1").arg(i + 1), Amount(d.payouts[i]), panel,
+                fit.Draw(QStringLiteral("payout%1").arg(i + 1), d.currency + Amount(d.payouts[i]), panel,
                          QRectF(row_in.left() + row_in.width() * 0.32, row_in.top(), row_in.width() * 0.68, row_in.height()), amount);
             }
         }

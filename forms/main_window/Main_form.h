@@ -6,7 +6,9 @@
 // Main_form_blinds.cpp, Main_form_sound.cpp, Main_form_players.cpp (the roster),
 // Main_form_in_out.cpp (the in/out grid), Main_form_seating.cpp (the table
 // lists), Main_form_reports.cpp (the report commands), Main_form_chips.cpp
-// (with its controls in Main_form_chips_layout.cpp), Main_form_payout.cpp.
+// (with its controls in Main_form_chips_layout.cpp), Main_form_payout.cpp,
+// Main_form_money.cpp (the Results and Deal commands; the Payout page's money
+// area is Money_area, the grid's rebuys and knock-outs Money_grid).
 #include "model/Tourney.h"
 
 #include <QColor>
@@ -37,6 +39,8 @@ class Spin_Box;
 class Announcer;
 class TPlayers_Display;
 class Phone_Service_Interface;
+class Money_Area;
+class Money_Grid;
 class QPixmap;
 struct Clock_Reading;
 
@@ -106,6 +110,11 @@ public:
     QAction* Players_Display = nullptr;   // checked while the display is open
     QAction* Announce_Levels = nullptr;   // checked: levels and the last minute are spoken
     QAction* Phone_View = nullptr;        // the phone view's dialog (Main_form_phone.cpp)
+    // money (Main_form_money.cpp): the results report and the deal calculator
+    QAction* Create_Results = nullptr;
+    QAction* Launch_Deal = nullptr;
+    Money_Area* Money = nullptr;          // the Payout page's "Money" area
+    Money_Grid* Grid_Money = nullptr;     // rebuys, add-ons and knock-outs on the in/out grid
 
     // ---- menu MainMenu1 ----
     QAction* New1 = nullptr;
@@ -124,6 +133,8 @@ public:
     QAction* ResetLevel1 = nullptr;
     QAction* AnnounceLevels1 = nullptr;   // Tools menu
     QAction* PhoneView1 = nullptr;        // Tools menu
+    QAction* Results1 = nullptr;          // Reports menu
+    QAction* Deal1 = nullptr;             // Tools menu
 
     // ---- left panel ----
     QFrame* Panel1 = nullptr;
@@ -357,6 +368,9 @@ private:
     void Update_Announce_Levels();       // enabled, checked and hint from the voice
     void Build_Phone_View();             // Tools menu item, server, state pushes
     void Phone_ViewExecute();
+    void Build_Money();                  // money area, grid menu, Results and Deal commands
+    void Create_ResultsExecute();
+    void Launch_DealExecute();
 
     void Show_Level_Blinds();            // the four blind labels for CurrentLevel
     void Restart_Level();                // full level length from Timer_Spin, seconds 0, black

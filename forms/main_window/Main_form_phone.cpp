@@ -143,6 +143,7 @@ QByteArray TMainForm::Phone_State() const
     for (double p : d.payouts)
         payouts.append(p);
     s.insert(QStringLiteral("payouts"), payouts);
+    s.insert(QStringLiteral("currency"), d.currency);
     QJsonArray seats;
     const CTourney& t = *Current_Tourney;
     for (int i = 0; i < std::clamp(t.Total, 0, Max_Entries); ++i) {

@@ -1,5 +1,6 @@
 // The tournament file and its entry file together: whatever they hold, loading
-// does not crash, and what a load gives is what a save and a second load give.
+// does not crash, and what a load gives is what a save and a second load give,
+// the money sections and each entry's counts included.
 // Input: two bytes (little-endian) giving the length of the tournament file's
 // text, that text, then the entry file's bytes.
 #include "Fuzz_support.h"
@@ -38,6 +39,12 @@ void Check_Same(const CTourney& a, const CTourney& b)
     FUZZ_CHECK(a.Warning == b.Warning);
     for (int i = 0; i < Max_Entries; ++i)
         FUZZ_CHECK(Same_Entry(a.Players[i], b.Players[i]));
+    // The money sections: settings, and every entry's counts by its name.
+    FUZZ_CHECK(a.Money.Settings == b.Money.Settings);
+    for (int i = 0; i < a.Total; ++i) {
+        const QString name = CTourney::Entry_Name(a.Players[i]);
+        FUZZ_CHECK(a.Money.Of(name) == b.Money.Of(name));
+    }
 }
 
 // What loading promises whatever the files held.
@@ -54,6 +61,15 @@ void Check_Loaded(const CTourney& t)
             ++still_in;
     }
     FUZZ_CHECK(t.Out == still_in);
+    // Money is kept only for entries, and a bounty only by another entry.
+    for (auto it = t.Money.Entries.cbegin(); it != t.Money.Entries.cend(); ++it) {
+        FUZZ_CHECK(t.Find_Entry(QString::fromLatin1(it.key())) >= 0);
+        FUZZ_CHECK(it->Rebuys >= 0 && it->Addons >= 0);
+        FUZZ_CHECK(it->Knocked_Out_By.isEmpty() || (it->Knocked_Out_By != it.key()
+                                                     && t.Find_Entry(QString::fromLatin1(it->Knocked_Out_By)) >= 0));
+    }
+    if (t.Money.Settings.Pool_From_Entries)
+        FUZZ_CHECK(t.Prize_Total == static_cast<float>(Pool_From_Entries(t)));
 }
 
 } // namespace

@@ -1,0 +1,250 @@
+#include "forms/dialogs/Deal_dlg.h"
+
+#include "forms/widgets/Screen_numbers.h"
+#include "model/Icm.h"
+#include "model/Money.h"
+#include "model/Tourney.h"
+#include "platform/Guard.h"
+#include "platform/Host.h"
+#include "platform/Velmora_error.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+const QColor Short_Red(200, 0, 0);
+const QColor Even_Green(0, 110, 0);
+
+double Sum(const QVector<double>& v) { return std::accumulate(v.cbegin(), v.cend(), 0.0); }
+
+bool Same_Money(double a, double b) { return std::llround(a * 100) == std::llround(b * 100); }
+
+QString Amount(double v) { return Screen_Float_Text(std::round(v * 100) / 100); }
+
+// Amounts rounded to the unit with the rest to the largest one.
+QVector<double> Rounded_To_Leader(const QVector<double>& values, double unit)
+{
+    QVector<int> order(values.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&values](int a, int b) { return values[a] > values[b]; });
+    QVector<double> sorted;
+    for (int i : order)
+        sorted << values[i];
+    const QVector<double> rounded = Rounded_Amounts(sorted, unit);
+    QVector<double> out(values.size());
+    for (qsizetype k = 0; k < order.size(); ++k)
+        out[order[k]] = rounded[k];
+    return out;
+}
+
+void Paint_Check(QLabel* label, const QString& text, bool even)
+{
+    label->setText(text);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, even ? Even_Green : Short_Red);
+    label->setPalette(p);
+}
+
+} // namespace
+
+TDeal_Dlg::TDeal_Dlg(QWidget* owner, CTourney& tourney) : QDialog(owner), t_(tourney)
+{
+    setObjectName(QStringLiteral("Deal_Dlg"));
+    setWindowTitle(tr("Deal"));
+    currency_ = Shown_Currency(t_.Money.Settings);
+    for (int i = 0; i < t_.Total && i < Max_Entries; ++i)
+        if (t_.Players[i].Place == 0 && names_.size() < Icm_Most_Players)
+            names_ << CTourney::Entry_Name(t_.Players[i]);
+    Build();
+    Fill();
+    try {
+        Calculate_BtnClick(); // with no chips set up there is nothing to work out yet
+    } catch (const Velmora_Error&) {
+    }
+}
+
+void TDeal_Dlg::Build()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    Deal_Grid = new QTableWidget(static_cast<int>(names_.size()), Column_Count, this);
+    Deal_Grid->setObjectName(QStringLiteral("Deal_Grid"));
+    Deal_Grid->setHorizontalHeaderLabels({tr("Player"), tr("Chips"), tr("ICM"), tr("Chip chop"), tr("Difference"), tr("Agreed")});
+    Deal_Grid->verticalHeader()->hide();
+    Deal_Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Deal_Grid->setMinimumWidth(560);
+    top->addWidget(Deal_Grid, 1);
+    const int places = static_cast<int>(names_.size());
+    Prizes_Grid = new QTableWidget(places, 1, this);
+    Prizes_Grid->setObjectName(QStringLiteral("Prizes_Grid"));
+    Prizes_Grid->setHorizontalHeaderLabels({tr("Prize")});
+    Prizes_Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Prizes_Grid->setFixedWidth(130);
+    top->addWidget(Prizes_Grid);
+    layout->addLayout(top);
+
+    auto* keep_row = new QHBoxLayout;
+    keep_row->addWidget(new QLabel(tr("Keep playing for:"), this));
+    Keep_Edit = new QLineEdit(QStringLiteral("0"), this);
+    Keep_Edit->setObjectName(QStringLiteral("Keep_Edit"));
+    Keep_Edit->setToolTip(tr("Taken from first prize before the deal; the winner gets it on top"));
+    Keep_Edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Keep_Edit->setMaximumWidth(100);
+    keep_row->addWidget(Keep_Edit);
+    keep_row->addStretch();
+    layout->addLayout(keep_row);
+    Chips_Check = new QLabel(this);
+    Chips_Check->setObjectName(QStringLiteral("Chips_Check"));
+    Agreed_Check = new QLabel(this);
+    Agreed_Check->setObjectName(QStringLiteral("Agreed_Check"));
+    layout->addWidget(Chips_Check);
+    layout->addWidget(Agreed_Check);
+
+    auto* buttons = new QHBoxLayout;
+    Calculate_Btn = new QPushButton(tr("Calculate"), this);
+    Calculate_Btn->setObjectName(QStringLiteral("Calculate_Btn"));
+    Write_Btn = new QPushButton(tr("Write to results"), this);
+    Write_Btn->setObjectName(QStringLiteral("Write_Btn"));
+    Close_Btn = new QPushButton(tr("Close"), this);
+    Close_Btn->setObjectName(QStringLiteral("Close_Btn"));
+    buttons->addStretch();
+    for (QPushButton* b : {Calculate_Btn, Write_Btn, Close_Btn})
+        buttons->addWidget(b);
+    layout->addLayout(buttons);
+    connect(Calculate_Btn, &QPushButton::clicked, this, [this] { Guarded([this] { Calculate_BtnClick(); }); });
+    connect(Write_Btn, &QPushButton::clicked, this, [this] { Guarded([this] { Write_BtnClick(); }); });
+    connect(Close_Btn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Deal_Grid, &QTableWidget::cellChanged, this, [this] { Guarded([this] { Show_Checks(); }); });
+    connect(Keep_Edit, &QLineEdit::textChanged, this, [this] { Guarded([this] { Show_Checks(); }); });
+    resize(780, 420);
+}
+
+void TDeal_Dlg::Set_Cell(int row, int column, const QString& text)
+{
+    QTableWidgetItem* item = Deal_Grid->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setTextAlignment(column == Player_Col ? (Qt::AlignLeft | Qt::AlignVCenter) : (Qt::AlignRight | Qt::AlignVCenter));
+        if (column != Chips_Col && column != Agreed_Col)
+            item->setFlags(Qt::ItemIsEnabled);
+        Deal_Grid->setItem(row, column, item);
+    }
+    item->setText(text);
+}
+
+// Chips start as an even share of the chips in play; the prizes are the
+// places' rounded payouts.
+void TDeal_Dlg::Fill()
+{
+    const QSignalBlocker quiet(Deal_Grid);
+    const int n = static_cast<int>(names_.size());
+    const double in_play = std::floor(Chips_In_Play(t_));
+    const double even = n > 0 ? std::floor(in_play / n) : 0;
+    for (int r = 0; r < n; ++r) {
+        Set_Cell(r, Player_Col, names_[r]);
+        Set_Cell(r, Chips_Col, Screen_Float_Text(r == 0 ? in_play - even * (n - 1) : even));
+    }
+    const QVector<double> payouts = Rounded_Payouts(t_);
+    for (int p = 0; p < n; ++p) {
+        auto* item = new QTableWidgetItem(Screen_Float_Text(p < payouts.size() ? payouts[p] : 0));
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Prizes_Grid->setItem(p, 0, item);
+        Prizes_Grid->setVerticalHeaderItem(p, new QTableWidgetItem(QString::number(p + 1)));
+    }
+}
+
+QVector<double> TDeal_Dlg::Column_Values(QTableWidget* grid, int column, bool* ok) const
+{
+    QVector<double> values;
+    *ok = true;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        long double v = 0;
+        const QTableWidgetItem* item = grid->item(r, column);
+        if (!item || !Parse_Screen_Float(item->text(), v) || v < 0)
+            *ok = false;
+        values << static_cast<double>(v);
+    }
+    return values;
+}
+
+double TDeal_Dlg::Keep() const
+{
+    long double keep = 0;
+    return Parse_Screen_Float(Keep_Edit->text(), keep) && keep > 0 ? static_cast<double>(keep) : 0;
+}
+
+void TDeal_Dlg::Calculate_BtnClick()
+{
+    bool chips_ok = false, prizes_ok = false;
+    const QVector<double> stacks = Column_Values(Deal_Grid, Chips_Col, &chips_ok);
+    QVector<double> prizes = Column_Values(Prizes_Grid, 0, &prizes_ok);
+    if (stacks.isEmpty())
+        return;
+    if (!chips_ok || !prizes_ok || std::any_of(stacks.cbegin(), stacks.cend(), [](double s) { return s <= 0; }))
+        throw Velmora_Error("Every player needs a chip count above 0, and every prize an amount.");
+    const double keep = Keep();
+    if (keep > prizes[0])
+        throw Velmora_Error("The amount kept to play for cannot be more than first prize.");
+    prizes[0] -= keep;
+    const QVector<double> icm = Icm_Values(stacks, prizes);
+    const QVector<double> chop = Chip_Chop_Values(stacks, prizes);
+    const QVector<double> agreed = Rounded_To_Leader(icm, t_.Money.Settings.Rounding);
+    const QSignalBlocker quiet(Deal_Grid);
+    for (int r = 0; r < stacks.size(); ++r) {
+        Set_Cell(r, Icm_Col, Amount(icm[r]));
+        Set_Cell(r, Chop_Col, Amount(chop[r]));
+        Set_Cell(r, Difference_Col, Amount(icm[r] - chop[r]));
+        Set_Cell(r, Agreed_Col, Amount(agreed[r]));
+    }
+    Show_Checks();
+}
+
+void TDeal_Dlg::Show_Checks()
+{
+    bool ok = false;
+    const double typed = Sum(Column_Values(Deal_Grid, Chips_Col, &ok));
+    const double in_play = Chips_In_Play(t_);
+    Paint_Check(Chips_Check,
+                tr("Chips typed: %1 of %2 in play").arg(Screen_Float_Text(typed), Screen_Float_Text(in_play)),
+                ok && Same_Money(typed, in_play));
+    bool prizes_ok = false, agreed_ok = false;
+    const double to_share = Sum(Column_Values(Prizes_Grid, 0, &prizes_ok)) - Keep();
+    const double agreed = Sum(Column_Values(Deal_Grid, Agreed_Col, &agreed_ok));
+    Paint_Check(Agreed_Check,
+                tr("Agreed: %1%2 of %1%3 to share").arg(currency_, Amount(agreed), Amount(to_share)),
+                prizes_ok && agreed_ok && Same_Money(agreed, to_share));
+}
+
+void TDeal_Dlg::Write_BtnClick()
+{
+    bool ok = false;
+    const QVector<double> stacks = Column_Values(Deal_Grid, Chips_Col, &ok);
+    const double in_play = Chips_In_Play(t_);
+    if (!ok || !Same_Money(Sum(stacks), in_play)) {
+        const QString text = tr("The chips typed add up to %1, but %2 are in play.\nDo you wish to continue?")
+                                 .arg(Screen_Float_Text(Sum(stacks)), Screen_Float_Text(in_play));
+        if (host().Message(text, windowTitle(), Buttons::OK_Cancel) != Answer::OK)
+            return;
+    }
+    bool prizes_ok = false, agreed_ok = false;
+    const double to_share = Sum(Column_Values(Prizes_Grid, 0, &prizes_ok)) - Keep();
+    const QVector<double> agreed = Column_Values(Deal_Grid, Agreed_Col, &agreed_ok);
+    if (!prizes_ok || !agreed_ok || !Same_Money(Sum(agreed), to_share))
+        throw Velmora_Error(tr("The agreed amounts add up to %1, not the %2 still to be shared.")
+                                .arg(Amount(Sum(agreed)), Amount(to_share)));
+    for (int r = 0; r < names_.size(); ++r)
+        t_.Money.Entries[names_[r].toLatin1()].Deal = std::round(agreed[r] * 100) / 100;
+    t_.Money.Settings.Deal_Kept = std::round(Keep() * 100) / 100;
+    Store_Money(t_);
+    Written = true;
+    accept();
+}
