@@ -2,6 +2,8 @@
 // The tournament record: name and files, blind schedule and level length,
 // sound cues, chips, payout table and the player entries; the entry file
 // record CTourneyPlayer and the clock's countdown Level_Clock.
+#include "model/Structure.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -61,6 +63,7 @@ public:
     int32_t Time = 20;
     CBlindLevel Blinds[Level_Count];
     CChips Chips[Chip_Count];
+    CStructure Structure; // antes, lengths per level, breaks: a section of its own
 
     // Tournament file (".trn") and entry file (".plr") in the data folder.
     // Loading reads Time into 1..59, skips entry records without a name and

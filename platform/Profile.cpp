@@ -182,6 +182,12 @@ void Profile::Write_String(const char* section, const char* key, const QString& 
     dirty_ = true;
 }
 
+void Profile::Delete_Key(const char* section, const char* key)
+{
+    if (impl_->ini.Delete(section, key, true))
+        dirty_ = true;
+}
+
 void Profile::Flush()
 {
     if (!dirty_)

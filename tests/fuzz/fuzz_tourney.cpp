@@ -1,5 +1,6 @@
 // The tournament file and its entry file together: whatever they hold, loading
-// does not crash, and what a load gives is what a save and a second load give.
+// does not crash, and what a load gives is what a save and a second load give,
+// the structure section (antes, lengths, breaks) included.
 // Input: two bytes (little-endian) giving the length of the tournament file's
 // text, that text, then the entry file's bytes.
 #include "Fuzz_support.h"
@@ -38,6 +39,20 @@ void Check_Same(const CTourney& a, const CTourney& b)
     FUZZ_CHECK(a.Warning == b.Warning);
     for (int i = 0; i < Max_Entries; ++i)
         FUZZ_CHECK(Same_Entry(a.Players[i], b.Players[i]));
+    FUZZ_CHECK(a.Structure == b.Structure);
+}
+
+// The structure section keeps every value in its range.
+void Check_Structure(const CStructure& s)
+{
+    for (int k = 0; k < Structure_Levels; ++k) {
+        const Level_Extra& e = s.Levels[k];
+        FUZZ_CHECK(e.Ante >= 0);
+        FUZZ_CHECK(e.Minutes == 0 || (e.Minutes >= Min_Level_Minutes && e.Minutes <= Max_Level_Minutes));
+        FUZZ_CHECK(e.Break_Minutes >= 0 && e.Break_Minutes <= Max_Break_Minutes);
+        FUZZ_CHECK(e.Break_Minutes > 0 || e.Break_Note.isEmpty());
+    }
+    FUZZ_CHECK(s.Levels[Structure_Levels - 1].Break_Minutes == 0);
 }
 
 // What loading promises whatever the files held.
@@ -54,6 +69,7 @@ void Check_Loaded(const CTourney& t)
             ++still_in;
     }
     FUZZ_CHECK(t.Out == still_in);
+    Check_Structure(t.Structure);
 }
 
 } // namespace
