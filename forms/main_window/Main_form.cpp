@@ -106,6 +106,7 @@ TMainForm::TMainForm(QWidget* parent)
     Build_Timers();
     Build_View();
     Build_Phone_View();
+    Build_Structure();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Centred on the desktop.

@@ -369,6 +369,7 @@ private:
     void Go_To(Clock_Position p);
     int Position_Minutes() const;        // the full length of the level or break in play
     void Plan_StructureExecute();
+    void Build_Structure();              // the planner's command, the Action page's ante, break and end
     void Restart_Level();                // full level length from Timer_Spin, seconds 0, black
     void Set_Timer_Colour(const QColor& colour);
     QString Level_End_Cue() const;       // the blind sound for the level that just ended
