@@ -29,18 +29,18 @@ QVector<int64_t> Round_Amounts(int unit)
     return out;
 }
 
+// The amount nearest by ratio: of the two around the wanted one, the one
+// whose ratio to it is smaller.
 int64_t Nearest(const QVector<int64_t>& amounts, double wanted)
 {
-    int64_t best = amounts.front();
-    double best_gap = std::numeric_limits<double>::max();
-    for (int64_t v : amounts) {
-        const double gap = std::fabs(std::log(static_cast<double>(v) / std::max(wanted, 1e-9)));
-        if (gap < best_gap) {
-            best_gap = gap;
-            best = v;
-        }
-    }
-    return best;
+    const auto it = std::lower_bound(amounts.begin(), amounts.end(), wanted,
+                                     [](int64_t v, double w) { return static_cast<double>(v) < w; });
+    if (it == amounts.begin())
+        return amounts.front();
+    if (it == amounts.end())
+        return amounts.back();
+    const double above = static_cast<double>(*it), below = static_cast<double>(*(it - 1));
+    return above / wanted < wanted / below ? *it : *(it - 1);
 }
 
 int64_t Above(const QVector<int64_t>& amounts, int64_t floor)
@@ -165,8 +165,13 @@ int Projected_Players(double chips, int players_at_start, double big_blind)
 
 double Average_Depth(double chips, int players_at_start, double big_blind)
 {
-    const int players = Projected_Players(chips, players_at_start, big_blind);
-    return players > 0 && big_blind > 0 ? chips / (players * big_blind) : 0;
+    if (players_at_start < 1 || big_blind <= 0)
+        return 0;
+    // The field shrinks smoothly here, so the chart has no steps of rounding.
+    const double floor = std::min(2.0, static_cast<double>(players_at_start));
+    const double players = std::clamp(chips / (End_Model::Field_Depth * big_blind), floor,
+                                      static_cast<double>(players_at_start));
+    return chips / (players * big_blind);
 }
 
 End_Estimate Estimate_End(const Plan& plan, Clock_Position from, double seconds_left, double chips, int players_left)

@@ -249,7 +249,18 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     const QString level_text = d.on_break ? QStringLiteral("BREAK, then level %1").arg(d.level + 1)
                                           : QStringLiteral("Level %1 of %2").arg(d.level).arg(d.level_count);
     fit.Draw(QStringLiteral("level"), level_text, level,
-             QRectF(level_in.left(), level_in.top(), level_in.width() - badge.width() - pad, level_in.height()), level_style);
+             QRectF(level_in.left(), level_in.top(), (level_in.width() - badge.width() - pad) * (d.has_estimated_end ? 0.55 : 1),
+                    level_in.height()), level_style);
+    // The estimated end stands between the level and the badge.
+    if (d.has_estimated_end) {
+        QString format = QLocale().timeFormat(QLocale::ShortFormat);
+        format.remove(QStringLiteral(":ss"));
+        const qreal room = level_in.width() - badge.width() - pad;
+        Text_Style end_style = Style(Face(false), Caption, Qt::AlignRight | Qt::AlignVCenter);
+        fit.Draw(QStringLiteral("estimated_end"), QStringLiteral("Est. end %1").arg(QLocale().toString(d.estimated_end, format)),
+                 level, QRectF(level_in.left() + room * 0.58, level_in.top() + level_in.height() * 0.12, room * 0.42 - pad,
+                               level_in.height() * 0.76), end_style);
+    }
     if (d.paused) {
         Panel(p, badge, radius * 0.7, Paused_Amber, Paused_Amber.lighter(120));
         Text_Style paused = Style(Face(true), QColor(0x1a, 0x10, 0x00));
@@ -349,11 +360,6 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
                       QStringLiteral("%1 / %2").arg(d.players_left).arg(d.players_entered), 1.0});
     if (d.chips_set)
         blocks.push_back({"average", QStringLiteral("AVERAGE STACK"), QLocale().toString(qRound64(d.average_stack)), 1.0});
-    if (d.has_estimated_end) {
-        QString format = QLocale().timeFormat(QLocale::ShortFormat);
-        format.remove(QStringLiteral(":ss"));
-        blocks.push_back({"estimated_end", QStringLiteral("ESTIMATED END"), QLocale().toString(d.estimated_end, format), 1.0});
-    }
     const int rows = static_cast<int>(std::min<qsizetype>(d.payouts.size(), 5));
     if (d.prize_pool > 0)
         blocks.push_back({"pool", QStringLiteral("PRIZE POOL"), Amount(d.prize_pool), 1.0 + 0.42 * rows});

@@ -60,7 +60,9 @@ void Structure_Action::Show(const Display_Facts& d)
             pause += QStringLiteral(": ") + d.break_note;
     }
     Set_Shown(Break_Label, pause);
-    const QString end = d.has_estimated_end ? QLocale().toString(d.estimated_end, QLocale::ShortFormat) : QString();
+    QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    format.remove(QStringLiteral(":ss"));
+    const QString end = d.has_estimated_end ? QLocale().toString(d.estimated_end, format) : QString();
     Set_Shown(End_Label, end);
     End_Caption->setVisible(!end.isEmpty());
 }
