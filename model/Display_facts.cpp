@@ -73,6 +73,8 @@ void Gather_Structure_Facts(Display_Facts& d, const CTourney& t, const Clock_Rea
     }
     d.ante = s.Ante(shown);
     d.next_ante = shown + 1 < Level_Count ? s.Ante(shown + 1) : 0;
+    d.minutes = s.Level_Minutes(shown, t.Time);
+    d.next_minutes = shown + 1 < Level_Count ? s.Level_Minutes(shown + 1, t.Time) : 0;
     d.ante_text = Ante_Caption(s.Ante_Type, d.ante);
     d.next_ante_text = d.has_next ? Ante_Caption(s.Ante_Type, d.next_ante) : QString();
     const End_Estimate end = Estimate_End(Plan_Of(t, t.Time), {level, d.on_break},

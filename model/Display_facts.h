@@ -48,6 +48,7 @@ struct Display_Facts {
     QString ante_text;        // "BB ante 400", "" without an ante
     QString next_ante_text;
     int ante = 0, next_ante = 0;
+    int minutes = 0, next_minutes = 0; // the level's length, and the next one's
     bool has_estimated_end = false;
     QTime estimated_end;      // when the night is decided, by the planner's model
 };

@@ -22,11 +22,11 @@ protected:
 
     // Levels of 2 minutes; level 2 lasts 3 and has an ante of 20 (big blind
     // ante); a 1-minute break with a note after level 1.
-    void Start_With_Break(const QByteArray& more = QByteArray())
+    void Start_With_Break(const QByteArray& more = QByteArray(), const QString& sound = QString())
     {
         bell = Sound_File(QStringLiteral("bell.wav"));
         chime = Sound_File(QStringLiteral("chime.wav"));
-        Start_Tourney("Sound=" + bell.toUtf8() + "\nWarning=" + chime.toUtf8() + "\n" + Chips_And_Prizes()
+        Start_Tourney("Sound=" + (sound.isEmpty() ? bell : sound).toUtf8() + "\nWarning=" + chime.toUtf8() + "\n" + Chips_And_Prizes()
                           + "[Structure]\nMinutes1=3\nAnte1=20\nBreak0=1\nBreak Note0=Colour up the 5s\n" + more,
                       2, 6, 0);
         form->Level_Announcer()->Set_Monotonic_Clock([] { return qint64(0); });
@@ -42,6 +42,14 @@ protected:
     }
     QString Kept_Clock() const { return QString::fromUtf8(folder.Read(QStringLiteral("Data/Default.clock"))); }
     QJsonObject Phone() const { return QJsonDocument::fromJson(form->Phone_State()).object(); }
+    // A text of the players' display as painted now.
+    QString Text_Of(const QString& role)
+    {
+        TPlayers_Display* display = form->Display_Window() ? form->Display_Window() : Open_Display();
+        Frame(display, QSize(1280, 720));
+        const Display_Text* t = Text(display->Last_Frame(), role);
+        return t ? t->text : QStringLiteral("<none>");
+    }
 };
 
 TEST_F(Structure_Clock_Test, ABreakRunsItsOwnCountdownBetweenTwoLevelsWithCuesNoteAndVoice)
@@ -106,6 +114,24 @@ TEST_F(Structure_Clock_Test, ABreakRunsItsOwnCountdownBetweenTwoLevelsWithCuesNo
     Tick(61);  // level 3 goes back to the tournament's two minutes
     EXPECT_EQ(form->CurrentLevel, 2);
     EXPECT_EQ(Shown_Time(), QStringLiteral("2:00"));
+}
+
+TEST_F(Structure_Clock_Test, APlaylistGoesOnAtABreaksEndAndTheNextLevelsLengthIsShown)
+{
+    QStringList songs;
+    for (const char* name : {"one.wav", "two.wav", "three.wav", "four.wav"})
+        songs << Sound_File(QString::fromLatin1(name));
+    const QString list = folder.Write(QStringLiteral("Sounds/night.m3u"), songs.join(QLatin1Char('\n')).toUtf8());
+    Start_With_Break(QByteArray(), list);
+    // Level 1 is followed by level 2 of its own three minutes.
+    EXPECT_EQ(Text_Of("next"), QStringLiteral("10 / 20, BB ante 20, 3 min"));
+    EXPECT_EQ(Phone().value(QStringLiteral("next")).toObject().value(QStringLiteral("minutes")).toInt(), 3);
+    form->Toggle_Start->trigger();
+    Tick(121); // level 1 ends: the first song
+    Tick(61);  // the break ends: the second
+    Tick(181); // level 2 ends: the third
+    EXPECT_EQ(player->played, (QStringList{chime, songs[0], songs[1], chime, songs[2]}));
+    EXPECT_EQ(form->CurrentLevel, 2);
 }
 
 TEST_F(Structure_Clock_Test, NextPreviousAndResetWalkLevelsAndBreaks)

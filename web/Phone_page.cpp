@@ -94,7 +94,7 @@ function show(s){
  $("time").className=(s.red?"red ":"")+(s.paused?"paused":"");
  text("state",(s.break?(s.note||"Break")+(s.paused?" \u2014 ":""):"")+(s.paused?"Clock stopped":""));
  text("blinds",s.sb+" / "+s.bb+(s.ante?", "+s.ante:""));
- text("next",s.next?"Next: "+s.next.sb+" / "+s.next.bb+(s.next.ante?", "+s.next.ante:""):"Last level");
+ text("next",s.next?"Next: "+s.next.sb+" / "+s.next.bb+(s.next.ante?", "+s.next.ante:"")+(s.next.minutes?", "+s.next.minutes+" min":""):"Last level");
  text("end",s.end||"-");
  text("left",s.left+" of "+s.entered);
  text("average",s.average>0?money(Math.round(s.average)):"-");

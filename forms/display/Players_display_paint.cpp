@@ -340,9 +340,13 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
                                    : QStringLiteral("Final level");
     if (d.has_next && d.next_ante != 0)
         next_text += QStringLiteral(", ") + d.next_ante_text;
+    // A next level of another length says how long it lasts.
+    const bool other_length = d.has_next && d.next_minutes != d.minutes;
+    if (other_length)
+        next_text += QStringLiteral(", %1 min").arg(d.next_minutes);
     if (noted)
         next_text = d.break_note;
-    if (!d.has_next || noted || d.next_ante != 0)
+    if (!d.has_next || noted || d.next_ante != 0 || other_length)
         next_value.height = Height_By::Line;
     fit.Draw(QStringLiteral("next"), next_text, next,
              QRectF(next_in.left() + next_in.width() * 0.34, next_in.top(), next_in.width() * 0.66, next_in.height()), next_value);

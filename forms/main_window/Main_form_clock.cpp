@@ -111,7 +111,13 @@ QString TMainForm::Level_End_Cue() const
     const QStringList songs = Read_Playlist_Songs(sound);
     if (songs.isEmpty())
         throw Velmora_Error(QStringLiteral("The playlist %1 holds no songs.").arg(sound));
-    return songs[CurrentLevel % songs.size()];
+    // Every end takes the next song, a break's end too: the number of the
+    // place that ended counts the breaks before it.
+    const CStructure& structure = Current_Tourney->Structure;
+    int ended = CurrentLevel + (Position().on_break ? 1 : 0);
+    for (int k = 0; k < CurrentLevel; ++k)
+        ended += structure.Break_After(k) ? 1 : 0;
+    return songs[ended % songs.size()];
 }
 
 void TMainForm::Play_Cue_Reported(const std::function<QString()>& cue)

@@ -45,6 +45,7 @@ void Add_Structure_State(QJsonObject& s, const Display_Facts& d)
     if (d.has_next) {
         QJsonObject next = s.value(QStringLiteral("next")).toObject();
         next.insert(QStringLiteral("ante"), d.next_ante_text);
+        next.insert(QStringLiteral("minutes"), d.next_minutes);
         s.insert(QStringLiteral("next"), next);
     }
     s.insert(QStringLiteral("end"), d.has_estimated_end ? QJsonValue(d.estimated_end.toString(QStringLiteral("HH:mm")))
