@@ -70,6 +70,9 @@ void Gather_Structure_Facts(Display_Facts& d, const CTourney& t, const Clock_Rea
         d.has_next = more && (t.Blinds[shown + 1].SB != 0 || t.Blinds[shown + 1].BB != 0);
         d.next_small = more ? t.Blinds[shown + 1].SB : 0;
         d.next_big = more ? t.Blinds[shown + 1].BB : 0;
+        // Without a note the next panel shows that level: the list starts after it.
+        if (d.break_note.isEmpty() && !d.later_levels.isEmpty() && d.later_levels.front().number == shown + 2)
+            d.later_levels.removeFirst();
     }
     d.ante = s.Ante(shown);
     d.next_ante = shown + 1 < Level_Count ? s.Ante(shown + 1) : 0;
