@@ -370,7 +370,7 @@ private:
     int Position_Minutes() const;        // the full length of the level or break in play
     void Plan_StructureExecute();
     void Build_Structure();              // the planner's command, the Action page's ante, break and end
-    void Restart_Level();                // full level length from Timer_Spin, seconds 0, black
+    void Restart_Level();                // full length of the level or break in play, seconds 0, black
     void Set_Timer_Colour(const QColor& colour);
     QString Level_End_Cue() const;       // the blind sound for the level that just ended
     void Update_Edit_List_Btn(const QString& sound_path);
