@@ -16,6 +16,8 @@ QByteArray Clock_State_Bytes(const Clock_State& state)
     out += "Left=" + QByteArray::number(state.Minutes) + ":"
            + QByteArray::number(state.Seconds).rightJustified(2, '0') + "\n";
     out += QByteArray("Running=") + (state.Running ? "1" : "0") + "\n";
+    if (state.Break)
+        out += "Break=1\n";
     out += "Saved=" + state.Saved.toUTC().toString(Qt::ISODate).toLatin1() + "\n";
     return out;
 }
@@ -72,6 +74,10 @@ std::optional<Clock_State> Parse_Clock_State(const QByteArray& bytes)
                 return std::nullopt;
             state.Running = value == "1";
             have_running = true;
+        } else if (key == "Break") {
+            if (value != "0" && value != "1")
+                return std::nullopt;
+            state.Break = value == "1";
         } else if (key == "Saved") {
             state.Saved = QDateTime::fromString(QString::fromLatin1(value), Qt::ISODate);
         }
@@ -105,8 +111,9 @@ std::optional<Found_Clock> Find_Clock_File()
 
 QString Resume_Question(const Clock_State& state)
 {
-    return QStringLiteral("The clock was running at level %1 with %2:%3 left when Velmora stopped. Resume it?")
-        .arg(state.Level + 1)
+    const QString where = state.Break ? QStringLiteral("in the break after level %1") : QStringLiteral("at level %1");
+    return QStringLiteral("The clock was running %1 with %2:%3 left when Velmora stopped. Resume it?")
+        .arg(where.arg(state.Level + 1))
         .arg(state.Minutes)
         .arg(state.Seconds, 2, 10, QLatin1Char('0'));
 }

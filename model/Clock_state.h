@@ -8,6 +8,7 @@
 //   Level=6            (counted from 1)
 //   Left=8:41          (minutes:seconds)
 //   Running=1          (0 once stopped)
+//   Break=1            (only in the break after that level)
 //   Saved=2026-03-14T21:05:09Z
 #include <QByteArray>
 #include <QDateTime>
@@ -20,6 +21,7 @@ struct Clock_State {
     int Minutes = 0;   // 0 to 255
     int Seconds = 0;   // 0 to 59
     bool Running = false;
+    bool Break = false; // in the break after Level
     QDateTime Saved;   // wall-clock time of the write, UTC
 
     bool operator==(const Clock_State&) const = default;

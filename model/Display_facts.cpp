@@ -1,9 +1,14 @@
 #include "model/Display_facts.h"
 
 #include "model/Money.h"
+#include "model/Structure_planner.h"
 #include "model/Tourney.h"
 
 #include <algorithm>
+#include <cmath>
+
+static void Gather_Structure_Facts(Display_Facts& d, const CTourney& t, const Clock_Reading& clock, const QTime& now,
+                                   double chips_in_play);
 
 Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock, const QTime& now)
 {
@@ -47,5 +52,40 @@ Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock
         d.payouts << rounded[i];
     d.currency = Shown_Currency(t.Money.Settings);
     // ---- end of money ----
+    Gather_Structure_Facts(d, t, clock, now, chips);
     return d;
+}
+
+// ---- the structure: antes, breaks and the estimated end ----
+void Gather_Structure_Facts(Display_Facts& d, const CTourney& t, const Clock_Reading& clock, const QTime& now,
+                            double chips_in_play)
+{
+    const CStructure& s = t.Structure;
+    const int level = std::clamp(clock.level, 0, Level_Count - 1);
+    d.on_break = clock.on_break && s.Break_After(level);
+    // In a break the room looks at the level that follows it.
+    const int shown = d.on_break ? level + 1 : level;
+    if (d.on_break) {
+        d.break_note = s.Levels[level].Break_Note;
+        d.small_blind = t.Blinds[shown].SB;
+        d.big_blind = t.Blinds[shown].BB;
+        const bool more = shown + 1 < Level_Count;
+        d.has_next = more && (t.Blinds[shown + 1].SB != 0 || t.Blinds[shown + 1].BB != 0);
+        d.next_small = more ? t.Blinds[shown + 1].SB : 0;
+        d.next_big = more ? t.Blinds[shown + 1].BB : 0;
+        // Without a note the next panel shows that level: the list starts after it.
+        if (d.break_note.isEmpty() && !d.later_levels.isEmpty() && d.later_levels.front().number == shown + 2)
+            d.later_levels.removeFirst();
+    }
+    d.ante = s.Ante(shown);
+    d.next_ante = shown + 1 < Level_Count ? s.Ante(shown + 1) : 0;
+    d.minutes = s.Level_Minutes(shown, t.Time);
+    d.next_minutes = shown + 1 < Level_Count ? s.Level_Minutes(shown + 1, t.Time) : 0;
+    d.ante_text = Ante_Caption(s.Ante_Type, d.ante);
+    d.next_ante_text = d.has_next ? Ante_Caption(s.Ante_Type, d.next_ante) : QString();
+    const End_Estimate end = Estimate_End(Plan_Of(t, t.Time), {level, d.on_break},
+                                          clock.minutes * 60.0 + clock.seconds, chips_in_play, d.players_left);
+    d.has_estimated_end = end.known && d.players_left > 1;
+    if (d.has_estimated_end)
+        d.estimated_end = now.addSecs(static_cast<int>(std::lround(end.minutes * 60)));
 }

@@ -15,6 +15,7 @@ struct Clock_Reading {
     int minutes = 0, seconds = 0;
     bool paused = true;
     bool flashing_red = false; // the warning colour is on
+    bool on_break = false;     // in the break after the level
 };
 
 struct Display_Facts {
@@ -39,6 +40,18 @@ struct Display_Facts {
     QVector<Level> later_levels;
     // The phone view's address while the view is on (set by the window).
     QString phone_address;
+
+    // ---- the structure: antes, breaks and the estimated end ----
+    // In a break the blinds above (and their ante) are those of the level
+    // that follows it, and "next" the level after that one.
+    bool on_break = false;
+    QString break_note;
+    QString ante_text;        // "BB ante 400", "" without an ante
+    QString next_ante_text;
+    int ante = 0, next_ante = 0;
+    int minutes = 0, next_minutes = 0; // the level's length, and the next one's
+    bool has_estimated_end = false;
+    QTime estimated_end;      // when the night is decided, by the planner's model
 };
 
 Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock, const QTime& now);

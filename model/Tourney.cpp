@@ -154,6 +154,7 @@ void CTourney::Load_File(const QString& name)
     Warning = ini.Read_String(Setup, "Warning", QString());
     for (int i = 0; i < Prize_Count; ++i)
         Prize[i] = ini.Read_Float(Prizes, Key("Prize %d", i).c_str(), 0);
+    Structure.Read(ini);
 
     // The stored Total only served as the default of Out: the entry file counts.
     Read_Entries();
@@ -196,6 +197,7 @@ void CTourney::Save_File(const QString& name)
         for (int i = 0; i < Prize_Count; ++i)
             ini.Write_Float(Prizes, Key("Prize %d", i).c_str(), Prize[i]);
         Write_Money(ini, *this);
+        Structure.Write(ini);
         ini.Flush();
     }
     Write_Entries();

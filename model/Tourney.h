@@ -3,6 +3,7 @@
 // sound cues, chips, payout table and the player entries; the entry file
 // record CTourneyPlayer and the clock's countdown Level_Clock.
 #include "model/Money.h"
+#include "model/Structure.h"
 
 #include <QString>
 #include <cstdint>
@@ -64,6 +65,7 @@ public:
     CBlindLevel Blinds[Level_Count];
     CChips Chips[Chip_Count];
     CMoney Money; // buy-ins, rebuys, add-ons, bounties (sections of their own in the file)
+    CStructure Structure; // antes, lengths per level, breaks: a section of its own
 
     // Tournament file (".trn") and entry file (".plr") in the data folder.
     // Loading reads Time into 1..59, skips entry records without a name and

@@ -188,6 +188,12 @@ void Profile::Delete_Section(const char* section)
         dirty_ = true;
 }
 
+void Profile::Delete_Key(const char* section, const char* key)
+{
+    if (impl_->ini.Delete(section, key, true))
+        dirty_ = true;
+}
+
 void Profile::Flush()
 {
     if (!dirty_)

@@ -37,6 +37,9 @@ public:
     void Write_String(const char* section, const char* key, const QString& value);
     // Removes a whole section with its keys (nothing when there is none).
     void Delete_Section(const char* section);
+    // Removes a key, and its section once that holds nothing more; a key that
+    // is not there changes nothing.
+    void Delete_Key(const char* section, const char* key);
 
     // Writes the file atomically if anything was written since it was opened.
     // Throws Velmora_Error "Unable to write to %s" when the file cannot be

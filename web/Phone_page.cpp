@@ -59,6 +59,7 @@ input{width:100%}
  <h2>Tournament</h2>
  <div class="row"><span>Players left</span><b id="left">-</b></div>
  <div class="row"><span>Average stack</span><b id="average">-</b></div>
+ <div class="row"><span>Estimated end</span><b id="end">-</b></div>
  <div class="row"><span>Prize pool</span><b id="pool">-</b></div>
  <ol id="payouts"></ol>
 </section>
@@ -90,12 +91,13 @@ function show(s){
  last=s;
  currency=s.currency||"";
  text("name",s.name||"Tournament");
- text("level","Level "+s.level+" of "+s.levels);
+ text("level",s.break?"Break, then level "+(s.level+1):"Level "+s.level+" of "+s.levels);
  text("time",s.time);
  $("time").className=(s.red?"red ":"")+(s.paused?"paused":"");
- text("state",s.paused?"Clock stopped":"");
- text("blinds",s.sb+" / "+s.bb);
- text("next",s.next?"Next: "+s.next.sb+" / "+s.next.bb:"Last level");
+ text("state",(s.break?(s.note||"Break")+(s.paused?" \u2014 ":""):"")+(s.paused?"Clock stopped":""));
+ text("blinds",s.sb+" / "+s.bb+(s.ante?", "+s.ante:""));
+ text("next",s.next?"Next: "+s.next.sb+" / "+s.next.bb+(s.next.ante?", "+s.next.ante:"")+(s.next.minutes?", "+s.next.minutes+" min":""):"Last level");
+ text("end",s.end||"-");
  text("left",s.left+" of "+s.entered);
  text("average",s.average>0?money(Math.round(s.average)):"-");
  text("pool",money(s.pool));

@@ -9,6 +9,7 @@
 #include "forms/widgets/Player_lists.h"
 #include "forms/dialogs/Sound_dialog.h"
 #include "forms/widgets/Spin_box.h"
+#include "forms/widgets/Structure_fields.h"
 #include "forms/artwork/Wizard_banner.h"
 #include "model/Player.h"
 #include "platform/Guard.h"
@@ -158,31 +159,37 @@ void TWizardDlg::Build_Blind_Schedule()
 {
     Blind_Group = new QGroupBox(QStringLiteral("Blind Schedule"), ThirdPage);
     Blind_Group->setObjectName(QStringLiteral("Blind_Group"));
-    Blind_Group->setGeometry(20, 50, Dialog_Width - 40, 228);
+    // Each level: small blind, big blind and ante.
+    Blind_Group->setGeometry(8, 50, Dialog_Width - 16, 228);
     QFont bold = Blind_Group->font();
     bold.setBold(true);
     for (int column = 0; column < 4; ++column) {
-        const int x0 = 10 + column * 128;
-        Caption_Label(Blind_Group, QStringLiteral("Small"), QRect(x0 + 24, 22, 48, 18), Qt::AlignCenter)->setFont(bold);
-        Caption_Label(Blind_Group, QStringLiteral("Big"), QRect(x0 + 74, 22, 48, 18), Qt::AlignCenter)->setFont(bold);
+        const int x0 = 6 + column * 134;
+        Caption_Label(Blind_Group, QStringLiteral("Small"), QRect(x0 + 18, 22, 38, 18), Qt::AlignCenter)->setFont(bold);
+        Caption_Label(Blind_Group, QStringLiteral("Big"), QRect(x0 + 58, 22, 38, 18), Qt::AlignCenter)->setFont(bold);
+        Caption_Label(Blind_Group, QStringLiteral("Ante"), QRect(x0 + 98, 22, 36, 18), Qt::AlignCenter)->setFont(bold);
         for (int row = 0; row < 5; ++row) {
             const int level = column * 5 + row;
             const int y = 42 + row * 35;
-            Caption_Label(Blind_Group, QString::number(level + 1), QRect(x0, y, 20, 26), Qt::AlignRight | Qt::AlignVCenter);
+            Caption_Label(Blind_Group, QString::number(level + 1), QRect(x0, y, 16, 26), Qt::AlignRight | Qt::AlignVCenter);
             SB_Edit[level] = new QLineEdit(Blind_Group);
             SB_Edit[level]->setObjectName(QStringLiteral("SB%1_Edit").arg(level));
-            SB_Edit[level]->setGeometry(x0 + 24, y, 48, 26);
+            SB_Edit[level]->setGeometry(x0 + 18, y, 38, 26);
             SB_Edit[level]->setAlignment(Qt::AlignRight);
             BB_Edit[level] = new QLineEdit(Blind_Group);
             BB_Edit[level]->setObjectName(QStringLiteral("BB%1_Edit").arg(level));
-            BB_Edit[level]->setGeometry(x0 + 74, y, 48, 26);
+            BB_Edit[level]->setGeometry(x0 + 58, y, 38, 26);
             BB_Edit[level]->setAlignment(Qt::AlignRight);
+            Ante_Edit[level] = Ante_Box(Blind_Group, level, QRect(x0 + 98, y, 36, 26));
         }
     }
     for (int level = 0; level + 1 < Level_Count; ++level) {
         setTabOrder(SB_Edit[level], BB_Edit[level]);
-        setTabOrder(BB_Edit[level], SB_Edit[level + 1]);
+        setTabOrder(BB_Edit[level], Ante_Edit[level]);
+        setTabOrder(Ante_Edit[level], SB_Edit[level + 1]);
     }
+    Caption_Label(ThirdPage, QStringLiteral("Antes:"), QRect(20, 288, 50, 24));
+    Ante_Type_Combo = Ante_Type_Box(ThirdPage, QRect(72, 288, 160, 24));
 }
 
 void TWizardDlg::Build_Sound_Step(QFrame* page, QLineEdit*& edit, const char* edit_name, QToolButton*& browse,
@@ -372,7 +379,9 @@ void TWizardDlg::Load_DataExecute()
     for (int i = 0; i < Level_Count; ++i) {
         SB_Edit[i]->setText(QString::number(t.Blinds[i].SB));
         BB_Edit[i]->setText(QString::number(t.Blinds[i].BB));
+        Ante_Edit[i]->setText(Box_Text(t.Structure.Ante(i)));
     }
+    Show_Ante_Kind(Ante_Type_Combo, t.Structure.Ante_Type);
     Load_Available->trigger();
     Load_Playing->trigger();
 }
@@ -395,6 +404,10 @@ void TWizardDlg::Save_DataExecute()
         t.Blinds[i].SB = take(SB_Edit[i]);
     for (int i = 0; i < Level_Count; ++i)
         t.Blinds[i].BB = take(BB_Edit[i]);
+    // An empty ante is none; the lengths and breaks stay as the file had them.
+    for (int i = 0; i < Level_Count; ++i)
+        t.Structure.Levels[i].Ante = Box_Number(Ante_Edit[i], INT32_MAX);
+    t.Structure.Ante_Type = Chosen_Ante_Kind(Ante_Type_Combo);
     if (!all_numbers)
         host().Message(QStringLiteral("Make sure all blind fields are filled out.\nAll unused blind level set to 0."),
                        QStringLiteral("Blind Warning"), Buttons::OK);

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QAction;
+class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -47,6 +48,8 @@ public:
     QGroupBox* Blind_Group = nullptr;
     QLineEdit* SB_Edit[Level_Count] = {};
     QLineEdit* BB_Edit[Level_Count] = {};
+    QLineEdit* Ante_Edit[Level_Count] = {};   // Ante0_Edit .. Ante19_Edit, empty: none
+    QComboBox* Ante_Type_Combo = nullptr;     // big blind or per player ante
     QLineEdit* Sound_Edit1 = nullptr;
     QToolButton* SpeedButton1 = nullptr; // browse: level-change sound
     QLineEdit* Warning_Edit = nullptr;

@@ -31,19 +31,35 @@ void Announcer::Set_Enabled(bool on)
     }
 }
 
-QString Announcer::Level_Text(int level_number, int small_blind, int big_blind)
+QString Announcer::Level_Text(int level_number, int small_blind, int big_blind, int ante)
 {
     // An unused level (no blinds set) is announced by its number alone.
     if (small_blind == 0 && big_blind == 0)
         return tr("Level %1.").arg(level_number);
+    if (ante != 0)
+        return tr("Level %1. Blinds %2 and %3, ante %4.").arg(level_number).arg(small_blind).arg(big_blind).arg(ante);
     return tr("Level %1. Blinds %2 and %3.").arg(level_number).arg(small_blind).arg(big_blind);
+}
+
+QString Announcer::Break_Text(int minutes, const QString& note)
+{
+    QString text = minutes == 1 ? tr("Break, 1 minute.") : tr("Break, %1 minutes.").arg(minutes);
+    const QString said = note.trimmed();
+    if (!said.isEmpty())
+        text += QLatin1Char(' ') + said + (said.endsWith(QLatin1Char('.')) ? QString() : QStringLiteral("."));
+    return text;
 }
 
 QString Announcer::Last_Minute_Text() { return tr("One minute left in this level."); }
 
-void Announcer::Level_Started(int level_number, int small_blind, int big_blind)
+void Announcer::Level_Started(int level_number, int small_blind, int big_blind, int ante)
 {
-    Queue(Level_Text(level_number, small_blind, big_blind));
+    Queue(Level_Text(level_number, small_blind, big_blind, ante));
+}
+
+void Announcer::Break_Started(int minutes, const QString& note)
+{
+    Queue(Break_Text(minutes, note));
 }
 
 void Announcer::Last_Minute() { Queue(Last_Minute_Text()); }

@@ -1,6 +1,6 @@
 #pragma once
-// Spoken announcements of the clock: the new level and its blinds after the
-// level-end cue, and the last minute after the warning cue. Texts wait for
+// Spoken announcements of the clock: the new level, its blinds and ante (or
+// a break and its note) after the level-end cue, and the last minute after the warning cue. Texts wait for
 // the cue sound and for the text before them, never speak over each other and
 // never hold up the clock: everything is checked on a short timer of its own.
 #include <QObject>
@@ -32,10 +32,14 @@ public:
     void Set_Enabled(bool on); // off drops what is waiting
 
     // The texts, as spoken.
-    static QString Level_Text(int level_number, int small_blind, int big_blind);
+    // An ante that is not 0 is said after the blinds ("..., ante 400.").
+    static QString Level_Text(int level_number, int small_blind, int big_blind, int ante = 0);
+    // "Break, 15 minutes. Colour up the 5s."
+    static QString Break_Text(int minutes, const QString& note);
     static QString Last_Minute_Text();
 
-    void Level_Started(int level_number, int small_blind, int big_blind);
+    void Level_Started(int level_number, int small_blind, int big_blind, int ante = 0);
+    void Break_Started(int minutes, const QString& note);
     void Last_Minute();
 
     // Speaks the waiting text when its turn has come; run by the timer.

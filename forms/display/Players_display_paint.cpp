@@ -246,8 +246,21 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     const QRectF badge(level_in.right() - level_in.width() * 0.28, level.top() + level.height() * 0.14,
                        level_in.width() * 0.28, level.height() * 0.72);
     Text_Style level_style = Style(Face(true), Ink, Qt::AlignLeft | Qt::AlignVCenter);
-    fit.Draw(QStringLiteral("level"), QStringLiteral("Level %1 of %2").arg(d.level).arg(d.level_count), level,
-             QRectF(level_in.left(), level_in.top(), level_in.width() - badge.width() - pad, level_in.height()), level_style);
+    const QString level_text = d.on_break ? QStringLiteral("BREAK, then level %1").arg(d.level + 1)
+                                          : QStringLiteral("Level %1 of %2").arg(d.level).arg(d.level_count);
+    fit.Draw(QStringLiteral("level"), level_text, level,
+             QRectF(level_in.left(), level_in.top(), (level_in.width() - badge.width() - pad) * (d.has_estimated_end ? 0.55 : 1),
+                    level_in.height()), level_style);
+    // The estimated end stands between the level and the badge.
+    if (d.has_estimated_end) {
+        QString format = QLocale().timeFormat(QLocale::ShortFormat);
+        format.remove(QStringLiteral(":ss"));
+        const qreal room = level_in.width() - badge.width() - pad;
+        Text_Style end_style = Style(Face(false), Caption, Qt::AlignRight | Qt::AlignVCenter);
+        fit.Draw(QStringLiteral("estimated_end"), QStringLiteral("Est. end %1").arg(QLocale().toString(d.estimated_end, format)),
+                 level, QRectF(level_in.left() + room * 0.58, level_in.top() + level_in.height() * 0.12, room * 0.42 - pad,
+                               level_in.height() * 0.76), end_style);
+    }
     if (d.paused) {
         Panel(p, badge, radius * 0.7, Paused_Amber, Paused_Amber.lighter(120));
         Text_Style paused = Style(Face(true), QColor(0x1a, 0x10, 0x00));
@@ -260,6 +273,9 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     if (d.flashing_red) {
         face.setColorAt(0, QColor(0xf0, 0x10, 0x10));
         face.setColorAt(1, QColor(0xa0, 0x00, 0x00));
+    } else if (d.on_break) { // a break has a green face of its own
+        face.setColorAt(0, QColor(0x0d, 0x4a, 0x2a));
+        face.setColorAt(1, QColor(0x04, 0x1c, 0x10));
     } else {
         face.setColorAt(0, QColor(0x05, 0x08, 0x0e));
         face.setColorAt(1, QColor(0x00, 0x00, 0x00));
@@ -277,8 +293,10 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     fit.Draw(QStringLiteral("time"), d.time_left, clock, Inset(clock, clock.width() * 0.05, clock.height() * 0.14), time_style);
 
     // The blinds now, small and big side by side.
+    // With an ante the row has a third panel.
     const QRectF blinds_row(m, clock.bottom() + gap, left_w, body_h * 0.25);
-    const qreal half = (left_w - gap) / 2;
+    const int panels = d.ante != 0 ? 3 : 2;
+    const qreal half = (left_w - gap * (panels - 1)) / panels;
     const struct {
         const char* role;
         QString caption;
@@ -286,8 +304,11 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
         QColor tint;
         qreal x;
     } blinds[] = {{"small_blind", QStringLiteral("SMALL BLIND"), d.small_blind, Small_Tint, m},
-                  {"big_blind", QStringLiteral("BIG BLIND"), d.big_blind, Big_Tint, m + half + gap}};
-    for (const auto& b : blinds) {
+                  {"big_blind", QStringLiteral("BIG BLIND"), d.big_blind, Big_Tint, m + half + gap},
+                  {"ante", d.ante_text.section(QLatin1Char(' '), 0, -2).toUpper(), d.ante, QColor(0x14, 0x50, 0x2c),
+                   m + 2 * (half + gap)}};
+    for (int i = 0; i < panels; ++i) {
+        const auto& b = blinds[i];
         const QRectF panel(b.x, blinds_row.top(), half, blinds_row.height());
         QLinearGradient tint(panel.topLeft(), panel.bottomLeft());
         tint.setColorAt(0, b.tint.lighter(125));
@@ -308,14 +329,24 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     const QRectF next_in = Inset(next, pad * 1.4, next.height() * 0.2);
     Text_Style next_caption = caption;
     next_caption.align = Qt::AlignLeft | Qt::AlignVCenter;
-    fit.Draw(QStringLiteral("next_caption"), QStringLiteral("NEXT LEVEL"), next,
+    // In a break with a note, the note takes the panel.
+    const bool noted = d.on_break && !d.break_note.isEmpty();
+    fit.Draw(QStringLiteral("next_caption"), noted ? QStringLiteral("BREAK") : QStringLiteral("NEXT LEVEL"), next,
              QRectF(next_in.left(), next_in.top() + next_in.height() * 0.15, next_in.width() * 0.3, next_in.height() * 0.7), next_caption);
     Text_Style next_value = value;
     next_value.align = Qt::AlignRight | Qt::AlignVCenter;
     next_value.colour = Gold;
-    const QString next_text = d.has_next ? QStringLiteral("%1 / %2").arg(QLocale().toString(d.next_small), QLocale().toString(d.next_big))
-                                         : QStringLiteral("Final level");
-    if (!d.has_next)
+    QString next_text = d.has_next ? QStringLiteral("%1 / %2").arg(QLocale().toString(d.next_small), QLocale().toString(d.next_big))
+                                   : QStringLiteral("Final level");
+    if (d.has_next && d.next_ante != 0)
+        next_text += QStringLiteral(", ") + d.next_ante_text;
+    // A next level of another length says how long it lasts.
+    const bool other_length = d.has_next && d.next_minutes != d.minutes;
+    if (other_length)
+        next_text += QStringLiteral(", %1 min").arg(d.next_minutes);
+    if (noted)
+        next_text = d.break_note;
+    if (!d.has_next || noted || d.next_ante != 0 || other_length)
         next_value.height = Height_By::Line;
     fit.Draw(QStringLiteral("next"), next_text, next,
              QRectF(next_in.left() + next_in.width() * 0.34, next_in.top(), next_in.width() * 0.66, next_in.height()), next_value);

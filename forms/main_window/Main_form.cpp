@@ -107,6 +107,7 @@ TMainForm::TMainForm(QWidget* parent)
     Build_View();
     Build_Phone_View();
     Build_Money();
+    Build_Structure();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Centred on the desktop.

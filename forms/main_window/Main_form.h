@@ -41,6 +41,8 @@ class TPlayers_Display;
 class Phone_Service_Interface;
 class Money_Area;
 class Money_Grid;
+class Structure_Page;
+class Structure_Action;
 class QPixmap;
 struct Clock_Reading;
 
@@ -55,6 +57,7 @@ public:
     QString Last_Tourney;
     Level_Clock Clock;
     uint8_t CurrentLevel = 0;
+    bool In_Break = false;   // the clock runs the break after CurrentLevel
 
     // Replaces the sound player (tests record the cues with their own).
     void Set_Media_Player(std::unique_ptr<Sound_Player> player);
@@ -181,6 +184,9 @@ public:
     QPushButton* Edit_List_Btn = nullptr;
     QLineEdit* SB_Edit[Level_Count] = {}; // SB0_Edit .. SB19_Edit
     QLineEdit* BB_Edit[Level_Count] = {}; // BB0_Edit .. BB19_Edit
+    Structure_Page* Structure_Extras = nullptr;   // antes, lengths per level, breaks (Structure_page.cpp)
+    Structure_Action* Structure_Shown = nullptr;  // ante, break and estimated end on the Action page
+    QAction* Plan_Structure = nullptr;            // Tools, "Structure Planner..." (Structure_planner_dlg.cpp)
 
     // Players page, "Select Players"
     QGroupBox* GroupBox1 = nullptr;       // "Select Players"
@@ -373,7 +379,12 @@ private:
     void Launch_DealExecute();
 
     void Show_Level_Blinds();            // the four blind labels for CurrentLevel
-    void Restart_Level();                // full level length from Timer_Spin, seconds 0, black
+    Clock_Position Position() const;     // CurrentLevel and In_Break, a break only where one is set
+    void Go_To(Clock_Position p);
+    int Position_Minutes() const;        // the full length of the level or break in play
+    void Plan_StructureExecute();
+    void Build_Structure();              // the planner's command, the Action page's ante, break and end
+    void Restart_Level();                // full length of the level or break in play, seconds 0, black
     void Set_Timer_Colour(const QColor& colour);
     QString Level_End_Cue() const;       // the blind sound for the level that just ended
     void Update_Edit_List_Btn(const QString& sound_path);

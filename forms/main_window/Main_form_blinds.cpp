@@ -2,6 +2,7 @@
 // moved between the page and the tournament record.
 #include "forms/main_window/Main_form.h"
 
+#include "forms/main_window/Structure_page.h"
 #include "forms/widgets/Spin_box.h"
 #include "platform/Text_lines.h"
 
@@ -29,6 +30,7 @@ void TMainForm::Load_BlindInfoExecute()
         SB_Edit[i]->setText(QString::number(t.Blinds[i].SB));
         BB_Edit[i]->setText(QString::number(t.Blinds[i].BB));
     }
+    Structure_Extras->Load(t.Structure);
     Show_Level_Blinds();
 }
 
@@ -43,4 +45,5 @@ void TMainForm::Save_BlindsExecute()
         t.Blinds[i].SB = Field_Integer(SB_Edit[i]->text());
     for (int i = 0; i < Level_Count; ++i)
         t.Blinds[i].BB = Field_Integer(BB_Edit[i]->text());
+    Structure_Extras->Save(t.Structure);
 }

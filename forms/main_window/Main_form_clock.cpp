@@ -111,7 +111,13 @@ QString TMainForm::Level_End_Cue() const
     const QStringList songs = Read_Playlist_Songs(sound);
     if (songs.isEmpty())
         throw Velmora_Error(QStringLiteral("The playlist %1 holds no songs.").arg(sound));
-    return songs[CurrentLevel % songs.size()];
+    // Every end takes the next song, a break's end too: the number of the
+    // place that ended counts the breaks before it.
+    const CStructure& structure = Current_Tourney->Structure;
+    int ended = CurrentLevel + (Position().on_break ? 1 : 0);
+    for (int k = 0; k < CurrentLevel; ++k)
+        ended += structure.Break_After(k) ? 1 : 0;
+    return songs[ended % songs.size()];
 }
 
 void TMainForm::Play_Cue_Reported(const std::function<QString()>& cue)
@@ -160,6 +166,7 @@ void TMainForm::Set_Paused(bool paused)
 void TMainForm::Start_Tourney_Clock()
 {
     CurrentLevel = 0;
+    In_Break = false;
     Set_Paused(true);
     full_level_due_ = true;
     Forget_Clock_State();
@@ -196,7 +203,7 @@ void TMainForm::Load_TimerExecute()
 {
     if (!Clock.Paused)
         return;
-    if (full_level_due_ || Timer_Spin->Value() != loaded_length_)
+    if (full_level_due_ || Position_Minutes() != loaded_length_)
         Restart_Level();
     else
         Refresh_Clock->trigger();
@@ -205,8 +212,8 @@ void TMainForm::Load_TimerExecute()
 
 void TMainForm::Restart_Level()
 {
-    // The running clock reloads the level length from the page's box.
-    loaded_length_ = Timer_Spin->Value();
+    // The running clock reloads the length of the level or break in play.
+    loaded_length_ = Position_Minutes();
     full_level_due_ = false;
     Clock.Minutes = static_cast<uint8_t>(loaded_length_ & 0xFF);
     Clock.Seconds = 0;
@@ -214,31 +221,51 @@ void TMainForm::Restart_Level()
     Refresh_Clock->trigger();
 }
 
+// Next and previous walk the levels and the breaks between them; the last
+// level and the first stay where they are.
 void TMainForm::Next_BlindExecute()
 {
-    if (CurrentLevel != Level_Count - 1)
-        ++CurrentLevel;
-    Show_Level_Blinds();
-    Clock_State_Changed(true);
+    Go_To(Current_Tourney->Structure.Next(Position()));
 }
 
 void TMainForm::Prev_BlindExecute()
 {
-    if (CurrentLevel != 0)
-        --CurrentLevel;
+    Go_To(Current_Tourney->Structure.Previous(Position()));
+}
+
+void TMainForm::Go_To(Clock_Position p)
+{
+    CurrentLevel = static_cast<uint8_t>(p.level);
+    In_Break = p.on_break;
     Show_Level_Blinds();
     Clock_State_Changed(true);
 }
 
+Clock_Position TMainForm::Position() const
+{
+    // A break the schedule no longer holds is over.
+    return {CurrentLevel, In_Break && Current_Tourney->Structure.Break_After(CurrentLevel)};
+}
+
+int TMainForm::Position_Minutes() const
+{
+    // The tournament's length is the page's box, as the running clock has
+    // always read it; a level's own length and a break come from the record.
+    return Current_Tourney->Structure.Minutes_Of(Position(), Timer_Spin->Value());
+}
+
+// During a break the labels show the level that follows it.
 void TMainForm::Show_Level_Blinds()
 {
-    const CBlindLevel& level = Current_Tourney->Blinds[CurrentLevel];
+    In_Break = Position().on_break;
+    const int shown = In_Break ? CurrentLevel + 1 : CurrentLevel;
+    const CBlindLevel& level = Current_Tourney->Blinds[shown];
     Small_Blind->setText(QString::number(level.SB));
     Big_Blind->setText(QString::number(level.BB));
     Small_Blind2->setText(QString::number(level.SB));
     Big_Blind2->setText(QString::number(level.BB));
-    Level_Label->setText(tr("Level %1 of %2").arg(CurrentLevel + 1).arg(Level_Count));
-    Level_Label2->setText(tr("LEVEL %1").arg(CurrentLevel + 1));
+    Level_Label->setText(In_Break ? tr("BREAK") : tr("Level %1 of %2").arg(CurrentLevel + 1).arg(Level_Count));
+    Level_Label2->setText(In_Break ? tr("BREAK, THEN %1").arg(shown + 1) : tr("LEVEL %1").arg(CurrentLevel + 1));
     emit Clock_Changed();
 }
 
@@ -256,6 +283,7 @@ Clock_Reading TMainForm::Clock_Now() const
 {
     Clock_Reading c;
     c.level = CurrentLevel;
+    c.on_break = Position().on_break;
     c.minutes = Clock.Minutes;
     c.seconds = Clock.Seconds;
     c.paused = Clock.Paused != 0;
@@ -302,6 +330,7 @@ void TMainForm::Clock_State_Changed(bool now)
     state.Minutes = Clock.Minutes;
     state.Seconds = Clock.Seconds;
     state.Running = !Clock.Paused;
+    state.Break = Position().on_break;
     state.Saved = QDateTime::currentDateTimeUtc();
     const QString path = Clock_File_Path(Last_Tourney);
     try {

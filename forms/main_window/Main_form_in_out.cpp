@@ -114,6 +114,7 @@ void TMainForm::IO_Combo1Change()
         throw;
     }
     Paint_Row(All_Grid, row);
+    emit Clock_Changed(); // the players left and the estimated end
 }
 
 void TMainForm::Build_In_Out_Grid()

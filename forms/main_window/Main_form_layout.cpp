@@ -4,6 +4,7 @@
 #include "forms/widgets/Button_icons.h"
 #include "forms/widgets/Page_button.h"
 
+#include "forms/main_window/Structure_page.h"
 #include "forms/widgets/Spin_box.h"
 #include "platform/Guard.h"
 
@@ -379,11 +380,12 @@ void TMainForm::Build_Blinds_Page()
     GroupBox3->setGeometry(10, 156, 701, 226);
     QFont bold = font();
     bold.setBold(true);
+    // Each column leaves room for the ante beside the big blind (Structure_page.cpp).
     for (int column = 0; column < 4; ++column) {
-        const int x0 = 14 + column * 172;
-        auto* small = Caption_Label(GroupBox3, tr("Small"), QRect(x0 + 26, 22, 66, 18), Qt::AlignCenter);
+        const int x0 = 8 + column * 172;
+        auto* small = Caption_Label(GroupBox3, tr("Small"), QRect(x0 + 24, 22, 47, 18), Qt::AlignCenter);
         small->setFont(bold);
-        auto* big = Caption_Label(GroupBox3, tr("Big"), QRect(x0 + 96, 22, 66, 18), Qt::AlignCenter);
+        auto* big = Caption_Label(GroupBox3, tr("Big"), QRect(x0 + 74, 22, 47, 18), Qt::AlignCenter);
         big->setFont(bold);
         for (int row = 0; row < 5; ++row) {
             const int level = column * 5 + row;
@@ -391,11 +393,11 @@ void TMainForm::Build_Blinds_Page()
             Caption_Label(GroupBox3, QString::number(level + 1), QRect(x0, y, 22, 26), Qt::AlignRight | Qt::AlignVCenter);
             SB_Edit[level] = new QLineEdit(GroupBox3);
             SB_Edit[level]->setObjectName(QStringLiteral("SB%1_Edit").arg(level));
-            SB_Edit[level]->setGeometry(x0 + 26, y, 66, 26);
+            SB_Edit[level]->setGeometry(x0 + 24, y, 47, 26);
             SB_Edit[level]->setAlignment(Qt::AlignRight);
             BB_Edit[level] = new QLineEdit(GroupBox3);
             BB_Edit[level]->setObjectName(QStringLiteral("BB%1_Edit").arg(level));
-            BB_Edit[level]->setGeometry(x0 + 96, y, 66, 26);
+            BB_Edit[level]->setGeometry(x0 + 74, y, 47, 26);
             BB_Edit[level]->setAlignment(Qt::AlignRight);
         }
     }
@@ -404,6 +406,7 @@ void TMainForm::Build_Blinds_Page()
         setTabOrder(SB_Edit[level], BB_Edit[level]);
         setTabOrder(BB_Edit[level], SB_Edit[level + 1]);
     }
+    Structure_Extras = new Structure_Page(page, GroupBox4, GroupBox3, BB_Edit);
 }
 
 void TMainForm::Build_Timers()

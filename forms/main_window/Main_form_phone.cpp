@@ -35,6 +35,22 @@ QString Spoken_Name(const CTourneyPlayer& entry)
     name.replace(QLatin1Char(','), QLatin1Char(' '));
     return name.simplified();
 }
+// The structure: the ante ("BB ante 400"), the break and its note, the next
+// level's ante and the estimated end ("23:40"), or null.
+void Add_Structure_State(QJsonObject& s, const Display_Facts& d)
+{
+    s.insert(QStringLiteral("ante"), d.ante_text);
+    s.insert(QStringLiteral("break"), d.on_break);
+    s.insert(QStringLiteral("note"), d.break_note);
+    if (d.has_next) {
+        QJsonObject next = s.value(QStringLiteral("next")).toObject();
+        next.insert(QStringLiteral("ante"), d.next_ante_text);
+        next.insert(QStringLiteral("minutes"), d.next_minutes);
+        s.insert(QStringLiteral("next"), next);
+    }
+    s.insert(QStringLiteral("end"), d.has_estimated_end ? QJsonValue(d.estimated_end.toString(QStringLiteral("HH:mm")))
+                                                        : QJsonValue(QJsonValue::Null));
+}
 } // namespace
 
 void TMainForm::Build_Phone_View()
@@ -157,6 +173,7 @@ QByteArray TMainForm::Phone_State() const
                                  {QStringLiteral("out"), entry.Place != 0}});
     }
     s.insert(QStringLiteral("seats"), seats);
+    Add_Structure_State(s, d);
     return QJsonDocument(s).toJson(QJsonDocument::Compact);
 }
 

@@ -39,12 +39,13 @@ void TMainForm::Offer_Clock_Resume()
         Load_Design->trigger();
     }
     CurrentLevel = static_cast<uint8_t>(state.Level);
+    In_Break = state.Break;
     Set_Paused(true);
     Clock.Minutes = static_cast<uint8_t>(state.Minutes);
     Clock.Seconds = static_cast<uint8_t>(state.Seconds);
     // Page switches keep a paused clock's time left while the level length
     // is unchanged.
-    loaded_length_ = Timer_Spin->Value();
+    loaded_length_ = Position_Minutes();
     full_level_due_ = false;
     Set_Timer_Colour(Qt::black);
     Refresh_Clock->trigger();

@@ -144,8 +144,13 @@ void TMainForm::Build_View()
     announcer_ = new Announcer(this);
     announcer_->Set_Cue_Playing([this] { return media_player_ && media_player_->Is_Playing(); });
     connect(this, &TMainForm::Level_Ended, announcer_, [this] {
+        const CStructure& s = Current_Tourney->Structure;
+        if (Position().on_break) {
+            announcer_->Break_Started(s.Levels[CurrentLevel].Break_Minutes, s.Levels[CurrentLevel].Break_Note);
+            return;
+        }
         const CBlindLevel& level = Current_Tourney->Blinds[CurrentLevel];
-        announcer_->Level_Started(CurrentLevel + 1, level.SB, level.BB);
+        announcer_->Level_Started(CurrentLevel + 1, level.SB, level.BB, s.Ante(CurrentLevel));
     });
     connect(this, &TMainForm::Warning_Given, announcer_, [this] { announcer_->Last_Minute(); });
     if (tools) {

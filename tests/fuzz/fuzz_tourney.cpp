@@ -1,6 +1,7 @@
 // The tournament file and its entry file together: whatever they hold, loading
 // does not crash, and what a load gives is what a save and a second load give,
-// the money sections and each entry's counts included.
+// the money sections, each entry's counts and the structure section (antes,
+// lengths, breaks) included.
 // Input: two bytes (little-endian) giving the length of the tournament file's
 // text, that text, then the entry file's bytes.
 #include "Fuzz_support.h"
@@ -45,6 +46,20 @@ void Check_Same(const CTourney& a, const CTourney& b)
         const QString name = CTourney::Entry_Name(a.Players[i]);
         FUZZ_CHECK(a.Money.Of(name) == b.Money.Of(name));
     }
+    FUZZ_CHECK(a.Structure == b.Structure);
+}
+
+// The structure section keeps every value in its range.
+void Check_Structure(const CStructure& s)
+{
+    for (int k = 0; k < Structure_Levels; ++k) {
+        const Level_Extra& e = s.Levels[k];
+        FUZZ_CHECK(e.Ante >= 0);
+        FUZZ_CHECK(e.Minutes == 0 || (e.Minutes >= Min_Level_Minutes && e.Minutes <= Max_Level_Minutes));
+        FUZZ_CHECK(e.Break_Minutes >= 0 && e.Break_Minutes <= Max_Break_Minutes);
+        FUZZ_CHECK(e.Break_Minutes > 0 || e.Break_Note.isEmpty());
+    }
+    FUZZ_CHECK(s.Levels[Structure_Levels - 1].Break_Minutes == 0);
 }
 
 // What loading promises whatever the files held.
@@ -70,6 +85,7 @@ void Check_Loaded(const CTourney& t)
     }
     if (t.Money.Settings.Pool_From_Entries)
         FUZZ_CHECK(t.Prize_Total == static_cast<float>(Pool_From_Entries(t)));
+    Check_Structure(t.Structure);
 }
 
 } // namespace

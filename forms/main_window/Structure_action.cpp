@@ -1,0 +1,68 @@
+#include "forms/main_window/Structure_action.h"
+
+#include "forms/widgets/Caption_label.h"
+#include "model/Display_facts.h"
+
+#include <QLabel>
+#include <QLocale>
+
+namespace {
+
+QLabel* Block(QWidget* parent, const char* name, const QRect& r, const QColor& back, int pixels)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(r);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(true);
+    label->setFont(f);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, back);
+    p.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(p);
+    label->hide();
+    return label;
+}
+
+void Set_Shown(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
+    label->setVisible(!text.isEmpty());
+}
+
+} // namespace
+
+Structure_Action::Structure_Action(QWidget* page) : QObject(page)
+{
+    Ante_Label = Block(page, "Ante_Label", QRect(563, 224, 148, 38), QColor(0x1f, 0x5c, 0x34), 20);
+    Ante_Label->setToolTip(tr("Ante of the level"));
+    Break_Label = Block(page, "Break_Label", QRect(262, 322, 291, 38), QColor(0x8a, 0x5a, 0x00), 15);
+    Break_Label->setWordWrap(true);
+    End_Caption = Caption_Label(page, tr("Estimated end"), QRect(563, 268, 148, 16), Qt::AlignCenter);
+    End_Caption->setObjectName(QStringLiteral("End_Caption"));
+    End_Label = Block(page, "End_Label", QRect(563, 285, 148, 30), QColor(0x20, 0x20, 0x20), 20);
+    End_Label->setToolTip(tr("When the night is likely decided, from the players left, the chips in play "
+                             "and the structure"));
+    End_Caption->hide();
+}
+
+void Structure_Action::Show(const Display_Facts& d)
+{
+    Set_Shown(Ante_Label, d.ante_text.isEmpty() ? QString() : d.ante_text.left(1).toUpper() + d.ante_text.mid(1));
+    QString pause;
+    if (d.on_break) {
+        pause = tr("Break, then level %1").arg(d.level + 1);
+        if (!d.break_note.isEmpty())
+            pause += QStringLiteral(": ") + d.break_note;
+    }
+    Set_Shown(Break_Label, pause);
+    QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    format.remove(QStringLiteral(":ss"));
+    const QString end = d.has_estimated_end ? QLocale().toString(d.estimated_end, format) : QString();
+    Set_Shown(End_Label, end);
+    End_Caption->setVisible(!end.isEmpty());
+}

@@ -1,0 +1,262 @@
+// The structure beyond the documented schedule: antes, a length per level and
+// breaks, their section of the tournament file, the walk through levels and
+// breaks, the model of the end of the night and the planner.
+#include "model/Structure_planner.h"
+#include "model/Tourney.h"
+#include "support/Test_folder.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// A tournament file of the documented sections as the INI writer lays it out
+// (two blank lines between sections), with a key no reader here knows.
+QByteArray Documented_File()
+{
+    QByteArray trn = "[Setup]\nTime=15\n";
+    for (int k = 0; k < Level_Count; ++k)
+        trn += "SB" + QByteArray::number(k) + "=" + QByteArray::number(25 * (k + 1)) + "\nBB"
+               + QByteArray::number(k) + "=" + QByteArray::number(50 * (k + 1)) + "\n";
+    trn += "Sound=/music/night.m3u\nWarning=\nColour=green\n\n\n[Players]\nTotal=0\nOut=0\n\n\n[Chips]\n";
+    const char* const ordinal[] = {"First", "Second", "Third", "Fourth", "Fifth"};
+    for (const char* o : ordinal)
+        trn += QByteArray(o) + "=0\n";
+    for (const char* o : ordinal)
+        trn += QByteArray(o) + " Value=25\n";
+    for (const char* o : ordinal)
+        trn += QByteArray(o) + " Quanity=20\n";
+    for (const char* o : ordinal)
+        trn += QByteArray(o) + " Path=/chips/" + o + ".jpg\n";
+    trn += "\n\n[Prizes]\nTotal=300\n";
+    for (int i = 0; i < Prize_Count; ++i)
+        trn += "Prize " + QByteArray::number(i) + "=" + (i == 0 ? "50" : "5.5") + "\n";
+    return trn;
+}
+
+class Structure_File_Test : public ::testing::Test {
+protected:
+    Test_Folder folder;
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(folder.data())); }
+};
+
+TEST_F(Structure_File_Test, DocumentedFileKeepsItsBytesAndTheSectionComesAndGoes)
+{
+    const QByteArray documented = Documented_File();
+    folder.Write("Data/Cup.trn", documented);
+    CTourney t;
+    t.Load_File("Cup.trn");
+    EXPECT_TRUE(t.Structure.Empty());
+    EXPECT_EQ(t.Structure.Level_Minutes(4, t.Time), 15);
+    t.Save_File("Cup.trn");
+    EXPECT_EQ(folder.Read("Data/Cup.trn"), documented);
+
+    // Set antes, a length and a break: only a section of their own is added.
+    t.Structure.Ante_Type = Ante_Kind::Per_Player;
+    t.Structure.Levels[6].Ante = 400;
+    t.Structure.Levels[9].Minutes = 30;
+    t.Structure.Levels[3].Break_Minutes = 15;
+    t.Structure.Levels[3].Break_Note = QStringLiteral("Colour up the 5s");
+    t.Save_File("Cup.trn");
+    const QByteArray with = folder.Read("Data/Cup.trn");
+    ASSERT_TRUE(with.startsWith(documented));
+    EXPECT_EQ(with.mid(documented.size()),
+              QByteArray("\n\n[Structure]\nAnte Type=Per Player\nBreak3=15\nBreak Note3=Colour up the 5s\n"
+                         "Ante6=400\nMinutes9=30\n"));
+
+    CTourney again;
+    again.Load_File("Cup.trn");
+    EXPECT_EQ(again.Structure, t.Structure);
+    EXPECT_EQ(again.Time, 15); // the documented length is untouched
+    EXPECT_EQ(again.Blinds[6].SB, 175);
+
+    // Cleared again: the file is the documented one once more.
+    again.Structure = CStructure();
+    again.Save_File("Cup.trn");
+    EXPECT_EQ(folder.Read("Data/Cup.trn").trimmed(), documented.trimmed());
+}
+
+TEST_F(Structure_File_Test, ValuesOutOfRangeAreReadIntoRange)
+{
+    folder.Write("Data/Cup.trn", "[Structure]\nAnte Type=whatever\nAnte0=-5\nAnte1=0x64\nMinutes2=75\nMinutes3=-1\n"
+                                 "Minutes4=abc\nBreak5=90\nBreak6=-3\nBreak Note6=lost\nBreak19=10\n"
+                                 "Break Note19=no level follows\nBreak Note7=no break\n");
+    CTourney t;
+    t.Load_File("Cup");
+    const CStructure& s = t.Structure;
+    EXPECT_EQ(s.Ante_Type, Ante_Kind::Big_Blind);
+    EXPECT_EQ(s.Levels[0].Ante, 0);
+    EXPECT_EQ(s.Levels[1].Ante, 100);
+    EXPECT_EQ(s.Levels[2].Minutes, Max_Level_Minutes);
+    EXPECT_EQ(s.Levels[3].Minutes, 0);
+    EXPECT_EQ(s.Levels[4].Minutes, 0);
+    EXPECT_EQ(s.Levels[5].Break_Minutes, Max_Break_Minutes);
+    EXPECT_EQ(s.Levels[6].Break_Minutes, 0);
+    EXPECT_TRUE(s.Levels[6].Break_Note.isEmpty());
+    EXPECT_TRUE(s.Levels[7].Break_Note.isEmpty());
+    EXPECT_FALSE(s.Break_After(19));
+    EXPECT_EQ(s.Levels[19].Break_Minutes, 0);
+}
+
+TEST(Structure_Walk, NextAndPreviousPassThroughBreaksAndStopAtTheEnds)
+{
+    CStructure s;
+    s.Levels[1].Break_Minutes = 10;
+    s.Levels[2].Minutes = 30;
+    const Clock_Position l1{0, false}, l2{1, false}, b2{1, true}, l3{2, false};
+    EXPECT_EQ(s.Next(l1), l2);
+    EXPECT_EQ(s.Next(l2), b2);
+    EXPECT_EQ(s.Next(b2), l3);
+    EXPECT_EQ(s.Previous(l3), b2);
+    EXPECT_EQ(s.Previous(b2), l2);
+    EXPECT_EQ(s.Previous(l2), l1);
+    EXPECT_EQ(s.Previous(l1), l1);
+    EXPECT_EQ(s.Next(Clock_Position{19, false}), (Clock_Position{19, false}));
+    EXPECT_EQ(s.Minutes_Of(b2, 20), 10);
+    EXPECT_EQ(s.Minutes_Of(l3, 20), 30);
+    EXPECT_EQ(s.Minutes_Of(l2, 20), 20);
+    // A break that is no longer scheduled is not stepped into.
+    s.Levels[1].Break_Minutes = 0;
+    EXPECT_EQ(s.Next(l2), l3);
+}
+
+// ---- the model of the end ----
+
+Plan Flat_Plan(const QVector<int>& big_blinds, int minutes)
+{
+    Plan plan(Level_Count);
+    for (int k = 0; k < Level_Count; ++k) {
+        plan[k].big_blind = k < big_blinds.size() ? big_blinds[k] : 0;
+        plan[k].small_blind = plan[k].big_blind / 2;
+        plan[k].minutes = minutes;
+    }
+    return plan;
+}
+
+TEST(End_Model, EndFallsInTheMiddleOfTheFirstDecidingLevelBreaksIncluded)
+{
+    // 10 x 2400 chips: decided at a big blind of 24000 / 24 = 1000.
+    Plan plan = Flat_Plan({100, 200, 400, 800, 1000, 2000}, 20);
+    End_Estimate e = Estimate_End(plan, {0, false}, 20 * 60, 24000, 10);
+    ASSERT_TRUE(e.known);
+    EXPECT_EQ(e.level, 4);
+    EXPECT_DOUBLE_EQ(e.minutes, 4 * 20 + 10);
+    // A break after level 2 adds its length; halfway through level 1 saves ten minutes.
+    plan[1].break_minutes = 15;
+    e = Estimate_End(plan, {0, false}, 10 * 60, 24000, 10);
+    EXPECT_DOUBLE_EQ(e.minutes, 10 + 3 * 20 + 15 + 10);
+    // From inside that break.
+    e = Estimate_End(plan, {1, true}, 5 * 60, 24000, 10);
+    EXPECT_DOUBLE_EQ(e.minutes, 5 + 2 * 20 + 10);
+    // Ten players need at least nine knock-outs of five minutes.
+    e = Estimate_End(plan, {4, false}, 60, 24000, 10);
+    EXPECT_DOUBLE_EQ(e.minutes, 9 * End_Model::Knockout_Minutes);
+    // One player left: it is over; no chips: nothing can be said.
+    EXPECT_DOUBLE_EQ(Estimate_End(plan, {0, false}, 600, 24000, 1).minutes, 0);
+    EXPECT_FALSE(Estimate_End(plan, {0, false}, 600, 0, 10).known);
+}
+
+TEST(End_Model, ScheduleThatRunsOutGoesOnWithItsLastStep)
+{
+    // Decided at 1000; the schedule stops at 400 (unused level after it),
+    // stepping by 2: 800, then 1600 is the deciding level, its middle.
+    const Plan plan = Flat_Plan({100, 200, 400}, 20);
+    const End_Estimate e = Estimate_End(plan, {0, false}, 20 * 60, 24000, 10);
+    ASSERT_TRUE(e.known);
+    EXPECT_TRUE(e.beyond_schedule);
+    EXPECT_DOUBLE_EQ(e.minutes, 3 * 20 + 1.5 * 20);
+    // The average stack falls as the blinds rise and the field shrinks to two.
+    EXPECT_DOUBLE_EQ(Average_Depth(24000, 10, 100), 24.0);
+    EXPECT_DOUBLE_EQ(Average_Depth(24000, 10, 600), 20.0);
+    EXPECT_EQ(Projected_Players(24000, 10, 600), 2);
+    EXPECT_DOUBLE_EQ(Average_Depth(24000, 10, 1000), 12.0);
+}
+
+// ---- the planner ----
+
+struct Home_Game {
+    int players, stack, smallest, hours;
+};
+
+void Expect_Sound_Plan(const Home_Game& g, const Planner_Input& in, const Planned_Structure& p)
+{
+    SCOPED_TRACE(testing::Message() << g.players << " players, " << g.stack << " chips, " << g.hours << " h");
+    ASSERT_EQ(p.levels.size(), Level_Count);
+    const QVector<int> chips = in.chips.isEmpty() ? Usual_Chips(g.smallest) : in.chips;
+    int unit = *std::min_element(chips.begin(), chips.end());
+    for (int k = 0; k < Level_Count; ++k) {
+        const Plan_Level& lv = p.levels[k];
+        EXPECT_GE(lv.small_blind, unit) << "level " << k + 1;
+        EXPECT_EQ(lv.small_blind % unit, 0) << "level " << k + 1;
+        EXPECT_EQ(lv.big_blind, 2 * lv.small_blind);
+        EXPECT_EQ(lv.ante % unit, 0) << "level " << k + 1;
+        EXPECT_EQ(lv.small_blind, Round_Amount(lv.small_blind, unit)) << "not a round amount at level " << k + 1;
+        if (k > 0) {
+            EXPECT_GT(lv.big_blind, p.levels[k - 1].big_blind) << "level " << k + 1;
+            EXPECT_GE(lv.ante, p.levels[k - 1].ante);
+        }
+        // A colour-up at a break: later amounts need only the bigger chips.
+        if (lv.break_note.startsWith(QStringLiteral("Colour up"))) {
+            EXPECT_EQ(lv.break_note, QStringLiteral("Colour up the %1s").arg(unit));
+            unit = *std::upper_bound(chips.begin(), chips.end(), unit);
+        }
+    }
+    // Its own model puts the end within 15 % of the wanted time.
+    const End_Estimate again = Estimate_End(p.levels, {0, false}, p.levels[0].minutes * 60.0,
+                                            double(g.players) * g.stack, g.players);
+    EXPECT_DOUBLE_EQ(again.minutes, p.end.minutes);
+    EXPECT_NEAR(p.end.minutes, g.hours * 60.0, g.hours * 60.0 * 0.15);
+    EXPECT_FALSE(p.end.beyond_schedule);
+    EXPECT_TRUE(p.warnings.isEmpty()) << p.warnings.join(QStringLiteral(" | ")).toStdString();
+}
+
+TEST(Structure_Planner, TypicalHomeGamesGetRoundRisingLevelsThatEndOnTime)
+{
+    const Home_Game games[] = {{10, 10000, 25, 4}, {25, 20000, 25, 5}, {6, 1500, 5, 2}};
+    for (const Home_Game& g : games) {
+        Planner_Input in;
+        in.players = g.players;
+        in.starting_stack = g.stack;
+        in.smallest_chip = g.smallest;
+        in.wanted_minutes = g.hours * 60;
+        in.level_minutes = g.hours >= 4 ? 20 : 15;
+        in.break_every = 4;
+        in.break_minutes = 10;
+        Expect_Sound_Plan(g, in, Plan_Structure(in));
+        // The chips of a real set, a growing length and per-player antes.
+        in.chips = {g.smallest, g.smallest * 2, g.smallest * 4, g.smallest * 20};
+        in.growing = true;
+        in.ante_kind = Ante_Kind::Per_Player;
+        const Planned_Structure grown = Plan_Structure(in);
+        Expect_Sound_Plan(g, in, grown);
+        EXPECT_GT(grown.levels[8].minutes, grown.levels[0].minutes);
+        EXPECT_LT(grown.levels[8].ante, grown.levels[8].big_blind);
+    }
+}
+
+TEST(Structure_Planner, ImpossibleWishesAreWarnedAbout)
+{
+    Planner_Input in;
+    in.players = 30;
+    in.starting_stack = 100000;
+    in.smallest_chip = 25;
+    in.wanted_minutes = 60;   // far too short for this many chips
+    in.level_minutes = 30;
+    in.break_every = 0;
+    const Planned_Structure p = Plan_Structure(in);
+    ASSERT_FALSE(p.warnings.isEmpty());
+    EXPECT_TRUE(p.warnings.join(QLatin1Char(' ')).contains(QStringLiteral("past the wanted length")))
+        << p.warnings.join(QLatin1Char(' ')).toStdString();
+    EXPECT_GT(p.end.minutes, 60 * 1.15);
+    // Nonsense input still gives twenty levels.
+    Planner_Input odd;
+    odd.players = -3;
+    odd.starting_stack = 0;
+    odd.smallest_chip = 0;
+    odd.chips = {0, -5};
+    EXPECT_EQ(Plan_Structure(odd).levels.size(), Level_Count);
+}
+
+} // namespace

@@ -1,0 +1,268 @@
+// The structure in the running program: a level of its own length, a break
+// with its countdown, cues, note and announcement, next/previous and reset
+// across a break, the crash file inside a break, the Blinds page's boxes in
+// the tournament file, and what the display and the phone show.
+#include "Display_fixture.h"
+
+#include "forms/display/Announcer.h"
+#include "forms/main_window/Structure_action.h"
+#include "forms/main_window/Structure_page.h"
+#include "forms/widgets/Spin_box.h"
+#include "model/Clock_state.h"
+
+#include <QComboBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+class Structure_Clock_Test : public Display_Fixture {
+protected:
+    QString bell, chime;
+
+    // Levels of 2 minutes; level 2 lasts 3 and has an ante of 20 (big blind
+    // ante); a 1-minute break with a note after level 1.
+    void Start_With_Break(const QByteArray& more = QByteArray(), const QString& sound = QString())
+    {
+        bell = Sound_File(QStringLiteral("bell.wav"));
+        chime = Sound_File(QStringLiteral("chime.wav"));
+        Start_Tourney("Sound=" + (sound.isEmpty() ? bell : sound).toUtf8() + "\nWarning=" + chime.toUtf8() + "\n" + Chips_And_Prizes()
+                          + "[Structure]\nMinutes1=3\nAnte1=20\nBreak0=1\nBreak Note0=Colour up the 5s\n" + more,
+                      2, 6, 0);
+        form->Level_Announcer()->Set_Monotonic_Clock([] { return qint64(0); });
+        form->Announce_Levels->trigger();
+    }
+    QString Said()
+    {
+        player->playing = false;
+        form->Level_Announcer()->Pump();
+        const QString last = voice->said.isEmpty() ? QString() : voice->said.last();
+        voice->Finish();
+        return last;
+    }
+    QString Kept_Clock() const { return QString::fromUtf8(folder.Read(QStringLiteral("Data/Default.clock"))); }
+    QJsonObject Phone() const { return QJsonDocument::fromJson(form->Phone_State()).object(); }
+    // A text of the players' display as painted now.
+    QString Text_Of(const QString& role)
+    {
+        TPlayers_Display* display = form->Display_Window() ? form->Display_Window() : Open_Display();
+        Frame(display, QSize(1280, 720));
+        const Display_Text* t = Text(display->Last_Frame(), role);
+        return t ? t->text : QStringLiteral("<none>");
+    }
+};
+
+TEST_F(Structure_Clock_Test, ABreakRunsItsOwnCountdownBetweenTwoLevelsWithCuesNoteAndVoice)
+{
+    Start_With_Break();
+    form->Toggle_Start->trigger();
+    Tick(120);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("0:00"));
+    EXPECT_EQ(player->played, QStringList{chime});
+
+    // Level 1 ends: the level cue, then the break of 1 minute, running on.
+    Tick();
+    EXPECT_EQ(player->played, (QStringList{chime, bell}));
+    EXPECT_TRUE(form->In_Break);
+    EXPECT_EQ(form->CurrentLevel, 0);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("1:00"));
+    EXPECT_EQ(form->Clock.Paused, 0);
+    EXPECT_EQ(form->Level_Label->text(), QStringLiteral("BREAK"));
+    EXPECT_EQ(form->Structure_Shown->Break_Label->text(), QStringLiteral("Break, then level 2: Colour up the 5s"));
+    EXPECT_TRUE(form->Structure_Shown->Break_Label->isVisibleTo(form->Action_Sheet));
+    // The blinds shown are those of the level that follows.
+    EXPECT_EQ(form->Small_Blind->text(), QStringLiteral("10"));
+    EXPECT_EQ(form->Big_Blind2->text(), QStringLiteral("20"));
+    EXPECT_EQ(Said(), QStringLiteral("Break, 1 minute. Colour up the 5s."));
+    EXPECT_TRUE(Kept_Clock().contains(QStringLiteral("Level=1\n")));
+    EXPECT_TRUE(Kept_Clock().contains(QStringLiteral("Break=1\n")));
+
+    // The phone and the display show the break.
+    const QJsonObject phone = Phone();
+    EXPECT_TRUE(phone.value(QStringLiteral("break")).toBool());
+    EXPECT_EQ(phone.value(QStringLiteral("note")).toString(), QStringLiteral("Colour up the 5s"));
+    EXPECT_EQ(phone.value(QStringLiteral("sb")).toInt(), 10);
+    EXPECT_EQ(phone.value(QStringLiteral("ante")).toString(), QStringLiteral("BB ante 20"));
+    TPlayers_Display* display = Open_Display();
+    ASSERT_NE(display, nullptr);
+    Frame(display, QSize(1280, 720));
+    const Display_Text* level = Text(display->Last_Frame(), QStringLiteral("level"));
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->text, QStringLiteral("BREAK, then level 2"));
+    const Display_Text* note = Text(display->Last_Frame(), QStringLiteral("next"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->text, QStringLiteral("Colour up the 5s"));
+    ASSERT_NE(Text(display->Last_Frame(), QStringLiteral("ante")), nullptr);
+
+    // The break's minute counts down without a warning; then the level cue
+    // and level 2 with its own three minutes and its ante.
+    Tick(60);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("0:00"));
+    EXPECT_EQ(player->played.size(), 2);
+    Tick();
+    EXPECT_EQ(player->played, (QStringList{chime, bell, bell}));
+    EXPECT_FALSE(form->In_Break);
+    EXPECT_EQ(form->CurrentLevel, 1);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("3:00"));
+    EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 2 of 20"));
+    EXPECT_FALSE(form->Structure_Shown->Break_Label->isVisibleTo(form->Action_Sheet));
+    EXPECT_EQ(form->Structure_Shown->Ante_Label->text(), QStringLiteral("BB ante 20"));
+    EXPECT_EQ(Said(), QStringLiteral("Level 2. Blinds 10 and 20, ante 20."));
+    EXPECT_FALSE(Kept_Clock().contains(QStringLiteral("Break=")));
+    Tick(120); // 1:00 of level 2: its warning
+    EXPECT_EQ(player->played.last(), chime);
+    Tick(61);  // level 3 goes back to the tournament's two minutes
+    EXPECT_EQ(form->CurrentLevel, 2);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("2:00"));
+}
+
+TEST_F(Structure_Clock_Test, APlaylistGoesOnAtABreaksEndAndTheNextLevelsLengthIsShown)
+{
+    QStringList songs;
+    for (const char* name : {"one.wav", "two.wav", "three.wav", "four.wav"})
+        songs << Sound_File(QString::fromLatin1(name));
+    const QString list = folder.Write(QStringLiteral("Sounds/night.m3u"), songs.join(QLatin1Char('\n')).toUtf8());
+    Start_With_Break(QByteArray(), list);
+    // Level 1 is followed by level 2 of its own three minutes.
+    EXPECT_EQ(Text_Of("next"), QStringLiteral("10 / 20, BB ante 20, 3 min"));
+    EXPECT_EQ(Phone().value(QStringLiteral("next")).toObject().value(QStringLiteral("minutes")).toInt(), 3);
+    form->Toggle_Start->trigger();
+    Tick(121); // level 1 ends: the first song
+    Tick(61);  // the break ends: the second
+    Tick(181); // level 2 ends: the third
+    EXPECT_EQ(player->played, (QStringList{chime, songs[0], songs[1], chime, songs[2]}));
+    EXPECT_EQ(form->CurrentLevel, 2);
+}
+
+TEST_F(Structure_Clock_Test, NextPreviousAndResetWalkLevelsAndBreaks)
+{
+    Start_With_Break();
+    auto where = [this] { return std::make_pair(int(form->CurrentLevel), form->In_Break); };
+    form->Next_Blind->trigger();
+    EXPECT_EQ(where(), std::make_pair(0, true));
+    EXPECT_EQ(form->Level_Label2->text(), QStringLiteral("BREAK, THEN 2"));
+    form->Reset_Timer->trigger(); // stopped: the break's full length
+    EXPECT_EQ(Shown_Time(), QStringLiteral("1:00"));
+    form->Next_Blind->trigger();
+    EXPECT_EQ(where(), std::make_pair(1, false));
+    form->Reset_Timer->trigger();
+    EXPECT_EQ(Shown_Time(), QStringLiteral("3:00"));
+    form->Prev_Blind->trigger();
+    EXPECT_EQ(where(), std::make_pair(0, true));
+    form->Prev_Blind->trigger();
+    form->Prev_Blind->trigger();
+    EXPECT_EQ(where(), std::make_pair(0, false));
+    // A page switch keeps a paused clock's time left, in a break too.
+    form->Next_Blind->trigger();
+    form->Reset_Timer->trigger();
+    form->Toggle_Start->trigger();
+    Tick(5);
+    form->Toggle_Start->trigger();
+    form->SpeedButtonClick(1);
+    form->SpeedButtonClick(0);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("0:55"));
+    EXPECT_TRUE(form->In_Break);
+    // A break taken off the schedule is over: the level it followed is shown.
+    form->Structure_Extras->Break_Edit[0]->clear();
+    form->SpeedButtonClick(0);
+    EXPECT_FALSE(form->In_Break);
+    EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 1 of 20"));
+}
+
+TEST_F(Structure_Clock_Test, ACrashInsideABreakIsOfferedBackInTheBreak)
+{
+    Clock_State state;
+    state.Tourney = QStringLiteral("Default.trn");
+    state.Level = 0;
+    state.Break = true;
+    state.Minutes = 0;
+    state.Seconds = 42;
+    state.Running = true;
+    state.Saved = QDateTime::currentDateTimeUtc();
+    folder.Write(QStringLiteral("Data/Default.clock"), Clock_State_Bytes(state));
+    script.answers.push_back(Answer::Yes);
+    Start_With_Break();
+    ASSERT_FALSE(script.messages.empty());
+    EXPECT_TRUE(script.messages.front().text.contains(QStringLiteral("in the break after level 1")));
+    EXPECT_TRUE(form->In_Break);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("0:42"));
+    EXPECT_NE(form->Clock.Paused, 0);
+    EXPECT_EQ(form->Level_Label->text(), QStringLiteral("BREAK"));
+    form->Toggle_Start->trigger();
+    Tick(43);
+    EXPECT_FALSE(form->In_Break);
+    EXPECT_EQ(form->CurrentLevel, 1);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("3:00"));
+}
+
+// The "[Structure]" section's lines, and the file without them.
+std::pair<QByteArray, QByteArray> Split_Structure(const QByteArray& trn)
+{
+    const qsizetype at = trn.indexOf("[Structure]\n");
+    if (at < 0)
+        return {QByteArray(), trn};
+    qsizetype end = trn.indexOf("\n[", at);
+    end = end < 0 ? trn.size() : end + 1;
+    return {trn.mid(at, end - at).trimmed(), trn.left(at) + trn.mid(end)};
+}
+
+TEST_F(Structure_Clock_Test, TheBlindsPageKeepsTheStructureInItsOwnSection)
+{
+    Start_With_Break();
+    Structure_Page& page = *form->Structure_Extras;
+    EXPECT_EQ(page.Ante_Edit[1]->text(), QStringLiteral("20"));
+    EXPECT_EQ(page.Minutes_Edit[1]->text(), QStringLiteral("3"));
+    EXPECT_TRUE(page.Ante_Edit[0]->text().isEmpty());
+    EXPECT_FALSE(page.Break_Edit[19]->isEnabled());
+    form->SpeedButtonClick(2);
+    const auto [section_before, rest_before] = Split_Structure(folder.Read(QStringLiteral("Data/Default.trn")));
+    EXPECT_EQ(section_before, QByteArray("[Structure]\nMinutes1=3\nAnte1=20\nBreak0=1\nBreak Note0=Colour up the 5s\n"
+                                         "Ante Type=Big Blind"));
+
+    page.Ante_Type_Combo->setCurrentIndex(1);
+    page.Ante_Edit[1]->setText(QStringLiteral("5"));
+    page.Ante_Edit[2]->setText(QStringLiteral("abc"));
+    page.Minutes_Edit[1]->clear();
+    page.Minutes_Edit[4]->setText(QStringLiteral("75"));
+    page.Break_Edit[0]->clear(); // its note goes with it
+    page.Break_Edit[5]->setText(QStringLiteral("15"));
+    page.Note_Edit[5]->setText(QStringLiteral("Dinner"));
+    form->SpeedButtonClick(2);
+    const auto [section, rest] = Split_Structure(folder.Read(QStringLiteral("Data/Default.trn")));
+    EXPECT_EQ(section, QByteArray("[Structure]\nAnte1=5\nAnte Type=Per Player\nMinutes4=59\nBreak5=15\n"
+                                  "Break Note5=Dinner"));
+    EXPECT_EQ(rest, rest_before); // the documented sections are untouched
+    EXPECT_EQ(page.Ante_Edit[2]->text(), QString());
+    EXPECT_EQ(page.Minutes_Edit[4]->text(), QStringLiteral("59"));
+    EXPECT_TRUE(page.Note_Edit[0]->text().isEmpty());
+    EXPECT_EQ(form->Current_Tourney->Structure.Ante_Type, Ante_Kind::Per_Player);
+}
+
+TEST_F(Structure_Clock_Test, TheEstimatedEndIsShownAlikeAndGoesWhenOnePlayerIsLeft)
+{
+    Start_With_Break();
+    Structure_Action& shown = *form->Structure_Shown;
+    ASSERT_TRUE(shown.End_Label->isVisibleTo(form->Action_Sheet));
+    const QString end = shown.End_Label->text();
+    EXPECT_FALSE(end.isEmpty());
+    TPlayers_Display* display = Open_Display();
+    Frame(display, QSize(1280, 720));
+    const Display_Facts facts = display->Facts();
+    ASSERT_TRUE(facts.has_estimated_end);
+    EXPECT_FALSE(Phone().value(QStringLiteral("end")).isNull());
+    ASSERT_NE(Text(display->Last_Frame(), QStringLiteral("estimated_end")), nullptr);
+    // 6 x (25 x 20 + 100 x 15) chips: decided at a big blind of 12000 / 24 =
+    // 500, first reached by level 11 (600): level 1, the break, level 2 of 3
+    // minutes, eight levels of 2 and half of level 11 lie ahead; but five
+    // knock-outs take at least 25 minutes.
+    const int minutes = std::max(2 + 1 + 3 + 8 * 2 + 1, 5 * 5);
+    EXPECT_EQ(facts.estimated_end, QTime(21, 45, 30).addSecs(minutes * 60));
+
+    for (int i = 0; i < 5; ++i)
+        form->Current_Tourney->Set_Out(QStringLiteral("P%1,X").arg(i + 1));
+    form->Save_Setup->trigger();
+    EXPECT_FALSE(shown.End_Label->isVisibleTo(form->Action_Sheet));
+    EXPECT_TRUE(Phone().value(QStringLiteral("end")).isNull());
+}
+
+} // namespace
