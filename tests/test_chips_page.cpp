@@ -68,12 +68,12 @@ TEST_F(Chips_Page_Test, WindowStartsWithTheDocumentedControls)
     }
     EXPECT_EQ(form->Total_Chips->toolTip(), QStringLiteral("Total Chip Value"));
     EXPECT_EQ(form->Total_Chips->focusPolicy(), Qt::NoFocus);
-    // The first row says "Quantity:", the others keep the old spelling.
+    // Every row says "Quantity:" (only the file keys keep the old spelling).
     QStringList captions;
     for (QLabel* l : form->GroupBox6->findChildren<QLabel*>())
         captions << l->text();
-    EXPECT_EQ(captions.count(QStringLiteral("Quantity:")), 1);
-    EXPECT_EQ(captions.count(QStringLiteral("Quanity:")), 4);
+    EXPECT_EQ(captions.count(QStringLiteral("Quantity:")), 5);
+    EXPECT_EQ(captions.count(QStringLiteral("Quanity:")), 0);
     EXPECT_EQ(captions.count(QStringLiteral("Value:")), 5);
     EXPECT_EQ(captions.count(QStringLiteral("{")), 1);
 }
