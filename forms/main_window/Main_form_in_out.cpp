@@ -54,22 +54,18 @@ void Paint_Row(QTableWidget* grid, int row)
 }
 
 // Every name shows whole, so two players are never told apart only by a
-// tooltip: the name column's type gets smaller until the widest name fits.
+// tooltip: a name too wide for its column at the grid's large type gets the
+// largest smaller type at which it fits; the others keep the large type.
 void Fit_Name_Column(QTableWidget* grid, int rows)
 {
-    QFont font = grid->font();
     const int room = grid->columnWidth(0) - 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) - 2;
-    auto widest = [&](const QFont& f) {
-        const QFontMetrics metrics(f);
-        int most = 0;
-        for (int i = 0; i < rows; ++i)
-            most = std::max(most, metrics.horizontalAdvance(grid->item(i, 0)->text()));
-        return most;
-    };
-    while (font.pixelSize() > 7 && widest(font) > room)
-        font.setPixelSize(font.pixelSize() - 1);
-    for (int i = 0; i < rows; ++i)
-        grid->item(i, 0)->setFont(font);
+    for (int i = 0; i < rows; ++i) {
+        QTableWidgetItem* item = grid->item(i, 0);
+        QFont font = grid->font();
+        while (font.pixelSize() > 7 && QFontMetrics(font).horizontalAdvance(item->text()) > room)
+            font.setPixelSize(font.pixelSize() - 1);
+        item->setFont(font);
+    }
 }
 
 } // namespace
