@@ -361,7 +361,9 @@ TEST_F(Phone_View_Test, APhoneBrowserShowsTheClockOfTheFirstPush)
     const bool full_browser = !browser.isEmpty();
     const QString shell = QStringLiteral("/usr/lib/chromium/chromium-headless-shell");
     if (!full_browser)
-        browser = QFileInfo(shell).isExecutable() ? shell : QStandardPaths::findExecutable(QStringLiteral("chromium-headless-shell"));
+        browser = QFileInfo(shell).isExecutable()
+                      ? shell
+                      : QStandardPaths::findExecutable(QStringLiteral("chromium-headless-shell"));
     if (browser.isEmpty())
         GTEST_SKIP() << "no chromium installed";
     const quint16 port = Start_Serving();
@@ -398,19 +400,21 @@ TEST_F(Phone_View_Test, APhoneBrowserShowsTheClockOfTheFirstPush)
     Devtools tools(QStringLiteral("ws://127.0.0.1:%1%2").arg(debugging[0], debugging[1]));
     QString page_id;
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        for (const QJsonValue& t : tools.Call(QStringLiteral("Target.getTargets")).value(QStringLiteral("targetInfos")).toArray())
+        const QJsonObject targets = tools.Call(QStringLiteral("Target.getTargets"));
+        for (const QJsonValue& t : targets.value(QStringLiteral("targetInfos")).toArray())
             if (t[QStringLiteral("type")].toString() == QStringLiteral("page"))
                 page_id = t[QStringLiteral("targetId")].toString();
         return !page_id.isEmpty();
     }, 15000));
     const QString session =
-        tools.Call(QStringLiteral("Target.attachToTarget"), {{QStringLiteral("targetId"), page_id}, {QStringLiteral("flatten"), true}})
+        tools.Call(QStringLiteral("Target.attachToTarget"),
+                   {{QStringLiteral("targetId"), page_id}, {QStringLiteral("flatten"), true}})
             .value(QStringLiteral("sessionId"))
             .toString();
     ASSERT_FALSE(session.isEmpty());
     const auto shown = [&](const QString& expression) {
-        return tools.Call(QStringLiteral("Runtime.evaluate"),
-                          {{QStringLiteral("expression"), expression}, {QStringLiteral("returnByValue"), true}}, session)
+        const QJsonObject params{{QStringLiteral("expression"), expression}, {QStringLiteral("returnByValue"), true}};
+        return tools.Call(QStringLiteral("Runtime.evaluate"), params, session)
             .value(QStringLiteral("result")).toObject().value(QStringLiteral("value")).toString();
     };
     const auto text_of = [&](const char* id) {

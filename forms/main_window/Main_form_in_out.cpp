@@ -58,7 +58,8 @@ void Paint_Row(QTableWidget* grid, int row)
 // largest smaller type at which it fits; the others keep the large type.
 void Fit_Name_Column(QTableWidget* grid, int rows)
 {
-    const int room = grid->columnWidth(0) - 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) - 2;
+    const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    const int room = grid->columnWidth(0) - 2 * margin - 2;
     for (int i = 0; i < rows; ++i) {
         QTableWidgetItem* item = grid->item(i, 0);
         QFont font = grid->font();
@@ -187,7 +188,8 @@ void TMainForm::Build_In_Out_Grid()
     connect(All_Grid, &QTableWidget::cellClicked, this, [this] { Guarded([this] { All_GridClick(); }); });
     connect(All_Grid, &QTableWidget::currentCellChanged, this, [this] { Guarded([this] { All_GridClick(); }); });
     connect(IO_Combo1, &QComboBox::activated, this, [this] { Guarded([this] { IO_Combo1Change(); }); });
-    connect(IO_Combo1->lineEdit(), &QLineEdit::editingFinished, this, [this] { Guarded([this] { IO_Combo1Change(); }); });
+    connect(IO_Combo1->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { Guarded([this] { IO_Combo1Change(); }); });
     // A chooser left behind by scrolling would sit over another player's cell.
     connect(All_Grid->verticalScrollBar(), &QScrollBar::valueChanged, IO_Combo1, &QWidget::hide);
 }
