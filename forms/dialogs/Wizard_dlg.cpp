@@ -59,8 +59,10 @@ QString Tourney_Name_Problem(const QString& name)
 {
     if (name.trimmed().isEmpty())
         return QStringLiteral("Please enter a name for the tournament.");
-    if (name.contains(QLatin1Char('/')) || name.contains(QChar(0)))
+    if (name.contains(QLatin1Char('/')))
         return QStringLiteral("A tournament name cannot contain '/'.");
+    if (name.contains(QChar(0)))
+        return QStringLiteral("A tournament name cannot contain a NUL character.");
     const QString refusal = Latin1_Refusal(QStringLiteral("tournament name"), name);
     if (!refusal.isEmpty())
         return refusal;
