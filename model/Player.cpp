@@ -87,6 +87,9 @@ void CPlayerDB::Load()
             Terminate(player.Aka);
             Terminate(player.Phone);
             Terminate(player.Cell);
+            // Every record the file holds is a player: a damaged "free" mark
+            // would end every walk through the table at this record.
+            player.Empty = 0;
             // A record without a first name would end the list at the next
             // save and take every player after it along: it is skipped.
             if (player.First[0] != '\0')

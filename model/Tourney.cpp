@@ -48,6 +48,22 @@ size_t Name_Length(const CTourneyPlayer& entry) { return strnlen(entry.Name, Ent
 
 void Free_Entry(CTourneyPlayer& entry) { std::memset(&entry, 0, sizeof entry); }
 
+// The entries the entry file will hold: those before the first free slot.
+int32_t Entries_In_Use(const CTourneyPlayer (&players)[Max_Entries])
+{
+    int32_t count = 0;
+    while (count < Max_Entries && players[count].Name[0] != '\0')
+        ++count;
+    return count;
+}
+
+// Table and seat numbers of a damaged file are kept within a range where the
+// seating code's one-up and one-down arithmetic cannot overflow; numbers that
+// far out still name no table and no seat.
+constexpr int32_t Seating_Number_Limit = 1000000;
+
+int32_t Seating_Number(int32_t stored) { return std::clamp(stored, -Seating_Number_Limit, Seating_Number_Limit); }
+
 } // namespace
 
 // Remembers the entries, Total, Out and the append position; unless dismissed,
@@ -221,6 +237,8 @@ int CTourney::Read_Entries()
         CTourneyPlayer& entry = Players[count];
         std::memcpy(&entry, read.bytes.constData() + static_cast<qsizetype>(i) * sizeof entry, sizeof entry);
         entry.Name[Entry_Name_Size - 1] = '\0'; // a name without its NUL keeps 19 characters
+        entry.Table = Seating_Number(entry.Table);
+        entry.Seat = Seating_Number(entry.Seat);
         // A record without a name would end the list at the next write and
         // take every entry after it along: it is skipped.
         if (entry.Name[0] != '\0')
@@ -295,17 +313,20 @@ int32_t CTourney::Enter_Player(const QString& name)
     std::memcpy(entry.Name, bytes.constData(), static_cast<size_t>(bytes.size()));
     ++Append_Pos;
 
-    Write_Entries();
-    undo.Dismiss();
-    Read_Entries();
-
-    // The newcomer pushes everybody who is already out one place down.
-    for (int i = 0; i < Total; ++i)
+    // The newcomer pushes everybody who is already out one place down. The
+    // places are renumbered before the entry file is written, so the file
+    // holds them at once (a reload before the next save reads them).
+    const int32_t total = Entries_In_Use(Players);
+    for (int i = 0; i < total; ++i)
         if (Players[i].Place != 0)
             ++Players[i].Place;
     int32_t before = Out;
-    if (Out < Total)
+    if (Out < total)
         ++Out;
+
+    Write_Entries();
+    undo.Dismiss();
+    Read_Entries();
     return before;
 }
 
@@ -313,29 +334,27 @@ int32_t CTourney::Withdraw_Player(const QString& name)
 {
     Entries_Undo undo(*this);
     int slot = Find_Entry(name);
-    int32_t place = 0;
     if (slot >= 0) {
-        place = Players[slot].Place;
+        const int32_t place = Players[slot].Place;
         if (place != 0)
             ++Out;
         for (int i = slot; i + 1 < Max_Entries; ++i)
             Players[i] = Players[i + 1];
         Free_Entry(Players[Max_Entries - 1]);
+        // Those who went out before him move one place up, before the entry
+        // file is written: it holds the new places at once.
+        const int32_t total = Entries_In_Use(Players);
+        for (int i = 0; i < total; ++i)
+            if (Players[i].Place > place && Players[i].Place > 0)
+                --Players[i].Place;
+        if (Out != 0)
+            --Out;
     }
 
     Write_Entries();
     undo.Dismiss();
     Money.Forget(name);
     Read_Entries();
-
-    if (slot >= 0) {
-        // Those who went out before him move one place up.
-        for (int i = 0; i < Total; ++i)
-            if (Players[i].Place > place && Players[i].Place > 0)
-                --Players[i].Place;
-        if (Out != 0)
-            --Out;
-    }
     return Total;
 }
 

@@ -167,5 +167,6 @@ int Remove_Temporary_Leftovers(const QString& folder)
 void Remove_Start_Up_Leftovers()
 {
     Remove_Temporary_Leftovers(Data_Folder());
+    Remove_Temporary_Leftovers(Reports_Folder());
     Remove_Temporary_Leftovers(QFileInfo(Settings_Path()).absolutePath());
 }

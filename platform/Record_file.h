@@ -34,6 +34,6 @@ int Remove_Temporary_Leftovers(const QString& folder);
 // True for a name that Write_File_Atomic gives its temporary files.
 bool Is_Temporary_Name(const QString& file_name);
 
-// Start-up: removes the leftovers of interrupted writes from the data folder
-// and from the folder of the settings file, before either is used.
+// Start-up: removes the leftovers of interrupted writes from the data folder,
+// the reports folder and the folder of the settings file, before any is used.
 void Remove_Start_Up_Leftovers();

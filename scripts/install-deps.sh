@@ -34,6 +34,7 @@ clang
 libclang-rt-14-dev
 desktop-file-utils
 xdotool
+chromium-headless-shell
 dpkg-dev
 file
 binutils

@@ -9,6 +9,7 @@
 
 #include <QGroupBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QLocale>
 #include <QToolButton>
 
@@ -68,12 +69,12 @@ TEST_F(Chips_Page_Test, WindowStartsWithTheDocumentedControls)
     }
     EXPECT_EQ(form->Total_Chips->toolTip(), QStringLiteral("Total Chip Value"));
     EXPECT_EQ(form->Total_Chips->focusPolicy(), Qt::NoFocus);
-    // The first row says "Quantity:", the others keep the old spelling.
+    // Every row says "Quantity:" (only the file keys keep the old spelling).
     QStringList captions;
     for (QLabel* l : form->GroupBox6->findChildren<QLabel*>())
         captions << l->text();
-    EXPECT_EQ(captions.count(QStringLiteral("Quantity:")), 1);
-    EXPECT_EQ(captions.count(QStringLiteral("Quanity:")), 4);
+    EXPECT_EQ(captions.count(QStringLiteral("Quantity:")), 5);
+    EXPECT_EQ(captions.count(QStringLiteral("Quanity:")), 0);
     EXPECT_EQ(captions.count(QStringLiteral("Value:")), 5);
     EXPECT_EQ(captions.count(QStringLiteral("{")), 1);
 }
@@ -180,6 +181,58 @@ TEST_F(Chips_Page_Test, ValuesFollowTheUsersDecimalSeparator)
     form->Chip_Value[0]->setText(QStringLiteral("2.5"));
     EXPECT_EQ(form->Chip_Total[0]->text(), QStringLiteral("0"));
     QLocale::setDefault(QLocale::c());
+}
+
+// One reading for the line total and the stored value; a line too large for
+// a double does not freeze the grand total.
+TEST_F(Chips_Page_Test, AValueCountsAndIsStoredAsTheSameNumber)
+{
+    Start();
+    Show_Chips_Page();
+    form->Chip_Quanity[0]->setValue(4);
+    form->Chip_Value[0]->setText(QStringLiteral(" 25"));
+    EXPECT_EQ(form->Chip_Total[0]->text(), QStringLiteral("100"));
+    form->SpeedButton7->click();
+    EXPECT_TRUE(Trn().contains(QStringLiteral("First Value=25\n")));
+    EXPECT_EQ(form->Chip_Value[0]->text(), QStringLiteral("25"));
+
+    Show_Chips_Page();
+    form->Chip_Quanity[1]->setValue(10000);
+    form->Chip_Value[1]->setText(QStringLiteral("1e305"));
+    EXPECT_EQ(form->Chip_Total[1]->text(), QStringLiteral("INF"));
+    EXPECT_EQ(form->Total_Chips->text(), QStringLiteral("INF"));
+    form->Chip_Value[1]->setText(QStringLiteral("10"));
+    EXPECT_EQ(form->Total_Chips->text(), QStringLiteral("100100"));
+}
+
+// Where the locale has digits of its own, the boxes show plain digits and
+// read back what they show; digits typed in the locale's own script count.
+TEST_F(Chips_Page_Test, SpinBoxesReadBackWhatTheyShowInALocaleWithItsOwnDigits)
+{
+    const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+    ASSERT_NE(arabic.toString(5), QStringLiteral("5")); // the locale has digits of its own
+    QLocale::setDefault(arabic);
+    folder.Write("Data/Default.trn", "[Chips]\nFirst Quanity=100\n[Prizes]\nTotal=100\nPrize 0=60\n");
+    Start();
+    EXPECT_EQ(form->Chip_Quanity[0]->text(), QStringLiteral("100"));
+    EXPECT_EQ(form->Per[0]->text(), QStringLiteral("60"));
+    EXPECT_EQ(form->Pay[0]->text(), QStringLiteral("60"));
+    Show_Chips_Page();
+    EXPECT_EQ(form->Chip_Total[0]->text(), QStringLiteral("500"));
+    form->Chip_Quanity[1]->findChild<QLineEdit*>()->setText(arabic.toString(20));
+    form->Timer2Timer();
+    EXPECT_EQ(form->Chip_Total[1]->text(), QStringLiteral("200"));
+
+    form->SpeedButton7->click();
+    form->Per[1]->findChild<QLineEdit*>()->setText(arabic.toString(40));
+    form->Timer2Timer();
+    EXPECT_EQ(form->Pay[1]->text(), QStringLiteral("40"));
+    form->SpeedButton3->click();
+    QLocale::setDefault(QLocale::c());
+    EXPECT_TRUE(Trn().contains(QStringLiteral("\nFirst Quanity=100\n")));
+    EXPECT_TRUE(Trn().contains(QStringLiteral("\nSecond Quanity=20\n")));
+    EXPECT_TRUE(Trn().contains(QStringLiteral("Prize 0=60\nPrize 1=40\n")));
+    EXPECT_EQ(form->Chip_Quanity[1]->text(), QStringLiteral("20"));
 }
 
 TEST_F(Chips_Page_Test, NewTournamentShowsTheDefaultPicturesAtOnce)

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QLineEdit>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -58,7 +59,11 @@ protected:
             grid->scrollToItem(cell);
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, grid->visualItemRect(cell).center());
             ASSERT_TRUE(form->IO_Combo1->isVisible());
-            form->IO_Combo1->setCurrentIndex(form->IO_Combo1->findText(QStringLiteral("Out")));
+            // The operator types "Out" and presses Enter.
+            QLineEdit* typed = form->IO_Combo1->lineEdit();
+            typed->selectAll();
+            QTest::keyClicks(typed, QStringLiteral("Out"));
+            QTest::keyClick(typed, Qt::Key_Return);
             return;
         }
         FAIL() << "not in the grid: " << name.toStdString();
@@ -123,7 +128,7 @@ TEST_F(Game_Night_Test, AWholeEveningEndsInTheFilesAndTheReports)
         return w.result();
     };
     form->Wizard1->trigger();
-    ASSERT_EQ(form->Last_Tourney, QStringLiteral("GameNight"));
+    ASSERT_EQ(form->Last_Tourney, QStringLiteral("GameNight.trn"));
     ASSERT_EQ(form->Current_Tourney->Total, 10);
     ASSERT_EQ(script.messages.size(), 1u); // "Blind Warning", once
     EXPECT_EQ(script.messages[0].caption, QStringLiteral("Blind Warning"));
@@ -209,7 +214,7 @@ TEST_F(Game_Night_Test, AWholeEveningEndsInTheFilesAndTheReports)
     EXPECT_EQ(at_table[1], 5);
     EXPECT_EQ(folder.Read("Data/PdB.data").size(), 12 * 116);
     EXPECT_TRUE(QString::fromLatin1(folder.Read(QFileInfo(Settings_Path()).fileName().toUtf8()))
-                    .contains(QStringLiteral("Last Tourney=GameNight")));
+                    .contains(QStringLiteral("Last Tourney=GameNight.trn\n")));
 
     // The reports: places 1 to 10 with the right names, both tables.
     const QString top10 = QString::fromLatin1(folder.Read("Reports/Top10.htm"));
@@ -225,7 +230,7 @@ TEST_F(Game_Night_Test, AWholeEveningEndsInTheFilesAndTheReports)
 
     // A second start in the same folder shows the same evening.
     Start();
-    EXPECT_EQ(form->Last_Tourney, QStringLiteral("GameNight"));
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("GameNight.trn"));
     EXPECT_EQ(form->Playing_List->count(), 10);
     EXPECT_EQ(form->Available_List->count(), 12);
     int out = 0;

@@ -3,6 +3,7 @@
 #include "Main_window_test.h"
 #include "Roster_data.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -44,7 +45,22 @@ protected:
         form->IO_Combo1->lineEdit()->selectAll();
         QTest::keyClicks(form->IO_Combo1->lineEdit(), text);
     }
-    void Choose(const QString& text) { form->IO_Combo1->setCurrentIndex(form->IO_Combo1->findText(text)); }
+    // Types and presses Enter.
+    void Enter(const QString& text)
+    {
+        Type(text);
+        QTest::keyClick(form->IO_Combo1->lineEdit(), Qt::Key_Return);
+    }
+    // Chooses an item from the chooser's list with the mouse.
+    void Choose(const QString& text)
+    {
+        QComboBox* chooser = form->IO_Combo1;
+        chooser->showPopup();
+        QAbstractItemView* list = chooser->view();
+        const QRect item = list->visualRect(list->model()->index(chooser->findText(text), 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+        ASSERT_FALSE(list->isVisible());
+    }
     Entries Plr() const { return Entries_Of(folder.Read("Data/Default.plr")); }
     QString Trn() const { return QString::fromUtf8(folder.Read("Data/Default.trn")); }
 };
@@ -108,23 +124,23 @@ TEST_F(In_Out_Test, OnlyTheExactWordOutMarksAPlayerOut)
 {
     Open({{"Ann,Lee", 0}, {"Bob,Day", 0}, {"Cy,Oh", 0}}, 3);
     Click_Cell(1, 1);
+    // Typing changes nothing until the choice is made.
     Type("Ou");
-    EXPECT_EQ(Text(1, 1), QStringLiteral("Ou"));
+    EXPECT_EQ(Text(1, 1), QStringLiteral("In"));
     EXPECT_EQ(form->Current_Tourney->Out, 3);
-    Type("Out"); // typed from the start again: "O", "Ou", "Out"
+    Enter("Out");
     EXPECT_EQ(Text(1, 1), QStringLiteral("Out"));
     EXPECT_EQ(Plr(), (Entries{{"Ann,Lee", 0}, {"Bob,Day", 3}, {"Cy,Oh", 0}}));
     EXPECT_EQ(form->Current_Tourney->Out, 2);
 
     // Out again for a player who is out changes nothing.
-    Choose("In");
     Choose("Out");
-    Choose("Out");
+    Enter("Out");
     EXPECT_EQ(Plr(), (Entries{{"Ann,Lee", 0}, {"Bob,Day", 3}, {"Cy,Oh", 0}}));
     EXPECT_EQ(form->Current_Tourney->Out, 2);
 
     // "out" in lower case counts as In: Bob is back in.
-    Type("out");
+    Enter("out");
     EXPECT_EQ(Text(1, 1), QStringLiteral("out"));
     EXPECT_EQ(Plr(), (Entries{{"Ann,Lee", 0}, {"Bob,Day", 0}, {"Cy,Oh", 0}}));
     EXPECT_EQ(form->Current_Tourney->Out, 3);
@@ -175,6 +191,68 @@ TEST_F(In_Out_Test, AKnockOutThatCannotBeStoredIsNotShown)
     EXPECT_EQ(Text(0, 1), QStringLiteral("In"));
     EXPECT_EQ(form->Current_Tourney->Out, 2);
     EXPECT_EQ(form->Current_Tourney->Players[0].Place, 0);
+    // The chooser showing "Out" is gone: the screen shows what the file holds,
+    // and choosing "Out" again stores the knock-out.
+    EXPECT_FALSE(form->IO_Combo1->isVisible());
+    Click_Cell(0, 1);
+    EXPECT_EQ(form->IO_Combo1->currentText(), QStringLiteral("In"));
+    Choose("Out");
+    EXPECT_EQ(Plr(), (Entries{{"Ann,Lee", 2}, {"Bob,Day", 0}}));
+    EXPECT_EQ(Text(0, 1), QStringLiteral("Out"));
+    EXPECT_EQ(script.messages.size(), 1u);
+}
+
+// Correcting the chooser by one keystroke, or leaving it after typing, must
+// not reorder the results: only the final text counts.
+TEST_F(In_Out_Test, KeystrokesInTheChooserNeverReorderTheResults)
+{
+    const Entries start{{"A,a", 5}, {"B,b", 4}, {"C,c", 0}, {"D,d", 0}, {"E,e", 0}};
+    Open(start, 3);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    Click_Cell(0, 1);
+    QLineEdit* typed = form->IO_Combo1->lineEdit();
+    typed->setFocus();
+    QTest::keyClick(typed, Qt::Key_End);
+    QTest::keyClick(typed, Qt::Key_Backspace); // "Ou"
+    EXPECT_EQ(Plr(), start);
+    QTest::keyClick(typed, Qt::Key_T);         // "Out" again
+    QTest::keyClick(typed, Qt::Key_Return);
+    EXPECT_EQ(Plr(), start);
+    EXPECT_EQ(form->Current_Tourney->Out, 3);
+
+    // Typing "I", "In" and leaving the chooser for another cell puts A back
+    // in once; the cell that is left shows the choice.
+    Click_Cell(2, 1);
+    Click_Cell(0, 1);
+    typed->setFocus();
+    Type("In");
+    EXPECT_EQ(Plr(), start);
+    Click_Cell(3, 0);
+    EXPECT_EQ(Plr(), (Entries{{"A,a", 0}, {"B,b", 5}, {"C,c", 0}, {"D,d", 0}, {"E,e", 0}}));
+    EXPECT_EQ(form->Current_Tourney->Out, 4);
+    EXPECT_EQ(Text(0, 1), QStringLiteral("In"));
+    EXPECT_FALSE(form->IO_Combo1->isVisible());
+    EXPECT_TRUE(script.messages.empty());
+}
+
+// Two players whose names differ only at the end are told apart on the grid.
+TEST_F(In_Out_Test, EveryNameShowsWholeWithItsTooltip)
+{
+    const QStringList names = {"Alexandra,Whitfield", "Alexandra,Whitmore", "WWWWWWWWW,WWWWWWWWW", "Al,Bo"};
+    Entries entries;
+    for (const QString& n : names)
+        entries << std::pair{n, 0};
+    Open(entries, 4);
+    const int room = Grid()->columnWidth(0);
+    for (int row = 0; row < names.size(); ++row) {
+        const QTableWidgetItem* item = Grid()->item(row, 0);
+        EXPECT_EQ(item->toolTip(), names[row]);
+        const QFontMetrics shown(item->font());
+        EXPECT_LE(shown.horizontalAdvance(names[row]) + 8, room) << names[row].toStdString();
+    }
+    // Short names keep the large type, read across the room.
+    EXPECT_EQ(Grid()->item(3, 0)->font().pixelSize(), 15);
 }
 
 // Five players A to E through knock-outs, a comeback, a late entry and two

@@ -159,7 +159,7 @@ TEST_F(Jpeg_Test, TheBuildWritesFiveChipPicturesInTheirColoursAndTheLogo)
         EXPECT_TRUE(Near(img.pixel(169, 127), qRgb(0xec, 0xec, 0xec), 10)) << files[k].toStdString();
         EXPECT_TRUE(expect[k].body(QColor(img.pixel(86, 25)))) << files[k].toStdString();
     }
-    EXPECT_EQ(Read_Jpeg(build + "logo.jpg").size(), QSize(480, 150));
+    EXPECT_EQ(Read_Jpeg(build + "logo.jpg").size(), QSize(208, 378)); // upright, like the pages show it
 }
 
 TEST_F(Jpeg_Test, ReportLogoIsWrittenOnceAndAnOwnLogoIsKept)
@@ -168,7 +168,7 @@ TEST_F(Jpeg_Test, ReportLogoIsWrittenOnceAndAnOwnLogoIsKept)
     Ensure_Report_Logo(reports);
     const QString logo = reports + "/logo.jpg";
     ASSERT_TRUE(QFileInfo::exists(logo));
-    EXPECT_EQ(Read_Jpeg(logo).size(), QSize(480, 150));
+    EXPECT_EQ(Read_Jpeg(logo).size(), QSize(208, 378));
 
     // The operator's own logo stays, whatever it holds.
     folder.Write("Reports/logo.jpg", "my own logo");

@@ -59,6 +59,28 @@ TEST_F(Main_Form_Test, FirstStartInAnEmptyFolder)
     EXPECT_TRUE(QFileInfo(Settings_Path()).fileName().endsWith(QStringLiteral(".ini")));
 }
 
+// Leftovers of interrupted report writes go at start-up, as those in Data/
+// do; the logo the program writes has the shape the pages show it in.
+TEST_F(Main_Form_Test, StartUpTidiesTheReportsFolderAndTheLogoKeepsItsShape)
+{
+    folder.Write("Reports/Top10.htm.velmora-tmp-a1b2c3", "half a page");
+    folder.Write("Reports/Top10.htm", "old page");
+    folder.Write("Data/Default.trn.velmora-tmp-zz", "half a file");
+    Start();
+    EXPECT_EQ(QDir(folder.path() + "Reports").entryList(QDir::Files), QStringList{"Top10.htm"});
+    EXPECT_FALSE(QFile::exists(folder.data() + "Default.trn.velmora-tmp-zz"));
+
+    form->Create_Top10->trigger();
+    const QString page = QString::fromLatin1(folder.Read("Reports/Top10.htm"));
+    const int at = page.indexOf(QStringLiteral("<img src=\"logo.jpg\" width=\""));
+    ASSERT_GE(at, 0);
+    const QStringList size = page.mid(at).section(QLatin1Char('>'), 0, 0).split(QLatin1Char('"'));
+    const double shown = size.value(3).toDouble() / size.value(5).toDouble(); // width / height on the page
+    const QImage logo(folder.path() + "Reports/logo.jpg");
+    ASSERT_FALSE(logo.isNull());
+    EXPECT_NEAR(double(logo.width()) / logo.height(), shown, 0.01 * shown);
+}
+
 TEST_F(Main_Form_Test, StartsWithTheLastTournamentOfTheSettings)
 {
     folder.Write(QFileInfo(Settings_Path()).fileName(), "[Parameters]\r\nLast Tourney=Friday.trn\r\n");

@@ -14,6 +14,7 @@
 #include "model/Money.h"
 
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -57,7 +58,16 @@ protected:
         form->All_Grid->scrollToItem(state);
         QTest::mouseClick(form->All_Grid->viewport(), Qt::LeftButton, Qt::NoModifier,
                           form->All_Grid->visualItemRect(state).center());
-        form->IO_Combo1->setCurrentIndex(form->IO_Combo1->findText(QStringLiteral("Out")));
+        Choose(QStringLiteral("Out"));
+    }
+    // Chooses an item from the chooser's list with the mouse.
+    void Choose(const QString& text)
+    {
+        QComboBox* chooser = form->IO_Combo1;
+        chooser->showPopup();
+        QAbstractItemView* list = chooser->view();
+        const QRect item = list->visualRect(list->model()->index(chooser->findText(text), 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
     }
     QString Trn() const { return QString::fromUtf8(folder.Read("Data/Default.trn")); }
     QJsonObject Phone() const { return QJsonDocument::fromJson(form->Phone_State()).object(); }
@@ -137,7 +147,7 @@ TEST_F(Money_Evening_Test, AWholeEveningWithRebuysAddOnsBountiesAndRoundedPayout
     // P5 and P4 go out to P2; P4 came back "In" by mistake and went out again.
     Knock_Out(QStringLiteral("P5,X"), QStringLiteral("P2,X"));
     Knock_Out(QStringLiteral("P4,X"), QStringLiteral("P2,X"));
-    form->IO_Combo1->setCurrentIndex(form->IO_Combo1->findText(QStringLiteral("In")));
+    Choose(QStringLiteral("In"));
     EXPECT_EQ(Bounties_Won(T(), "P2,X"), 1);
     Knock_Out(QStringLiteral("P4,X"), QStringLiteral("P3,X"));
     EXPECT_EQ(Bounties_Won(T(), "P3,X"), 1);
@@ -260,7 +270,7 @@ TEST_F(Money_Evening_Test, WizardSetsTheMoneyOnItsSecondStep)
     EXPECT_TRUE(trn.contains(QStringLiteral("[Money]\nBuy-in=25\n")));
     EXPECT_TRUE(trn.contains(QStringLiteral("Added Money=12.5\n")));
     EXPECT_TRUE(trn.contains(QStringLiteral("[Prizes]\nTotal=12.5\n"))); // no entries yet: the added money
-    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday"));
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
     EXPECT_EQ(form->Money->Fields->Buy_In_Edit->text(), QStringLiteral("25"));
 }
 

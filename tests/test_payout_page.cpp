@@ -95,6 +95,60 @@ TEST_F(Payout_Page_Test, AmountsSumsAndColoursOfTheWorkedExamples)
     EXPECT_TRUE(script.messages.empty());
 }
 
+// Inputs that tell the documented precision (a single-precision pool, the
+// products in extended precision rounded to double, the sum taken over the
+// shown texts in extended precision) from near misses.
+TEST_F(Payout_Page_Test, AmountsAndSumsKeepTheDocumentedPrecision)
+{
+    Start();
+    Show_Payout_Page();
+    Enter(QStringLiteral("1234.56"), {33, 33, 34});
+    EXPECT_EQ(form->Pay[0]->text(), QStringLiteral("407.404819335937")); // not "...938" of a double product
+    EXPECT_EQ(form->Pay[1]->text(), form->Pay[0]->text());
+    // Each place shows "49.9949989318848"; the sum of those texts is "...696",
+    // while the sum of the unrounded amounts (twice the pool) would show "...695".
+    Enter(QStringLiteral("99.99"), {50, 50});
+    EXPECT_EQ(form->Pay[0]->text(), QStringLiteral("49.9949989318848"));
+    EXPECT_EQ(form->Check_Payout->text(), QStringLiteral("99.9899978637696"));
+    EXPECT_EQ(form->Check_Payout_Colour(), White);
+    // An extended sum of the two texts; a double-precision one ends "...181".
+    Enter(QStringLiteral("19.99"), {70, 30});
+    EXPECT_TRUE(form->Check_Payout->text().endsWith(QStringLiteral("182"))) << form->Check_Payout->text().toStdString();
+}
+
+// Percentages reach the file whenever the pages are stored: changed just
+// before leaving the page, or typed while there is no pool yet.
+TEST_F(Payout_Page_Test, PercentagesAreStoredWithThePagesWhateverThePool)
+{
+    Start();
+    Show_Payout_Page();
+    ASSERT_EQ(form->Prize_Pool->text(), QStringLiteral("0"));
+    form->Per[0]->setValue(50);
+    form->Per[1]->setValue(30);
+    form->SpeedButton3->click(); // no tick of the payout timer in between
+    EXPECT_TRUE(Trn().contains(QStringLiteral("Prize 0=50\nPrize 1=30\nPrize 2=0\n")));
+    EXPECT_EQ(form->Per[1]->text(), QStringLiteral("30"));
+
+    Show_Payout_Page();
+    form->Prize_Pool->setText(QStringLiteral("abc"));
+    form->Per[2]->setValue(20);
+    form->Timer2Timer();
+    Finish(); // closing stores them too
+    EXPECT_TRUE(Trn().contains(QStringLiteral("Prize 0=50\nPrize 1=30\nPrize 2=20\n")));
+
+    // With a pool, one changed within the half second is not lost either; the
+    // amounts are those of the last recalculation until the next one.
+    Start();
+    Show_Payout_Page();
+    Enter(QStringLiteral("100"), {50, 30, 20});
+    form->Per[0]->setValue(40);
+    form->Per[3]->setValue(10);
+    form->SpeedButton6->click();
+    EXPECT_TRUE(Trn().contains(QStringLiteral("Prize 0=40\nPrize 1=30\nPrize 2=20\nPrize 3=10\n")));
+    Show_Payout_Page();
+    EXPECT_EQ(Amounts(), QStringLiteral("40 30 20 10 0 0 0 0 0 0"));
+}
+
 TEST_F(Payout_Page_Test, PoolAndPercentagesReachTheRecordAndTheFile)
 {
     Start();

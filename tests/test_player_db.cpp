@@ -124,6 +124,24 @@ TEST_F(Player_DB_Test, TheTableHoldsAtMost150)
     EXPECT_EQ(Player_DB.Find("Too,Many"), 150);
 }
 
+// A damaged "free" mark inside the file hides nobody: every record read is a
+// player, for the walk through the table and for the players added later.
+TEST_F(Player_DB_Test, ARecordMarkedFreeInTheFileIsStillAPlayer)
+{
+    QByteArray bytes = Db_File(3);
+    bytes[116 + 4] = 1; // the second record's Empty byte
+    Store(bytes);
+    ASSERT_TRUE(Player_DB.Add(Make_Player("Ann", "Lee")));
+    QStringList walked;
+    Player_DB.Cursor = 0;
+    for (int i = 0; i < Max_Players && Player_DB.Current().Empty == 0; ++i, Player_DB.Next())
+        walked << Player_DB.Current().Key();
+    EXPECT_EQ(walked, (QStringList{"P0,L", "P1,L", "P2,L", "Ann,Lee"}));
+    // The file holds every record as a stored player.
+    EXPECT_EQ(File().size(), 4 * 116);
+    EXPECT_EQ(File().at(116 + 4), '\0');
+}
+
 TEST_F(Player_DB_Test, LoadTakesWholeRecordsUpTo150)
 {
     // 300 bytes: two records and a partial third.

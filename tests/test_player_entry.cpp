@@ -49,6 +49,13 @@ protected:
         edit->selectAll();
         QTest::keyClicks(edit, text);
     }
+    // Text the key simulation cannot type (letters beyond ASCII), as an input
+    // method or a paste puts it in.
+    void Put(QLineEdit* edit, const QString& text)
+    {
+        edit->selectAll();
+        edit->insert(text);
+    }
 };
 
 TEST_F(Player_Entry_Test, EachShowingStartsCleanInItsMode)
@@ -197,6 +204,64 @@ TEST_F(Player_Entry_Test, EmptyFirstNamesAndOverlongKeysAreRefused)
         EXPECT_TRUE(entry->isVisible());
     });
     EXPECT_EQ(Database(), before);
+}
+
+// An old player whose key is already too long for a tournament keeps his
+// record editable; the rule stops only a key the edit makes new.
+TEST_F(Player_Entry_Test, AnOldLongKeyCanStillHaveItsDetailsChanged)
+{
+    Store_Player("Christopher", "Montgomery", "555-0101");
+    Start();
+    EXPECT_FALSE(Edit(0, [&] {
+        Type(entry->Phone_Edit, "555-0202");
+        entry->Save_Button->click();
+    }));
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(Database().mid(65, 8), QByteArray("555-0202"));
+    EXPECT_EQ(Keys(), QStringList{"Christopher,Montgomery"});
+
+    // Changing the key to another long one is refused.
+    EXPECT_TRUE(Edit(0, [&] {
+        Type(entry->Last_Edit, "Montgomerie");
+        entry->Save_Button->click();
+        script.answers.push_back(Answer::No);
+    }));
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages[0].text.contains("Christopher,Montgomerie"));
+    EXPECT_EQ(Keys(), QStringList{"Christopher,Montgomery"});
+}
+
+// Text the single-byte files cannot hold is refused with the characters named;
+// every Latin-1 text is kept as typed.
+TEST_F(Player_Entry_Test, TextOutsideLatin1IsRefusedNotMangled)
+{
+    Store_Player("Lukasz", "Nowak");
+    Start();
+    const QByteArray before = Database();
+    EXPECT_TRUE(Add([&] {
+        Put(entry->First_Edit, QStringLiteral("\u0141ukasz"));
+        Type(entry->Last_Edit, QStringLiteral("Nowak"));
+        entry->Save_Button->click();
+        Type(entry->First_Edit, QStringLiteral("Lukasz"));
+        Put(entry->Aka_Edit, QStringLiteral("\u017b\u00f3\u0142w \u0142"));
+        entry->Save_Button->click();
+    }));
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_EQ(script.messages[0].caption, QStringLiteral("Player Add"));
+    EXPECT_TRUE(script.messages[0].text.contains(QStringLiteral("stored: \u0141\n")));
+    // Each character once, in order; "\u00f3" is Latin-1 and not named.
+    EXPECT_TRUE(script.messages[1].text.contains(QStringLiteral("stored: \u017b \u0142\n")));
+    EXPECT_EQ(Database(), before);
+
+    script.messages.clear();
+    EXPECT_FALSE(Add([&] {
+        Put(entry->First_Edit, QStringLiteral("J\u00f6rg"));
+        Put(entry->Last_Edit, QStringLiteral("Fran\u00e7ois"));
+        entry->Save_Button->click();
+    }));
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_EQ(Keys(), (QStringList{"Lukasz,Nowak", QStringLiteral("J\u00f6rg,Fran\u00e7ois")}));
+    EXPECT_EQ(Database().mid(116 + 5, 5), QByteArray("J\xf6rg\0", 5));
 }
 
 TEST_F(Player_Entry_Test, AFullDatabaseRefusesTheHundredAndFiftyFirst)

@@ -135,7 +135,7 @@ TEST_F(Planner_Test, TheWizardsScheduleTakesAntesAndTheirKind)
     };
     form->Launch_Wizard->trigger();
     EXPECT_TRUE(script.messages.empty()); // an ante left empty or wrong is no blind warning
-    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday"));
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
     const QByteArray trn = folder.Read(QStringLiteral("Data/Friday.trn"));
     EXPECT_TRUE(trn.endsWith("[Structure]\nAnte Type=Per Player\nAnte4=50\n")) << trn.right(80).toStdString();
     EXPECT_EQ(form->Structure_Extras->Ante_Edit[4]->text(), QStringLiteral("50"));

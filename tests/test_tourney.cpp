@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <memory>
 
@@ -310,6 +311,59 @@ TEST_F(Tourney_Test, ReadingShortLongAndUnterminatedEntryFiles)
     t->Load_File("Cup");
     EXPECT_EQ(CTourney::Entry_Name(t->Players[0]), QString(19, 'x'));
     EXPECT_EQ(t->Find_Entry(QString(19, 'x')), 0);
+}
+
+// Late entries and withdrawals store the places they move at once: a reload
+// before the next save (a cancelled wizard, a tournament file that could not
+// be written) hands out no place twice.
+TEST_F(Tourney_Test, EntryChangesStoreTheRenumberedPlacesAtOnce)
+{
+    Enter_All({"A,a", "B,b", "C,c", "D,d"});
+    t->Set_Out("A,a"); // 4
+    t->Set_Out("B,b"); // 3
+    t->Enter_Player("E,e");
+    const auto reloaded = [this] {
+        CTourney r;
+        r.Load_File("Cup");
+        QList<int32_t> places;
+        for (int i = 0; i < r.Total; ++i)
+            places << r.Players[i].Place;
+        return std::pair{places, r.Out};
+    };
+    EXPECT_EQ(reloaded(), std::pair(QList<int32_t>{5, 4, 0, 0, 0}, 3));
+    {
+        CTourney r;
+        r.Load_File("Cup");
+        r.Set_Out("C,c");
+        EXPECT_EQ(r.Players[2].Place, 3); // not a second 4
+    }
+    t->Load_File("Cup");
+    t->Withdraw_Player("D,d"); // still in
+    EXPECT_EQ(reloaded(), std::pair(QList<int32_t>{4, 3, 2, 0}, 1));
+    t->Withdraw_Player("A,a"); // out, place 4
+    EXPECT_EQ(reloaded(), std::pair(QList<int32_t>{3, 2, 0}, 1));
+    EXPECT_EQ(Entry_File(), Entry_Record("B,b", 0, 0, 3) + Entry_Record("C,c", 0, 0, 2) + Entry_Record("E,e"));
+}
+
+// Table and seat numbers of a damaged entry file are brought into a range the
+// seating arithmetic cannot overflow; they still name no table and no seat.
+TEST_F(Tourney_Test, FarOutTablesAndSeatsAreClampedWhenRead)
+{
+    folder.Write("Data/Cup.plr", Entry_Record("A,a", INT32_MAX, INT32_MIN, 0) + Entry_Record("B,b", 11, -1, 0) +
+                                     Entry_Record("C,c", INT32_MIN, INT32_MAX, 0));
+    t->Load_File("Cup");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_LT(t->Players[i].Table, INT32_MAX / 2);
+        EXPECT_GT(t->Players[i].Table, INT32_MIN / 2);
+        EXPECT_LT(t->Players[i].Seat, INT32_MAX / 2);
+        EXPECT_GT(t->Players[i].Seat, INT32_MIN / 2);
+    }
+    EXPECT_GT(t->Players[0].Table, 150);
+    EXPECT_LT(t->Players[0].Seat, -1);
+    EXPECT_EQ(t->Players[1].Table, 11); // ordinary numbers stay as stored
+    EXPECT_EQ(t->Players[1].Seat, -1);
+    EXPECT_LT(t->Players[2].Table, -1);
+    EXPECT_GT(t->Players[2].Seat, 150);
 }
 
 TEST_F(Tourney_Test, LoadingAnotherTournamentLeavesNoEntriesBehind)

@@ -168,8 +168,8 @@ TEST_F(Wizard_Test, FinishWithEmptyLevelsWarnsOnceWritesZerosAndOpensIt)
     EXPECT_TRUE(trn.contains(QStringLiteral("SB19=0\nBB19=0\n")));
     EXPECT_TRUE(trn.contains(QStringLiteral("Sound=") + bell));
     // The main window opens it at level 1 with a whole, paused level.
-    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday"));
-    EXPECT_EQ(form->Tourney_Name->text(), QStringLiteral("Friday"));
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
+    EXPECT_EQ(form->Tourney_Name->text(), QStringLiteral("Friday.trn"));
     EXPECT_EQ(form->Timer_Spin->value(), 19);
     EXPECT_EQ(form->CurrentLevel, 0);
     EXPECT_NE(form->Clock.Paused, 0);
@@ -258,7 +258,7 @@ TEST_F(Wizard_Test, GoingBackAndRenamingLoadsTheNewName)
         ASSERT_EQ(w.Step(), 1);
         w.NameEdt->setText(QStringLiteral("Second"));
         Next(w);
-        EXPECT_EQ(w.Tourney->Name, QStringLiteral("Second"));
+        EXPECT_EQ(w.Tourney->Name, QStringLiteral("Second.trn"));
         EXPECT_EQ(w.Tourney->Time, 45);
         Next(w, 4);
         // The players shown are those of the new name's files.
@@ -267,7 +267,50 @@ TEST_F(Wizard_Test, GoingBackAndRenamingLoadsTheNewName)
     });
     EXPECT_EQ(folder.Read("Data/First.plr").size(), 32);
     EXPECT_EQ(folder.Read("Data/Second.plr").size(), 0);
-    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Second"));
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Second.trn"));
+}
+
+// The name stored is the name the next start reopens: blanks around it go, a
+// dot inside it is part of it, and names no file can carry are refused on
+// the first step.
+TEST_F(Wizard_Test, TheNameGivenIsTheTournamentReopened)
+{
+    folder.Write("Data/Club 1.trn", "[Setup]\nTime=33\n");
+    Start();
+    Run_Wizard([this](TWizardDlg& w) {
+        const QString refused[] = {QStringLiteral("\u0141ukasz Cup"), QString(201, QLatin1Char('n')),
+                                   QStringLiteral("nul\u0000byte")};
+        for (const QString& bad : refused) {
+            w.NameEdt->setText(bad);
+            Next(w);
+            EXPECT_EQ(w.Step(), 1);
+        }
+        ASSERT_EQ(script.messages.size(), 3u);
+        EXPECT_TRUE(script.messages[0].text.contains(QStringLiteral(": \u0141\n")));
+        EXPECT_TRUE(script.messages[1].text.contains(QStringLiteral("too long")));
+        // 196 characters and ".trn" still make a file.
+        w.NameEdt->setText(QString(196, QLatin1Char('n')));
+        Next(w);
+        EXPECT_EQ(w.Step(), 2);
+        w.BackBtn->click();
+
+        w.NameEdt->setText(QStringLiteral("  Club 1.6 "));
+        Next(w);
+        EXPECT_EQ(w.Tourney->Name, QStringLiteral("Club 1.6.trn"));
+        EXPECT_EQ(w.Tourney->Time, 20); // not "Club 1"'s 33 minutes
+        Next(w, 4);
+        w.FinishBtn->click();
+    });
+    EXPECT_EQ(script.messages.size(), 3u);
+    EXPECT_EQ(folder.Read("Data/Club 1.trn"), QByteArray("[Setup]\nTime=33\n"));
+    EXPECT_TRUE(QFile::exists(folder.data() + QStringLiteral("Club 1.6.trn")));
+    EXPECT_FALSE(QFile::exists(folder.data() + QString(196, QLatin1Char('n')) + QStringLiteral(".trn")));
+
+    // The next start opens what the wizard named.
+    Finish();
+    Start();
+    EXPECT_EQ(form->Last_Tourney, QStringLiteral("Club 1.6.trn"));
+    EXPECT_EQ(form->Current_Tourney->Trn_Path, folder.data() + QStringLiteral("Club 1.6.trn"));
 }
 
 TEST_F(Wizard_Test, LevelLengthStaysWithinOneToFiftyNine)

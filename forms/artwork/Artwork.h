@@ -21,9 +21,10 @@ QImage Scaled_Into(const QImage& picture, QSize box);
 // The program's window icon: a poker chip seen from above, size x size.
 QImage Program_Icon(int size);
 
-// The reports' logo: the gold title on the felt beside stacks of chips
-// (designed for 480 x 150).
-QImage Report_Logo(QSize size = QSize(480, 150));
+// The reports' logo: the gold title on the felt above cards and stacks of
+// chips, upright like the 104 x 189 the report pages show it at (written at
+// twice that size, 208 x 378).
+QImage Report_Logo(QSize size = QSize(208, 378));
 
 // The five chip colours of the default chip set, in denomination order.
 enum class Chip_Colour { White, Red, Blue, Green, Black };

@@ -207,17 +207,19 @@ QImage About_Artwork(QSize size)
 
 QImage Report_Logo(QSize size)
 {
+    // Upright, in the shape the report pages give it: the title over a fan
+    // of cards and stacks of chips.
     Scene s;
-    s.design = QSizeF(480, 150);
-    s.lamp = QPointF(200, 60);
+    s.design = QSizeF(208, 378);
+    s.lamp = QPointF(104, 110);
     s.rail = false;
-    s.title_centre = QPointF(190, 96);
-    s.title_size = 74;
-    s.fan = {QPointF(), 0, 0, 0};
+    s.title_centre = QPointF(104, 108);
+    s.title_size = 44;
+    s.fan = {QPointF(104, 330), 58, 13, -2};
     s.stacks = {
-        {QPointF(372, 128), 26, 7, Artwork::Red_Chip, 7},
-        {QPointF(432, 134), 26, 10, Artwork::Black_Chip, 8},
-        {QPointF(402, 146), 26, 4, Artwork::Blue_Chip, 9},
+        {QPointF(40, 352), 22, 7, Artwork::Red_Chip, 7},
+        {QPointF(170, 356), 22, 10, Artwork::Black_Chip, 8},
+        {QPointF(104, 372), 22, 4, Artwork::Blue_Chip, 9},
     };
     return Render(s, size);
 }

@@ -1,6 +1,7 @@
 #include "forms/dialogs/Player_entry.h"
 #include "forms/widgets/Button_icons.h"
 
+#include "model/Latin1_text.h"
 #include "model/Player.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
@@ -171,16 +172,30 @@ void TPlayerEntry_Form::Change_MadeExecute()
     Modified = true;
 }
 
-bool TPlayerEntry_Form::Check_Entry(const QString& caption)
+bool TPlayerEntry_Form::Check_Entry(const QString& caption, bool key_changes)
 {
+    // Text the single-byte player files cannot hold is refused, never stored mangled.
+    const std::pair<QLineEdit*, const char*> boxes[] = {{First_Edit, "first name"},   {Last_Edit, "last name"},
+                                                        {Aka_Edit, "also-known-as name"}, {Phone_Edit, "phone number"},
+                                                        {Cell_Edit, "cell number"}};
+    for (const auto& [box, what] : boxes) {
+        const QString refusal = Latin1_Refusal(QString::fromLatin1(what), box->text());
+        if (!refusal.isEmpty()) {
+            host().Message(refusal, caption, Buttons::OK);
+            box->setFocus();
+            return false;
+        }
+    }
     const QString first = Stored_Text(First_Edit->text());
     if (first.isEmpty()) {
         host().Message(QStringLiteral("A player needs a first name."), caption, Buttons::OK);
         First_Edit->setFocus();
         return false;
     }
+    // The length rule guards new keys; an old player whose key is already
+    // longer can still have his other details changed.
     const QString key = first + QLatin1Char(',') + Stored_Text(Last_Edit->text());
-    if (key.size() > Text_Limit) {
+    if (key_changes && key.size() > Text_Limit) {
         host().Message(QStringLiteral("%1 is too long to be entered in a tournament:\n"
                                       "first name, comma and last name may hold at most %2 characters.")
                            .arg(key)
@@ -220,7 +235,7 @@ void TPlayerEntry_Form::Copy_To_Record()
 
 void TPlayerEntry_Form::Add_PlayerExecute()
 {
-    if (!EditedRecord || !Check_Entry(QStringLiteral("Player Add")) || !Duplicate_Check(-1))
+    if (!EditedRecord || !Check_Entry(QStringLiteral("Player Add"), true) || !Duplicate_Check(-1))
         return;
     Copy_To_Record();
     if (!Player_DB.Add(*EditedRecord))
@@ -233,13 +248,13 @@ void TPlayerEntry_Form::Add_PlayerExecute()
 
 void TPlayerEntry_Form::Edit_PlayerExecute()
 {
-    if (!EditedRecord || !Check_Entry(QStringLiteral("Player Edit")))
+    const QString key = Stored_Text(First_Edit->text()) + QLatin1Char(',') + Stored_Text(Last_Edit->text());
+    if (!EditedRecord || !Check_Entry(QStringLiteral("Player Edit"), key != EditedRecord->Key()))
         return;
     const bool in_table = EditedRecord >= Player_DB.Player && EditedRecord < Player_DB.Player + Max_Players;
     const int own_slot = in_table ? static_cast<int>(EditedRecord - Player_DB.Player) : -1;
     // A changed key must not be another player's; the unchanged key is the
     // player's own.
-    const QString key = Stored_Text(First_Edit->text()) + QLatin1Char(',') + Stored_Text(Last_Edit->text());
     if (key != EditedRecord->Key() && !Duplicate_Check(own_slot))
         return;
     Copy_To_Record();

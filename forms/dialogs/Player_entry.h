@@ -63,7 +63,7 @@ private:
     void Change_MadeExecute();
 
     // The texts the record would hold pass the rules for a stored player.
-    bool Check_Entry(const QString& caption);
+    bool Check_Entry(const QString& caption, bool key_changes);
     // No other record holds the typed key; the database's Cursor is kept.
     bool Duplicate_Check(int own_slot);
     void Copy_To_Record();

@@ -11,6 +11,7 @@
 #include "forms/widgets/Spin_box.h"
 #include "forms/widgets/Structure_fields.h"
 #include "forms/artwork/Wizard_banner.h"
+#include "model/Latin1_text.h"
 #include "model/Player.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
@@ -19,6 +20,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -41,10 +43,19 @@ constexpr int Schedule_Height = 392;    // the schedule covers the banner's plac
 const QRect Banner_Box(12, 304, 536, 84);
 
 const char* const Wizard_Caption = "Velmora Wizard";
+constexpr qsizetype Longest_File_Name = 200; // bytes of "<name>.trn"
 
 File_Dialog Sound_Dialog(const QString& title, const QString& filter) { return Sound_File_Dialog(title, filter, 1); }
 
 } // namespace
+
+QString Wizard_Tourney_Name(const QString& typed)
+{
+    QString name = typed.trimmed();
+    if (!name.isEmpty() && !name.endsWith(QStringLiteral(".trn"), Qt::CaseInsensitive))
+        name += QStringLiteral(".trn");
+    return name;
+}
 
 QString Tourney_Name_Problem(const QString& name)
 {
@@ -52,10 +63,34 @@ QString Tourney_Name_Problem(const QString& name)
         return QStringLiteral("Please enter a name for the tournament.");
     if (name.contains(QLatin1Char('/')))
         return QStringLiteral("A tournament name cannot contain '/'.");
+    if (name.contains(QChar(0)))
+        return QStringLiteral("A tournament name cannot contain a NUL character.");
+    const QString refusal = Latin1_Refusal(QStringLiteral("tournament name"), name);
+    if (!refusal.isEmpty())
+        return refusal;
     // The files are named after the name without its extension.
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot >= 0 && name.left(dot).trimmed().isEmpty())
         return QStringLiteral("Please enter a name for the tournament before its extension.");
+    return Tourney_File_Problem(name);
+}
+
+// Whether the data folder can hold the files of that name: not too long, and
+// a name the file system accepts (tried by creating the file when it is new).
+QString Tourney_File_Problem(const QString& name)
+{
+    const QString trn = Tourney_File_Path(name, QStringLiteral(".trn"));
+    if (QFile::encodeName(QFileInfo(trn).fileName()).size() > Longest_File_Name)
+        return QStringLiteral("The tournament name is too long for a file: it may hold at most %1 bytes.")
+            .arg(Longest_File_Name - 4);
+    if (QFileInfo::exists(trn))
+        return QString();
+    QDir().mkpath(Data_Folder());
+    QFile probe(trn);
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return QStringLiteral("A tournament cannot be named %1 here:\n%2").arg(name, probe.errorString());
+    probe.close();
+    probe.remove();
     return QString();
 }
 
@@ -314,7 +349,9 @@ void TWizardDlg::BackBtnClick()
 // duplicate test sees them; the other pages keep what they show.
 bool TWizardDlg::Take_Name()
 {
-    const QString name = NameEdt->text();
+    // The name stored is the name reopened: no blanks around it, and a dot
+    // in it is no extension of its own.
+    const QString name = Wizard_Tourney_Name(NameEdt->text());
     const QString problem = Tourney_Name_Problem(name);
     if (!problem.isEmpty()) {
         host().Message(problem, QString::fromLatin1(Wizard_Caption), Buttons::OK);

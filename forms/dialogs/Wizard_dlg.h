@@ -111,6 +111,11 @@ private:
 
 extern TWizardDlg* WizardDlg;
 
+// The name typed on the first step as the wizard uses it: blanks around it
+// dropped, and ".trn" appended unless it ends in it ("Club 1.6" names
+// "Club 1.6.trn", not "Club 1.trn").
+QString Wizard_Tourney_Name(const QString& typed);
 // Why a tournament name cannot be used ("" when it can): it must name a file
-// of its own in the data folder.
+// of its own in the data folder, in Latin-1, that the file system accepts.
 QString Tourney_Name_Problem(const QString& name);
+QString Tourney_File_Problem(const QString& name);

@@ -251,6 +251,7 @@ void TMainForm::Store_Pages()
 {
     Save_Blinds->trigger();
     Save_Chips->trigger();
+    Store_Percentages();
 }
 
 void TMainForm::SpeedButtonClick(int page)

@@ -411,6 +411,8 @@ private:
     static bool Shows_Picture(const QLabel* box, const QString& path, const QString& stamp);
     static void Show_Chip_Picture(QLabel* box, const QString& path, const QString& stamp, const QPixmap& picture);
     void Prize_PoolChange();
+    void Store_Percentages();   // the payout page's percentages into the record, whatever the pool
+    int io_row_ = -1;           // the grid row IO_Combo1 lies over; -1 while it is hidden
 
     // ---- the clock file that survives a crash (Main_form_clock.cpp; the offer at start-up in Main_form_resume.cpp) ----
     void Offer_Clock_Resume();           // at start-up, after an end that was no normal shut-down

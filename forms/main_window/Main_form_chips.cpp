@@ -16,10 +16,35 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include <cmath>
+
 namespace {
 // The dynamic property of a picture box that names the file it shows.
 const char* const Shown_Path = "picture_path";
 const char* const Shown_Stamp = "picture_stamp"; // the file's size and time when it was shown
+
+// The value a value box stores: the number the line total counts (blanks
+// around it allowed), when that number is whole and fits; otherwise 0.
+int32_t Stored_Chip_Value(const QString& text)
+{
+    int32_t value = 0;
+    return Parse_Whole(text.trimmed(), value) ? value : 0;
+}
+
+// A line total as the grand total reads it: a number, or the infinity a line
+// too large for a double shows ("INF"), so the grand total still follows.
+bool Read_Line_Total(const QString& text, long double& value)
+{
+    if (Parse_Screen_Float(text, value))
+        return true;
+    const QString t = text.trimmed();
+    if (t == QLatin1String("INF") || t == QLatin1String("-INF")) {
+        value = t.startsWith(QLatin1Char('-')) ? -HUGE_VALL : HUGE_VALL;
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void TMainForm::Make_Chip_Actions()
@@ -95,10 +120,8 @@ void TMainForm::Show_Chip_Picture(QLabel* box, const QString& path, const QStrin
 void TMainForm::Save_ChipsExecute()
 {
     CTourney& t = *Current_Tourney;
-    for (int k = Chip_Count - 1; k >= 0; --k) {
-        int32_t value = 0;
-        t.Chips[k].Value = Parse_Whole(Chip_Value[k]->text(), value) ? value : 0;
-    }
+    for (int k = Chip_Count - 1; k >= 0; --k)
+        t.Chips[k].Value = Stored_Chip_Value(Chip_Value[k]->text());
     for (int k = Chip_Count - 1; k >= 0; --k)
         t.Chips[k].Quanity = Chip_Quanity[k]->Value();
 }
@@ -121,7 +144,7 @@ void TMainForm::Refresh_Chip_TotalExecute()
     long double sum = 0;
     for (int k = 0; k < Chip_Count; ++k) {
         long double line = 0;
-        if (!Parse_Screen_Float(Chip_Total[k]->text(), line))
+        if (!Read_Line_Total(Chip_Total[k]->text(), line))
             return;
         sum += line;
     }

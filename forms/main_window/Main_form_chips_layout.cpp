@@ -105,8 +105,7 @@ void TMainForm::Build_Chips_Page()
         auto* times = Caption_Label(GroupBox6, QStringLiteral("X"), QRect(x0 + 204, line, 18, 24), Qt::AlignCenter);
         times->setFont(sign_font);
 
-        Caption_Label(GroupBox6, k == 0 ? tr("Quantity:") : tr("Quanity:"), QRect(x0 + 222, line, 56, 24),
-                Qt::AlignRight | Qt::AlignVCenter);
+        Caption_Label(GroupBox6, tr("Quantity:"), QRect(x0 + 222, line, 56, 24), Qt::AlignRight | Qt::AlignVCenter);
         Chip_Quanity[k] = new Spin_Box(GroupBox6);
         Chip_Quanity[k]->setObjectName(QStringLiteral("Chip%1_Quanity").arg(k + 1));
         Chip_Quanity[k]->setRange(0, 10000);

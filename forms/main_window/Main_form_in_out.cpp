@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
 
@@ -52,6 +53,22 @@ void Paint_Row(QTableWidget* grid, int row)
     Cell(grid, row, 0)->setForeground(out ? Gone_Colour : QColor(Qt::black));
 }
 
+// Every name shows whole, so two players are never told apart only by a
+// tooltip: a name too wide for its column at the grid's large type gets the
+// largest smaller type at which it fits; the others keep the large type.
+void Fit_Name_Column(QTableWidget* grid, int rows)
+{
+    const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    const int room = grid->columnWidth(0) - 2 * margin - 2;
+    for (int i = 0; i < rows; ++i) {
+        QTableWidgetItem* item = grid->item(i, 0);
+        QFont font = grid->font();
+        while (font.pixelSize() > 7 && QFontMetrics(font).horizontalAdvance(item->text()) > room)
+            font.setPixelSize(font.pixelSize() - 1);
+        item->setFont(font);
+    }
+}
+
 } // namespace
 
 void TMainForm::Load_TablesExecute()
@@ -71,9 +88,12 @@ void TMainForm::Load_TablesExecute()
     for (int i = 0; i < rows; ++i) {
         const CTourneyPlayer& entry = Current_Tourney->Players[i];
         Cell(All_Grid, i, 0)->setText(CTourney::Entry_Name(entry));
+        Cell(All_Grid, i, 0)->setToolTip(CTourney::Entry_Name(entry));
         Cell(All_Grid, i, 1)->setText(entry.Place != 0 ? Out_Text : In_Text);
         Paint_Row(All_Grid, i);
     }
+    Fit_Name_Column(All_Grid, rows);
+    io_row_ = -1;
     IO_Combo1->hide();
 }
 
@@ -81,6 +101,7 @@ void TMainForm::All_GridClick()
 {
     const int row = All_Grid->currentRow();
     if (All_Grid->currentColumn() != 1 || row < 0) {
+        io_row_ = -1;
         IO_Combo1->hide();
         return;
     }
@@ -89,30 +110,35 @@ void TMainForm::All_GridClick()
     const QPoint top_left = All_Grid->viewport()->mapTo(Action_Sheet, cell.topLeft());
     IO_Combo1->setGeometry(top_left.x(), top_left.y(), cell.width(), cell.height() + 1);
     IO_Combo1->setEditText(Cell(All_Grid, row, 1)->text());
+    io_row_ = row;
     IO_Combo1->show();
     IO_Combo1->raise();
 }
 
+// Runs when a choice is made: an item chosen, Enter, or leaving the chooser.
+// The final text decides; what stands in the box while it is typed changes
+// nothing.
 void TMainForm::IO_Combo1Change()
 {
-    const int row = All_Grid->currentRow();
-    const int column = All_Grid->currentColumn();
-    if (row < 0 || column < 0)
+    const int row = io_row_;
+    if (row < 0 || row >= All_Grid->rowCount())
         return;
-    QTableWidgetItem* cell = Cell(All_Grid, row, column);
-    const QString before = cell->text();
-    cell->setText(IO_Combo1->currentText());
+    QTableWidgetItem* cell = Cell(All_Grid, row, 1);
+    const QString chosen = IO_Combo1->currentText();
     const QString name = Cell(All_Grid, row, 0)->text();
     try {
         // Only the exact word marks a player out; anything else counts as in.
-        if (cell->text() == Out_Text)
+        if (chosen == Out_Text)
             Current_Tourney->Set_Out(name);
         else
             Current_Tourney->Set_In(name);
     } catch (...) {
-        cell->setText(before); // not stored: the cell keeps the stored state
+        // Not stored: the chooser goes, and the cell keeps the stored state.
+        io_row_ = -1;
+        IO_Combo1->hide();
         throw;
     }
+    cell->setText(chosen);
     Paint_Row(All_Grid, row);
     emit Clock_Changed(); // the players left and the estimated end
 }
@@ -135,7 +161,7 @@ void TMainForm::Build_In_Out_Grid()
     All_Grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     All_Grid->horizontalHeader()->setHighlightSections(false);
     All_Grid->horizontalHeader()->setFixedHeight(26);
-    All_Grid->setColumnWidth(0, 142);
+    All_Grid->setColumnWidth(0, 160);
     // Read across the room: large, bold names.
     QFont font = All_Grid->font();
     font.setPixelSize(15);
@@ -162,7 +188,9 @@ void TMainForm::Build_In_Out_Grid()
 
     connect(All_Grid, &QTableWidget::cellClicked, this, [this] { Guarded([this] { All_GridClick(); }); });
     connect(All_Grid, &QTableWidget::currentCellChanged, this, [this] { Guarded([this] { All_GridClick(); }); });
-    connect(IO_Combo1, &QComboBox::editTextChanged, this, [this] { Guarded([this] { IO_Combo1Change(); }); });
+    connect(IO_Combo1, &QComboBox::activated, this, [this] { Guarded([this] { IO_Combo1Change(); }); });
+    connect(IO_Combo1->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { Guarded([this] { IO_Combo1Change(); }); });
     // A chooser left behind by scrolling would sit over another player's cell.
     connect(All_Grid->verticalScrollBar(), &QScrollBar::valueChanged, IO_Combo1, &QWidget::hide);
 }

@@ -75,6 +75,21 @@ void TMainForm::Prize_PoolChange()
         Update_Payout->trigger();
 }
 
+// Runs whenever the pages are stored: a percentage changed since the last
+// recalculation, or typed while the pool is 0 or not a number, is kept. A
+// box's number is taken as it stands ("33.5" from a file stays 33.5); a text
+// that is no number counts as 0, as in the recalculation.
+void TMainForm::Store_Percentages()
+{
+    CTourney& t = *Current_Tourney;
+    for (int i = 0; i < Prize_Count; ++i) {
+        long double shown = 0;
+        t.Prize[i] = Parse_Screen_Float(Per[i]->text(), shown) && std::fabs(shown) <= FLT_MAX
+                         ? static_cast<float>(shown)
+                         : static_cast<float>(Per[i]->Value());
+    }
+}
+
 void TMainForm::Update_PayoutExecute()
 {
     CTourney& t = *Current_Tourney;

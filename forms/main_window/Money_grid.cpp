@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHelpEvent>
@@ -107,8 +108,11 @@ Money_Grid::Money_Grid(TMainForm* form) : QObject(form), form_(form)
     grid->setItemDelegateForColumn(0, new Counts_Delegate(form_, this));
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { Guarded([this, at] { Show_Menu(at); }); });
-    // The chooser's own handler marks the player first; this one follows it.
-    connect(form_->IO_Combo1, &QComboBox::editTextChanged, this, [this] { Guarded([this] { After_Chooser(); }); });
+    // The chooser's own handler marks the player when a choice is made (an
+    // item chosen, Enter, leaving it); connected after it, this one follows.
+    connect(form_->IO_Combo1, &QComboBox::activated, this, [this] { Guarded([this] { After_Chooser(); }); });
+    connect(form_->IO_Combo1->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { Guarded([this] { After_Chooser(); }); });
     connect(form_->Load_Tables, &QAction::triggered, this, [this] { Remember_Out(); });
 }
 
@@ -231,7 +235,9 @@ void Money_Grid::After_Chooser()
         Ask_Knocked_Out_By(name);
     else if (!out_now && t.Money.Any())
         Store_Money(t); // his bounty went back
-    Changed();
+    // The chooser stays where it is: only the counts are painted again.
+    form_->All_Grid->viewport()->update();
+    emit form_->Clock_Changed();
 }
 
 void Money_Grid::Remember_Out()

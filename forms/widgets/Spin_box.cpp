@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 Spin_Box::Spin_Box(QWidget* parent) : QSpinBox(parent)
 {
     setAccelerated(false);
@@ -20,16 +22,32 @@ void Spin_Box::Set_Arrows_Only(bool on)
 
 int Spin_Box::Value()
 {
-    bool ok = false;
-    const int v = cleanText().toInt(&ok);
-    if (!ok) {
+    const QString shown = cleanText();
+    const std::optional<int> read = Read_Whole(shown);
+    if (!read) {
         setValue(minimum());
         lineEdit()->setText(textFromValue(minimum()));
         return minimum();
     }
+    const int v = *read;
     if (v < minimum() || v > maximum())
         setValue(v); // clamps
+    else if (std::any_of(shown.cbegin(), shown.cend(), [](QChar c) { return c.unicode() > 127; }))
+        lineEdit()->setText(textFromValue(v)); // typed in the locale's own digits: shown plain from now on
     return value();
+}
+
+std::optional<int> Spin_Box::Read_Whole(const QString& text) const
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    int v = t.toInt(&ok);
+    // Typed with the locale's own digits ("٢٥" where those are the usual ones).
+    if (!ok)
+        v = locale().toInt(t, &ok);
+    if (!ok)
+        return std::nullopt;
+    return v;
 }
 
 void Spin_Box::Set_Value(int v) { setValue(v); }
@@ -46,12 +64,15 @@ QValidator::State Spin_Box::validate(QString& text, int& pos) const
 
 int Spin_Box::valueFromText(const QString& text) const
 {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (!ok)
+    const std::optional<int> v = Read_Whole(text);
+    if (!v)
         return minimum();
-    return qBound(minimum(), v, maximum());
+    return qBound(minimum(), *v, maximum());
 }
+
+// Plain digits in every locale, like every other number on the pages, so
+// whatever reads the box's text reads what it shows.
+QString Spin_Box::textFromValue(int value) const { return QString::number(value); }
 
 void Spin_Box::fixup(QString& text) const
 {
