@@ -41,6 +41,7 @@ public:
     void Publish(const QByteArray&) override {}
     void Set_Monotonic_Clock(std::function<qint64()>) override {}
     void Set_Command_Handler(std::function<void(Phone_Remote::Command)>) override {}
+    void Set_Pin_Handler(std::function<void()>) override {}
     QString Local_Address() const override { return QString(); }
     QImage Qr_Code(const QString&) const override { return QImage(); }
 
