@@ -101,6 +101,8 @@ QString Phone_Server::Error() const
 
 void Phone_Server::Set_Max_Connections(int bound) { max_open_ = std::clamp(bound, 1, Max_Connections); }
 
+void Phone_Server::Set_Max_Per_Source(int bound) { max_per_source_ = std::clamp(bound, 1, Max_Connections); }
+
 QString Phone_Server::Local_Address()
 {
     for (const QNetworkInterface& in : QNetworkInterface::allInterfaces()) {
@@ -122,7 +124,7 @@ void Phone_Server::Accept()
     while (QTcpSocket* socket = tcp_->nextPendingConnection()) {
         const QString source = Phone_Remote::Source_Of(socket->peerAddress());
         // Full, or this source holds its share already: refused at once.
-        if (open_ >= max_open_ || per_source_.value(source) >= Max_Per_Source) {
+        if (open_ >= max_open_ || per_source_.value(source) >= max_per_source_) {
             socket->abort();
             socket->deleteLater();
             continue;

@@ -57,6 +57,8 @@ public:
     int Live_Pages() const { return pages_; }
     // Lowers the bound on connections (tests); never above Max_Connections.
     void Set_Max_Connections(int bound);
+    // Sets the bound on connections from one source (tests, benchmarks).
+    void Set_Max_Per_Source(int bound);
 
     // The address a phone on the local network reaches this machine at.
     static QString Local_Address();
@@ -94,4 +96,5 @@ private:
     std::atomic<int> open_{0};
     std::atomic<int> pages_{0};
     std::atomic<int> max_open_{Max_Connections};
+    std::atomic<int> max_per_source_{Max_Per_Source};
 };

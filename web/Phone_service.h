@@ -26,6 +26,9 @@ public:
     virtual QString Error() const = 0;
     virtual int Open_Connections() const = 0;
     virtual void Set_Max_Connections(int bound) = 0;
+    // Sets the bound on connections from one address (tests and benchmarks
+    // that run many pages from this machine); never above Max_Connections.
+    virtual void Set_Max_Per_Source(int bound) = 0;
     virtual int Live_Pages() const = 0;
     // The state every page shows (JSON): sent now and to every later page.
     virtual void Publish(const QByteArray& state) = 0;
