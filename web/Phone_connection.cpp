@@ -106,6 +106,8 @@ void Phone_Connection::Send(const QByteArray& frame)
 
 void Phone_Connection::Send_State(const QByteArray& frame)
 {
+    if (closing_ || finished_)
+        return;
     if (socket_->bytesToWrite() > 0) {
         waiting_state_ = frame;
         return;

@@ -202,10 +202,8 @@ Outcome Handle(QByteArrayView text, const QString& pin, bool unlocked, const QSt
     return Handle(text, pin, page, source, now_ms, brake);
 }
 
-bool Log_Throttle::Take_Line(qint64 now_ms)
+bool Log_Throttle::Take_Line()
 {
-    QStringList none;
-    Roll(now_ms, none);
     if (lines_ >= Max_Lines)
         return false;
     ++lines_;
@@ -233,7 +231,7 @@ QStringList Log_Throttle::Refused(const QString& source, qint64 now_ms)
             sources_.removeIf([now_ms](const auto& e) {
                 return e.value().count == 0 && now_ms - e.value().written >= Try_Window_Ms;
             });
-        if (sources_.size() >= Max_Sources || !Take_Line(now_ms)) {
+        if (sources_.size() >= Max_Sources || !Take_Line()) {
             ++others_;
             return lines;
         }
@@ -242,7 +240,7 @@ QStringList Log_Throttle::Refused(const QString& source, qint64 now_ms)
         return lines;
     }
     ++it->count;
-    if (now_ms - it->written >= Try_Window_Ms && Take_Line(now_ms)) {
+    if (now_ms - it->written >= Try_Window_Ms && Take_Line()) {
         lines << QStringLiteral("Phone view: %1 more refused PINs from %2").arg(it->count).arg(source);
         *it = Entry{now_ms, 0};
     }
@@ -259,7 +257,7 @@ QStringList Log_Throttle::Flush(qint64 now_ms)
         } else if (it->count == 0) {
             it = sources_.erase(it);
         } else {
-            if (Take_Line(now_ms)) {
+            if (Take_Line()) {
                 lines << QStringLiteral("Phone view: %1 more refused PINs from %2").arg(it->count).arg(it.key());
                 *it = Entry{now_ms, 0};
             }

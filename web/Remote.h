@@ -122,7 +122,7 @@ private:
         qint64 written = 0;   // when its last line was written
         int count = 0;        // refused since
     };
-    bool Take_Line(qint64 now_ms);
+    bool Take_Line();   // a line of this minute's budget, if any is left
     void Roll(qint64 now_ms, QStringList& lines);
     QHash<QString, Entry> sources_;
     qint64 minute_start_ = -Try_Window_Ms;
