@@ -212,7 +212,10 @@ TEST_F(Hostile_Phone_Test, AFloodFromClientsThatNeverReadGrowsMemoryByLittle)
                .arg((peak - before) / 1048576.0, 0, 'f', 1));
     EXPECT_GT(sent, 1 << 20);   // it was a flood
     EXPECT_GT(ended, 0);        // and the server ended flooders
+#ifndef __SANITIZE_ADDRESS__
+    // (AddressSanitizer keeps freed memory in quarantine: there the figure says nothing.)
     EXPECT_LE(peak - before, qint64(64) << 20);
+#endif
     // The view still serves a phone afterwards.
     EXPECT_LT(Fresh_Phone_Seconds(), 2.0);
 }
