@@ -20,6 +20,10 @@ Phone_Server::Phone_Server(QObject* parent)
     since->start();
     now_ms_ = [since] { return since->elapsed(); };
     tcp_->setMaxPendingConnections(Max_Connections);
+    // A device that reconnects without pause must not fill the system's
+    // queue of new connections: a phone's would be dropped and come again
+    // only a second later.
+    tcp_->setListenBacklogSize(Listen_Backlog);
     connect(tcp_, &QTcpServer::newConnection, this, &Phone_Server::Accept);
     chores_->setInterval(Chores_Ms);
     connect(chores_, &QTimer::timeout, this, &Phone_Server::Chores);

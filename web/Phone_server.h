@@ -34,6 +34,7 @@ public:
     static constexpr int Max_Connections = 256;
     static constexpr int Max_Per_Source = 8;
     static constexpr int Chores_Ms = 10'000;   // the log's counts, this machine's names
+    static constexpr int Listen_Backlog = 1024;
 
     explicit Phone_Server(QObject* parent = nullptr);
     ~Phone_Server() override;
