@@ -11,9 +11,11 @@
 #include "web/Phone_connection.h"
 #include "web/Phone_server.h"
 #include "web/Phone_service.h"
+#include "web/Ws_frames.h"
 
 #include <QElapsedTimer>
 #include <QHostInfo>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QToolButton>
@@ -23,6 +25,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -377,6 +380,48 @@ TEST_F(Hostile_Phone_Test, AMessageFloodDoesNotSlowThePageSwitchOrTheShownClock)
     EXPECT_LE(flooded.Median(), 2 * quiet.Median() + 0.5);
     EXPECT_LE(flooded.latest_ms, 250);
     EXPECT_EQ(form->CurrentLevel, 0);   // nothing of it ran a command
+}
+
+TEST(Phone_Connection_Bounds, APageThatNeverReadsGetsOnlyTheNewestStateAndIsDroppedPastTheBound)
+{
+    QTcpServer listener;
+    ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
+    const int page = Hostile::Connect_From("127.0.0.1", listener.serverPort(), true, 4096);
+    ASSERT_GE(page, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.hasPendingConnections(); }, 3000));
+    QTcpSocket* socket = listener.nextPendingConnection();
+    const auto names = Phone_Http::Served_Names::Of_This_Machine(listener.serverPort());
+    Phone_Connection connection(socket, QStringLiteral("127.0.0.1"), names);
+    bool live = false, finished = false;
+    QObject::connect(&connection, &Phone_Connection::Became_Page, [&] { live = true; });
+    QObject::connect(&connection, &Phone_Connection::Finished, [&] { finished = true; });
+    const QByteArray shake = Hostile::Handshake(listener.serverPort());
+    ASSERT_EQ(::send(page, shake.constData(), shake.size(), MSG_NOSIGNAL), shake.size());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return live; }, 3000));
+
+    // A state every few milliseconds, none read: only the newest waits.
+    const QByteArray state = Phone_Ws::Text_Frame(QByteArray(32 * 1024, 's'));
+    qint64 most_queued = 0;
+    for (int i = 0; i < 100; ++i) {
+        connection.Send_State(state);
+        most_queued = std::max(most_queued, socket->bytesToWrite());
+        QTest::qWait(2);
+    }
+    EXPECT_FALSE(finished);
+    EXPECT_LE(most_queued, state.size());
+    // Anything else queued for it is bounded at every write: past the bound it is dropped.
+    int sent = 0;
+    while (!finished && sent < 400) {
+        connection.Send(state);
+        most_queued = std::max(most_queued, finished ? 0 : socket->bytesToWrite());
+        ++sent;
+        QTest::qWait(1);
+    }
+    Figure(QStringLiteral("a page that never reads was dropped after %1 frames of 32 KiB; at most %2 KiB waited for it")
+               .arg(sent).arg(most_queued / 1024));
+    EXPECT_TRUE(finished);
+    EXPECT_LE(most_queued, Phone_Connection::Max_Queued_Bytes);
+    Hostile::Drop(page);
 }
 
 } // namespace
