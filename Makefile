@@ -7,6 +7,7 @@
 # make fuzz     - build the libFuzzer targets (clang) and run each for
 #                 FUZZ_SECONDS (default 60)
 # make crash-long - the crash test with at least 300 kills instead of 30
+# make phone-hostile - the phone view's hostile-client test at full length
 # make install - build, then install under PREFIX (default /usr/local)
 # make package - build, then make a Debian package in the build folder
 # make guide-shots - build, then take the user's guide pictures again (needs xvfb,
@@ -19,7 +20,7 @@ PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 CMAKE_EXTRA ?=
 
-.PHONY: all deps configure build run test bench clean sanitize fuzz fuzz-build crash-long install package guide-shots
+.PHONY: all deps configure build run test bench clean sanitize fuzz fuzz-build crash-long phone-hostile install package guide-shots
 
 all: build
 
@@ -87,6 +88,12 @@ fuzz: fuzz-build
 
 crash-long: build
 	cd $(BUILD) && VELMORA_CRASH_KILLS=300 ctest --output-on-failure -R Crash_Test
+
+# make test runs it short (3 s floods, 1,000 PIN guesses at once); here floods
+# last 20 s and 5,000 guesses, each from an address of its own, come over 70 s.
+phone-hostile: build
+	cd $(BUILD) && VELMORA_HOSTILE_SECONDS=20 VELMORA_HOSTILE_SOURCES=5000 VELMORA_HOSTILE_PIN_SECONDS=70 \
+		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./tests/test_phone_hostile
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

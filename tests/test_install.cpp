@@ -132,7 +132,7 @@ TEST(Install, TheNetworkLibrariesComeOnlyWithThePhoneViewsModule)
         EXPECT_FALSE(program.contains(QLatin1String(library))) << library;
     const QStringList module = Needed_Libraries(QStringLiteral(VELMORA_BUILD_DIR "/libvelmora_phone.so"));
     EXPECT_TRUE(module.contains(QStringLiteral("libQt6Network.so.6"))) << module.join(' ').toStdString();
-    EXPECT_TRUE(module.contains(QStringLiteral("libQt6WebSockets.so.6")));
+    EXPECT_TRUE(module.contains(QStringLiteral("libqrencode.so.4")));
 }
 
 TEST(Install, InstalledProgramStartsAndSavesInTheUsersDataFolder)

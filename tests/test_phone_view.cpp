@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWebSocket>
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -207,8 +208,8 @@ TEST_F(Phone_View_Test, PagesFollowTheDrivenClockAndTheTournament)
 TEST_F(Phone_View_Test, TheRemoteRunsTheClockCommandsOnlyAfterTheRightPin)
 {
     const quint16 port = Start_Serving();
-    qint64 brake_ms = 0;
-    form->Phone_Service()->Set_Monotonic_Clock([&] { return brake_ms; });
+    std::atomic<qint64> brake_ms{0};   // read on the server's thread
+    form->Phone_Service()->Set_Monotonic_Clock([&] { return brake_ms.load(); });
     Client phone(port);
     phone.Wait_For(QStringLiteral("state"));
 
@@ -230,7 +231,8 @@ TEST_F(Phone_View_Test, TheRemoteRunsTheClockCommandsOnlyAfterTheRightPin)
 
     phone.Send(R"({"command":"start"})");
     EXPECT_FALSE(phone.Wait_For(QStringLiteral("done")).isEmpty());
-    EXPECT_FALSE(form->Clock.Paused);
+    // The command comes to the window's thread as a queued call.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Clock.Paused; }, 3000));
     EXPECT_EQ(form->Toggle_Start->text(), QStringLiteral("Stop"));
     phone.Send(R"({"command":"next"})");
     phone.Wait_For(QStringLiteral("done"));
@@ -238,7 +240,7 @@ TEST_F(Phone_View_Test, TheRemoteRunsTheClockCommandsOnlyAfterTheRightPin)
     phone.Wait_For(QStringLiteral("done"));
     phone.Send(R"({"command":"prev"})");
     phone.Wait_For(QStringLiteral("done"));
-    EXPECT_EQ(form->CurrentLevel, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->CurrentLevel == 1; }, 3000));
     EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 2 of 20"));
 
     // Another page is not unlocked by the first.
@@ -249,6 +251,70 @@ TEST_F(Phone_View_Test, TheRemoteRunsTheClockCommandsOnlyAfterTheRightPin)
     EXPECT_EQ(form->CurrentLevel, 1);
 }
 
+TEST_F(Phone_View_Test, TooManyWrongPinsInARowDrawANewPinThatTheDialogShows)
+{
+    const quint16 port = Start_Serving();
+    const QString first_pin = form->Phone_Service()->Pin();
+    const QByteArray wrong = first_pin == QLatin1String("000000") ? R"({"pin":"111111"})" : R"({"pin":"000000"})";
+    auto pin_message = [](const QString& pin) { return QStringLiteral(R"({"pin":"%1"})").arg(pin).toUtf8(); };
+    Client holder(port);
+    holder.Wait_For(QStringLiteral("state"));
+    holder.Send(pin_message(first_pin));
+    ASSERT_FALSE(holder.Wait_For(QStringLiteral("unlocked")).isEmpty());
+
+    // One page's wrong PINs hold that page back, not the next page of the same device.
+    Client guesser(port);
+    guesser.Wait_For(QStringLiteral("state"));
+    for (int i = 0; i < Phone_Remote::Max_Tries; ++i) {
+        guesser.Send(wrong);
+        EXPECT_FALSE(guesser.Wait_For(QStringLiteral("wrong")).isEmpty());
+    }
+    guesser.Send(pin_message(first_pin));
+    EXPECT_FALSE(guesser.Wait_For(QStringLiteral("wait")).isEmpty());
+    Client owner(port);
+    owner.Wait_For(QStringLiteral("state"));
+    owner.Send(pin_message(first_pin));
+    EXPECT_FALSE(owner.Wait_For(QStringLiteral("unlocked")).isEmpty());
+
+    // Wrong PINs in a row, each from a page of its own, while the dialog is open.
+    QString shown_before, shown_after;
+    script.modal_scripts[QStringLiteral("Phone_View_Dlg")] = [&](QDialog* d) {
+        auto* dlg = static_cast<TPhone_View_Dlg*>(d);
+        shown_before = dlg->Pin_Label->text();
+        for (int i = 0; i < Phone_Remote::Redraw_After; ++i) {
+            Client page(port);
+            page.Wait_For(QStringLiteral("state"));
+            page.Send(wrong);
+            EXPECT_FALSE(page.Wait_For(QStringLiteral("wrong")).isEmpty()) << i;
+            if (i + 1 < Phone_Remote::Redraw_After) {
+                EXPECT_EQ(dlg->Pin_Label->text(), shown_before) << i;
+            }
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dlg->Pin_Label->text() != shown_before; }, 3000));
+        shown_after = dlg->Pin_Label->text();
+        return int(QDialog::Accepted);
+    };
+    form->PhoneView1->trigger();
+    EXPECT_EQ(shown_before, first_pin);
+    EXPECT_NE(shown_after, first_pin);
+    EXPECT_EQ(shown_after, form->Phone_Service()->Pin());
+
+    // A page unlocked before keeps running the clock; any other page needs the new PIN.
+    holder.Send(R"({"command":"next"})");
+    EXPECT_FALSE(holder.Wait_For(QStringLiteral("done")).isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->CurrentLevel == 1; }, 3000));
+    Client late(port);
+    late.Wait_For(QStringLiteral("state"));
+    late.Send(pin_message(first_pin));
+    EXPECT_FALSE(late.Wait_For(QStringLiteral("wrong")).isEmpty());
+    late.Send(pin_message(shown_after));
+    EXPECT_FALSE(late.Wait_For(QStringLiteral("wait")).isEmpty());   // that page guessed wrong already
+    Client fresh(port);
+    fresh.Wait_For(QStringLiteral("state"));
+    fresh.Send(pin_message(shown_after));
+    EXPECT_FALSE(fresh.Wait_For(QStringLiteral("unlocked")).isEmpty());
+}
+
 TEST_F(Phone_View_Test, RefusedRequestsCloseOnlyTheirOwnConnection)
 {
     const quint16 port = Start_Serving();
@@ -256,14 +322,26 @@ TEST_F(Phone_View_Test, RefusedRequestsCloseOnlyTheirOwnConnection)
     Client phone(port);
     phone.Wait_For(QStringLiteral("state"));
 
-    EXPECT_TRUE(Raw_Exchange(port, "GET /../Data/Default.trn HTTP/1.1\r\nHost: a\r\n\r\n").startsWith("HTTP/1.1 404"));
-    const QByteArray settings = Raw_Exchange(port, "GET /velmora.ini HTTP/1.1\r\nHost: a\r\n\r\n");
+    EXPECT_TRUE(Raw_Exchange(port, "GET /../Data/Default.trn HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n")
+                    .startsWith("HTTP/1.1 404"));
+    const QByteArray settings = Raw_Exchange(port, "GET /velmora.ini HTTP/1.1\r\nHost: localhost\r\n\r\n");
     EXPECT_TRUE(settings.startsWith("HTTP/1.1 404"));
     EXPECT_FALSE(settings.contains("Phone View"));
     EXPECT_TRUE(Raw_Exchange(port, "BREW /pot HTCPCP/1.0\r\n\r\n").startsWith("HTTP/1.1 400"));
     EXPECT_TRUE(Raw_Exchange(port, QByteArray(20000, 'A')).startsWith("HTTP/1.1 431"));
     EXPECT_TRUE(Raw_Exchange(port, QByteArray("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03\r\n\r\n", 15))
                     .startsWith("HTTP/1.1 400"));
+    // A line that cannot become an HTTP/1.x head is refused at once, not at the deadline.
+    EXPECT_TRUE(Raw_Exchange(port, "GET /\r\n").startsWith("HTTP/1.1 400"));
+    EXPECT_TRUE(Raw_Exchange(port, "GET / HTTP/1.1\nHost: 127.0.0.1\n\n").startsWith("HTTP/1.1 400"));
+    // Another machine's name in Host (a rebound name) is not served.
+    EXPECT_TRUE(Raw_Exchange(port, "GET / HTTP/1.1\r\nHost: rebound.example\r\n\r\n").startsWith("HTTP/1.1 421"));
+    // A frame a browser never sends, unmasked, ends the connection with a protocol error.
+    const QByteArray handshake = "GET /live HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                                 "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+    const QByteArray unmasked = Raw_Exchange(port, handshake + "\x81\x02{}");
+    EXPECT_TRUE(unmasked.startsWith("HTTP/1.1 101 ")) << unmasked.left(40).toStdString();
+    EXPECT_TRUE(unmasked.endsWith(QByteArray("\x88\x02\x03\xea", 4)));   // close, 1002
 
     // An oversize WebSocket message ends that page only; binary frames too.
     Client greedy(port);
@@ -293,23 +371,37 @@ TEST_F(Phone_View_Test, ConnectionsAreBounded)
     form->Phone_Service()->Set_Max_Connections(Bound);
     Client phone(port);
     phone.Wait_For(QStringLiteral("state"));
+    // Idle connections from as many addresses as there are (127.0.0.0/8 is all this machine).
     std::vector<std::unique_ptr<QTcpSocket>> idle;
     int refused = 0;
-    for (int i = 0; i < Bound + 8; ++i) {
+    auto open_from = [&](const QString& source) {
         idle.push_back(std::make_unique<QTcpSocket>());
         QObject::connect(idle.back().get(), &QTcpSocket::disconnected, [&refused] { ++refused; });
+        idle.back()->bind(QHostAddress(source));
         idle.back()->connectToHost(QHostAddress::LocalHost, port);
-    }
+    };
+    for (int i = 0; i < Bound + 8; ++i)
+        open_from(QStringLiteral("127.0.1.%1").arg(i + 1));
     EXPECT_TRUE(QTest::qWaitFor([&] { return refused == 9; }, 5000)) << refused;
     QTest::qWait(100);
     EXPECT_EQ(refused, 9);   // the page counts as one of the twelve
     EXPECT_EQ(form->Phone_Service()->Open_Connections(), Bound);
     // Once the idle ones are gone, pages come in again; the first page never noticed.
     idle.clear();
+    refused = 0;
     EXPECT_TRUE(QTest::qWaitFor([&] { return form->Phone_Service()->Open_Connections() == 1; }, 5000));
     Client late(port);
     EXPECT_FALSE(late.Wait_For(QStringLiteral("state")).isEmpty());
     EXPECT_EQ(phone.socket.state(), QAbstractSocket::ConnectedState);
+
+    // One address holds at most Max_Per_Source of them, however many it opens.
+    form->Phone_Service()->Set_Max_Connections(Phone_Server::Max_Connections);
+    for (int i = 0; i < Phone_Server::Max_Per_Source + 4; ++i)
+        open_from(QStringLiteral("127.0.2.1"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return refused == 4; }, 5000)) << refused;
+    QTest::qWait(100);
+    EXPECT_EQ(refused, 4);
+    EXPECT_EQ(form->Phone_Service()->Open_Connections(), 2 + Phone_Server::Max_Per_Source);
 }
 
 } // namespace

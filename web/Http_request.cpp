@@ -1,8 +1,12 @@
 #include "web/Http_request.h"
 
 #include "web/Phone_page.h"
+#include "web/Ws_frames.h"
 
+#include <QHostInfo>
 #include <QList>
+#include <QNetworkInterface>
+#include <algorithm>
 
 namespace Phone_Http {
 namespace {
@@ -10,12 +14,14 @@ namespace {
 QByteArray Reason(int status)
 {
     switch (status) {
+    case 101: return "Switching Protocols";
     case 200: return "OK";
     case 400: return "Bad Request";
     case 403: return "Forbidden";
     case 404: return "Not Found";
     case 405: return "Method Not Allowed";
     case 413: return "Content Too Large";
+    case 421: return "Misdirected Request";
     case 426: return "Upgrade Required";
     case 431: return "Request Header Fields Too Large";
     case 505: return "HTTP Version Not Supported";
@@ -125,15 +131,51 @@ bool Read_Head(QByteArrayView text, Head& head)
 }
 
 // A page of another site may not open the WebSocket: the origin, when the
-// browser names one, is this server's own address.
+// browser names one, is this server's own address, the one in Host.
 bool Same_Origin(const Head& head)
 {
     if (head.origin.isNull())
         return true;
-    const qsizetype scheme = head.origin.indexOf("://");
-    if (scheme < 0)
+    const QByteArray scheme = "http://";
+    if (!head.origin.startsWith(scheme) || head.host.isEmpty())
         return false;
-    return head.origin.sliced(scheme + 3).compare(head.host, Qt::CaseInsensitive) == 0;
+    return head.origin.sliced(scheme.size()).compare(head.host, Qt::CaseInsensitive) == 0;
+}
+
+// A key is 16 random bytes in base64.
+bool Is_Key(const QByteArray& key)
+{
+    const auto decoded = QByteArray::fromBase64Encoding(key, QByteArray::AbortOnBase64DecodingErrors);
+    return decoded && decoded.decoded.size() == 16;
+}
+
+Decision Switch_To_Socket(const Head& head)
+{
+    const QByteArray reply = "HTTP/1.1 101 Switching Protocols\r\n"
+                             "Upgrade: websocket\r\n"
+                             "Connection: Upgrade\r\n"
+                             "Sec-WebSocket-Accept: " + Phone_Ws::Accept_Key(head.key) + "\r\n\r\n";
+    return {Verdict::Upgrade, 101, reply};
+}
+
+// A bare line feed, or a request line that is complete and cannot be
+// HTTP/1.x, is refused at once: waiting for the end of such a head would only
+// hold its connection open.
+bool Broken_Early(QByteArrayView received)
+{
+    for (qsizetype i = 0; i < received.size(); ++i)
+        if (received[i] == '\n' && (i == 0 || received[i - 1] != '\r'))
+            return true;
+    const qsizetype line_end = received.indexOf(QByteArrayView("\r\n"));
+    const QByteArrayView line = line_end >= 0 ? received.first(line_end) : received;
+    const qsizetype space = line.indexOf(' ');
+    for (char c : space >= 0 ? line.first(space) : line)
+        if (!Is_Token_Char(c))
+            return true;
+    if (line_end < 0)
+        return false;
+    const QList<QByteArray> parts = line.toByteArray().split(' ');
+    return parts.size() != 3 || parts[0].isEmpty() || !parts[2].startsWith("HTTP/");
 }
 
 Decision Route(const Head& head)
@@ -156,7 +198,9 @@ Decision Route(const Head& head)
             return Error(426);
         if (!Same_Origin(head))
             return Error(403);
-        return {Verdict::Upgrade, 0, {}};
+        if (!Is_Key(head.key))
+            return Error(400);
+        return Switch_To_Socket(head);
     }
     return Error(404);
 }
@@ -180,10 +224,12 @@ QByteArray Response(int status, const QByteArray& content_type, const QByteArray
     return out + body;
 }
 
-Decision Decide(QByteArrayView received)
+Decision Decide(QByteArrayView received, const Served_Names* names)
 {
     const QByteArrayView window = received.first(std::min(received.size(), Max_Request_Bytes));
     const qsizetype end = window.indexOf(QByteArrayView("\r\n\r\n"));
+    if (Broken_Early(end >= 0 ? window.first(end + 2) : window))
+        return Error(400);
     if (end < 0)
         return received.size() >= Max_Request_Bytes ? Error(431) : Decision{};
     Head head;
@@ -207,7 +253,64 @@ Decision Decide(QByteArrayView received)
         if (length > 0)
             return Error(413);
     }
-    return Route(head);
+    // A Host naming another machine; HTTP/1.0 may name none.
+    if (names && !head.host.isNull() && !names->Accepts(head.host))
+        return Error(421);
+    Decision decision = Route(head);
+    if (decision.verdict == Verdict::Upgrade)
+        decision.head_size = end + 4;
+    return decision;
+}
+
+Served_Names Served_Names::Of_This_Machine(quint16 port)
+{
+    Served_Names served;
+    served.port = port;
+    served.addresses = QNetworkInterface::allAddresses();
+    for (QHostAddress& address : served.addresses)
+        address.setScopeId(QString());
+    served.names << QStringLiteral("localhost");
+    const QString host = QHostInfo::localHostName().toLower();
+    if (!host.isEmpty()) {
+        const QString bare = host.endsWith(QLatin1String(".local")) ? host.chopped(6) : host;
+        served.names << bare << bare + QStringLiteral(".local");
+    }
+    return served;
+}
+
+bool Served_Names::Accepts(QByteArrayView host) const
+{
+    QByteArray name = host.trimmed().toByteArray().toLower();
+    QByteArray given_port;
+    const bool bracketed = name.startsWith('[');
+    const qsizetype colon = bracketed ? name.indexOf("]:") + 1 : name.lastIndexOf(':');
+    if (colon > 0) {
+        given_port = name.sliced(colon + 1);
+        name.truncate(colon);
+        if (given_port.isEmpty() || given_port.size() > 5 || !std::all_of(given_port.begin(), given_port.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return false;
+        if (port != 0 && given_port.toUInt() != port)
+            return false;
+    }
+    if (bracketed) {
+        if (!name.endsWith(']'))
+            return false;
+        name = name.sliced(1, name.size() - 2);
+    }
+    if (name.endsWith('.'))
+        name.chop(1);
+    if (name.isEmpty() || name.contains(':') != bracketed)
+        return false;
+    QHostAddress ip;
+    if (ip.setAddress(QString::fromLatin1(name))) {
+        if (ip.isLoopback())
+            return true;
+        ip.setScopeId(QString());
+        return std::any_of(addresses.begin(), addresses.end(), [&ip](const QHostAddress& mine) {
+            return mine.isEqual(ip, QHostAddress::ConvertV4MappedToIPv4);
+        });
+    }
+    return !bracketed && names.contains(QString::fromLatin1(name));
 }
 
 } // namespace Phone_Http

@@ -1,8 +1,15 @@
 // libvelmora_phone.so: the phone view's server and QR codes behind the
-// interface the main window loads at first use.
+// interface the main window loads at first use. The server runs in a thread
+// of its own, so no client can slow the window: the window hands it each
+// state, and its commands and PIN changes come back as queued calls.
 #include "web/Phone_server.h"
 #include "web/Phone_service.h"
 #include "web/Qr_code.h"
+
+#include <QThread>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace {
 
@@ -10,33 +17,71 @@ class Phone_Service_Module final : public Phone_Service_Interface {
 public:
     Phone_Service_Module()
     {
-        QObject::connect(&server_, &Phone_Server::Command_Received, &server_, [this](Phone_Remote::Command command) {
+        server_->moveToThread(&thread_);
+        // The server goes with its thread, on that thread.
+        QObject::connect(&thread_, &QThread::finished, server_, &QObject::deleteLater);
+        // relay_ lives on the window's thread: these run there, queued.
+        QObject::connect(server_, &Phone_Server::Command_Received, &relay_, [this](Phone_Remote::Command command) {
             if (handler_)
                 handler_(command);
         });
+        QObject::connect(server_, &Phone_Server::Pin_Changed, &relay_, [this] {
+            if (pin_handler_)
+                pin_handler_();
+        });
+        thread_.setObjectName(QStringLiteral("Phone view"));
+        thread_.start();
+        // When the machine is busy the window's thread goes first.
+        QMetaObject::invokeMethod(server_, [] { setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 5); });
     }
 
-    bool Start(quint16 port) override { return server_.Start(port); }
-    void Stop() override { server_.Stop(); }
-    bool Is_Running() const override { return server_.Is_Running(); }
-    quint16 Port() const override { return server_.Port(); }
-    QString Pin() const override { return server_.Pin(); }
-    QString Error() const override { return server_.Error(); }
-    int Open_Connections() const override { return server_.Open_Connections(); }
-    void Set_Max_Connections(int bound) override { server_.Set_Max_Connections(bound); }
-    int Live_Pages() const override { return server_.Live_Pages(); }
-    void Publish(const QByteArray& state) override { server_.Publish(state); }
-    void Set_Monotonic_Clock(std::function<qint64()> now) override { server_.Set_Monotonic_Clock(std::move(now)); }
+    ~Phone_Service_Module() override
+    {
+        On_Server([this] { server_->Stop(); });
+        thread_.quit();
+        thread_.wait();
+    }
+
+    bool Start(quint16 port) override
+    {
+        bool ok = false;
+        On_Server([this, port, &ok] { ok = server_->Start(port); });
+        return ok;
+    }
+    void Stop() override { On_Server([this] { server_->Stop(); }); }
+    bool Is_Running() const override { return server_->Is_Running(); }
+    quint16 Port() const override { return server_->Port(); }
+    QString Pin() const override { return server_->Pin(); }
+    QString Error() const override { return server_->Error(); }
+    int Open_Connections() const override { return server_->Open_Connections(); }
+    void Set_Max_Connections(int bound) override { server_->Set_Max_Connections(bound); }
+    void Set_Max_Per_Source(int bound) override { server_->Set_Max_Per_Source(bound); }
+    int Live_Pages() const override { return server_->Live_Pages(); }
+    void Publish(const QByteArray& state) override
+    {
+        QMetaObject::invokeMethod(server_, [server = server_, state] { server->Publish(state); }, Qt::QueuedConnection);
+    }
+    void Set_Monotonic_Clock(std::function<qint64()> now) override
+    {
+        On_Server([this, &now] { server_->Set_Monotonic_Clock(std::move(now)); });
+    }
     void Set_Command_Handler(std::function<void(Phone_Remote::Command)> handler) override
     {
         handler_ = std::move(handler);
     }
+    void Set_Pin_Handler(std::function<void()> handler) override { pin_handler_ = std::move(handler); }
     QString Local_Address() const override { return Phone_Server::Local_Address(); }
     QImage Qr_Code(const QString& text) const override { return ::Qr_Code(text); }
 
 private:
-    Phone_Server server_;
+    // Runs f on the server's thread and waits for it.
+    template <class F> void On_Server(F f) { QMetaObject::invokeMethod(server_, std::move(f), Qt::BlockingQueuedConnection); }
+
+    QThread thread_;
+    Phone_Server* server_ = new Phone_Server;
+    QObject relay_;
     std::function<void(Phone_Remote::Command)> handler_;
+    std::function<void()> pin_handler_;
 };
 
 } // namespace

@@ -1,26 +1,32 @@
 #include "web/Phone_server.h"
 
-#include "web/Http_request.h"
+#include "web/Phone_connection.h"
+#include "web/Ws_frames.h"
 
 #include <QElapsedTimer>
+#include <QMutexLocker>
 #include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <QWebSocket>
-#include <QWebSocketServer>
+#include <algorithm>
+#include <limits>
+#include <memory>
 
 Phone_Server::Phone_Server(QObject* parent)
-    : QObject(parent), tcp_(new QTcpServer(this)),
-      sockets_(new QWebSocketServer(QStringLiteral("Velmora"), QWebSocketServer::NonSecureMode, this))
+    : QObject(parent), tcp_(new QTcpServer(this)), chores_(new QTimer(this))
 {
     auto since = std::make_shared<QElapsedTimer>();
     since->start();
     now_ms_ = [since] { return since->elapsed(); };
     tcp_->setMaxPendingConnections(Max_Connections);
-    sockets_->setHandshakeTimeout(std::chrono::milliseconds(Request_Timeout_Ms));
+    // A device that reconnects without pause must not fill the system's
+    // queue of new connections: a phone's would be dropped and come again
+    // only a second later.
+    tcp_->setListenBacklogSize(Listen_Backlog);
     connect(tcp_, &QTcpServer::newConnection, this, &Phone_Server::Accept);
-    connect(sockets_, &QWebSocketServer::newConnection, this, &Phone_Server::Page_Connected);
+    chores_->setInterval(Chores_Ms);
+    connect(chores_, &QTimer::timeout, this, &Phone_Server::Chores);
 }
 
 Phone_Server::~Phone_Server() { Stop(); }
@@ -28,43 +34,80 @@ Phone_Server::~Phone_Server() { Stop(); }
 bool Phone_Server::Start(quint16 port, const QHostAddress& on)
 {
     Stop();
-    pin_ = Phone_Remote::New_Pin();
+    Set_Pin(Phone_Remote::New_Pin());
+    brake_ = {};
+    log_ = {};
     if (!tcp_->listen(on, port)) {
-        error_ = tcp_->errorString();
+        Set_Status(false, 0, tcp_->errorString());
         return false;
     }
-    error_.clear();
+    names_ = Phone_Http::Served_Names::Of_This_Machine(tcp_->serverPort());
+    chores_->start();
+    Set_Status(true, tcp_->serverPort(), QString());
     return true;
 }
 
 void Phone_Server::Stop()
 {
     tcp_->close();
-    const QList<QWebSocket*> pages = pages_.keys();
-    pages_.clear();
-    for (QWebSocket* page : pages) {
-        page->disconnect(this);
-        page->abort();
-        page->deleteLater();
-    }
-    for (QTcpSocket* socket : findChildren<QTcpSocket*>(QString(), Qt::FindDirectChildrenOnly)) {
-        socket->disconnect(this);
-        socket->abort();
-        socket->deleteLater();
+    chores_->stop();
+    // The counts not written yet. (No clock is asked: a test's may be gone
+    // when the server stops at the end.)
+    Log(log_.Flush(std::numeric_limits<qint64>::max() / 2));
+    const QList<Phone_Connection*> all = connections_.keys();
+    connections_.clear();
+    per_source_.clear();
+    for (Phone_Connection* connection : all) {
+        connection->disconnect(this);
+        connection->Abort();
+        connection->deleteLater();
     }
     open_ = 0;
+    pages_ = 0;
+    Set_Status(false, 0, Error());
 }
 
-bool Phone_Server::Is_Running() const { return tcp_->isListening(); }
-
-quint16 Phone_Server::Port() const { return tcp_->serverPort(); }
-
-QString Phone_Server::Address_Of(const QHostAddress& address)
+void Phone_Server::Set_Status(bool running, quint16 port, const QString& error)
 {
-    bool v4 = false;
-    const quint32 ip = address.toIPv4Address(&v4);
-    return v4 ? QHostAddress(ip).toString() : address.toString();
+    const QMutexLocker lock(&status_);
+    running_ = running;
+    port_ = port;
+    error_ = error;
 }
+
+void Phone_Server::Set_Pin(const QString& pin)
+{
+    const QMutexLocker lock(&status_);
+    pin_ = pin;
+}
+
+bool Phone_Server::Is_Running() const
+{
+    const QMutexLocker lock(&status_);
+    return running_;
+}
+
+quint16 Phone_Server::Port() const
+{
+    const QMutexLocker lock(&status_);
+    return port_;
+}
+
+QString Phone_Server::Pin() const
+{
+    const QMutexLocker lock(&status_);
+    return pin_;
+}
+
+QString Phone_Server::Error() const
+{
+    const QMutexLocker lock(&status_);
+    return error_;
+}
+
+void Phone_Server::Set_Max_Connections(int bound) { max_open_ = std::clamp(bound, 1, Max_Connections); }
+
+void Phone_Server::Set_Max_Per_Source(int bound) { max_per_source_ = std::clamp(bound, 1, Max_Connections); }
 
 QString Phone_Server::Local_Address()
 {
@@ -85,110 +128,79 @@ QString Phone_Server::Local_Address()
 void Phone_Server::Accept()
 {
     while (QTcpSocket* socket = tcp_->nextPendingConnection()) {
-        if (open_ >= max_open_) {
+        const QString source = Phone_Remote::Source_Of(socket->peerAddress());
+        // Full, or this source holds its share already: refused at once.
+        if (open_ >= max_open_ || per_source_.value(source) >= max_per_source_) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
+        ++per_source_[source];
         ++open_;
-        socket->setParent(this);
-        // The head never needs more than this: a longer one is refused.
-        socket->setReadBufferSize(Phone_Http::Max_Request_Bytes + 1);
-        auto* deadline = new QTimer(socket);
-        deadline->setSingleShot(true);
-        connect(deadline, &QTimer::timeout, socket, &QTcpSocket::abort);
-        deadline->start(Request_Timeout_Ms);
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read_Request(socket); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-            socket->disconnect(this);
-            socket->deleteLater();
-            --open_;
+        auto* connection = new Phone_Connection(socket, source, names_, this);
+        connections_.insert(connection, {});
+        connect(connection, &Phone_Connection::Became_Page, this, [this, connection] {
+            ++pages_;
+            if (!state_frame_.isEmpty())
+                connection->Send_State(state_frame_);
         });
-        if (socket->bytesAvailable() > 0)
-            Read_Request(socket);
+        connect(connection, &Phone_Connection::Message, this,
+                [this, connection](const QByteArray& text) { Page_Message(connection, text); });
+        connect(connection, &Phone_Connection::Finished, this, [this, connection] { Forget(connection); });
     }
 }
 
-void Phone_Server::Read_Request(QTcpSocket* socket)
+void Phone_Server::Forget(Phone_Connection* connection)
 {
-    // Only looked at: a WebSocket handshake is read again by the WebSocket server.
-    const QByteArray received = socket->peek(Phone_Http::Max_Request_Bytes + 1);
-    const Phone_Http::Decision decision = Phone_Http::Decide(received);
-    switch (decision.verdict) {
-    case Phone_Http::Verdict::Need_More:
+    if (!connections_.remove(connection))
         return;
-    case Phone_Http::Verdict::Answer:
-        // Whatever else the client sends is not read.
-        disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
-        socket->write(decision.reply);
-        socket->disconnectFromHost();
-        return;
-    case Phone_Http::Verdict::Upgrade:
-        socket->disconnect(this);
-        qDeleteAll(socket->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly));
-        socket->setParent(nullptr);
-        socket->setReadBufferSize(0);
-        --open_;   // counted again as a page
-        sockets_->handleConnection(socket);
-        return;
-    }
+    if (connection->Is_Page())
+        --pages_;
+    --open_;
+    auto count = per_source_.find(connection->Source());
+    if (count != per_source_.end() && --*count <= 0)
+        per_source_.erase(count);
+    connection->deleteLater();
 }
 
-void Phone_Server::Page_Connected()
+void Phone_Server::Page_Message(Phone_Connection* page, const QByteArray& text)
 {
-    while (QWebSocket* page = sockets_->nextPendingConnection()) {
-        if (open_ >= max_open_ || !tcp_->isListening()) {
-            page->abort();
-            page->deleteLater();
-            continue;
-        }
-        ++open_;
-        page->setParent(this);
-        page->setMaxAllowedIncomingMessageSize(Phone_Remote::Max_Message_Bytes);
-        page->setMaxAllowedIncomingFrameSize(Phone_Remote::Max_Message_Bytes);
-        pages_.insert(page, false);
-        connect(page, &QWebSocket::textMessageReceived, this, [this, page](const QString& text) {
-            Page_Message(page, text);
-        });
-        // The page sends only text: anything else ends its connection.
-        connect(page, &QWebSocket::binaryMessageReceived, page, [page] {
-            page->close(QWebSocketProtocol::CloseCodeDatatypeNotSupported);
-        });
-        connect(page, &QWebSocket::disconnected, this, [this, page] {
-            if (pages_.remove(page))
-                --open_;
-            page->deleteLater();
-        });
-        if (!state_.isEmpty())
-            page->sendTextMessage(QString::fromUtf8(state_));
-    }
-}
-
-void Phone_Server::Page_Message(QWebSocket* page, const QString& text)
-{
-    const QString address = Address_Of(page->peerAddress());
-    const Phone_Remote::Outcome out =
-        Phone_Remote::Handle(text.toUtf8(), pin_, pages_.value(page), address, now_ms_(), brake_);
+    auto state = connections_.find(page);
+    if (state == connections_.end())
+        return;
+    const qint64 now = now_ms_();
+    const Phone_Remote::Outcome out = Phone_Remote::Handle(text, Pin(), *state, page->Source(), now, brake_);
     if (out.log_wrong_pin)
-        qWarning("Phone view: wrong PIN from %s", qPrintable(address));
-    if (out.unlock)
-        pages_[page] = true;
-    page->sendTextMessage(QString::fromUtf8(out.reply));
+        Log(log_.Refused(page->Source(), now));
+    if (out.redraw_pin) {
+        // Pages that unlocked stay so; every other one needs the new PIN.
+        Set_Pin(Phone_Remote::New_Pin());
+        emit Pin_Changed();
+    }
     if (out.run != Phone_Remote::Command::None)
         emit Command_Received(out.run);
+    page->Send(Phone_Ws::Text_Frame(out.reply));
 }
 
 void Phone_Server::Publish(const QByteArray& state)
 {
-    state_ = state;
-    const QString text = QString::fromUtf8(state);
-    const QList<QWebSocket*> pages = pages_.keys();
-    for (QWebSocket* page : pages) {
-        // A page that stopped reading is not kept filling memory.
-        if (page->bytesToWrite() > Max_Backlog_Bytes) {
-            page->abort();
-            continue;
-        }
-        page->sendTextMessage(text);
-    }
+    state_frame_ = Phone_Ws::Text_Frame(state);
+    // A page dropped on the way leaves the table at once.
+    const QList<Phone_Connection*> all = connections_.keys();
+    for (Phone_Connection* connection : all)
+        if (connections_.contains(connection) && connection->Is_Page())
+            connection->Send_State(state_frame_);
+}
+
+void Phone_Server::Chores()
+{
+    Log(log_.Flush(now_ms_()));
+    // An address may come or go in an evening (a new lease, a second network).
+    names_ = Phone_Http::Served_Names::Of_This_Machine(Port());
+}
+
+void Phone_Server::Log(const QStringList& lines)
+{
+    for (const QString& line : lines)
+        qWarning("%s", qPrintable(line));
 }

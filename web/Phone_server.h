@@ -2,30 +2,39 @@
 // The phone view's server: the page and its WebSocket on one port of the
 // local network. Every connected page gets the state published last at once
 // and every later one; a page that gave the PIN may run the clock's commands.
-// Bounded: Max_Connections sockets at a time, Phone_Http::Max_Request_Bytes per
-// request head, a few seconds to send it, small WebSocket messages, and a slow
-// page that falls far behind is dropped.
+//
+// Nothing a client sends is trusted: Max_Connections connections at a time
+// and Max_Per_Source from one source (an IPv4 address or an IPv6 /64), each
+// bounded in what it may send, how fast, and what may wait for it (see
+// Phone_Connection); the PIN rules of Phone_Remote; refused PINs logged
+// through Phone_Remote::Log_Throttle; only this machine's names answered.
+//
+// The server may run in a thread of its own (the phone module's service
+// does so): Start, Stop, Publish and Set_Monotonic_Clock are then called on
+// that thread; the other public functions from any thread.
+#include "web/Http_request.h"
 #include "web/Remote.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QHostAddress>
+#include <QMutex>
 #include <QObject>
 #include <QString>
-#include <algorithm>
+#include <atomic>
 #include <functional>
 
+class Phone_Connection;
 class QTcpServer;
-class QTcpSocket;
-class QWebSocket;
-class QWebSocketServer;
+class QTimer;
 
 class Phone_Server : public QObject {
     Q_OBJECT
 public:
     static constexpr int Max_Connections = 256;
-    static constexpr int Request_Timeout_Ms = 10'000;
-    static constexpr qint64 Max_Backlog_Bytes = 1 << 20;
+    static constexpr int Max_Per_Source = 8;
+    static constexpr int Chores_Ms = 10'000;   // the log's counts, this machine's names
+    static constexpr int Listen_Backlog = 1024;
 
     explicit Phone_Server(QObject* parent = nullptr);
     ~Phone_Server() override;
@@ -35,21 +44,22 @@ public:
     // cannot be taken.
     bool Start(quint16 port, const QHostAddress& on = QHostAddress::Any);
     void Stop();   // closes every connection
-    bool Is_Running() const;
-    quint16 Port() const;
-    QString Pin() const { return pin_; }
-    QString Error() const { return error_; }
-    int Open_Connections() const { return open_; }
-    // Lowers the bound on sockets (tests); never above Max_Connections.
-    void Set_Max_Connections(int bound) { max_open_ = std::clamp(bound, 1, Max_Connections); }
-    int Live_Pages() const { return static_cast<int>(pages_.size()); }
-
     // The state every page shows (a JSON text); sent now to every page and
     // later to every page that connects.
     void Publish(const QByteArray& state);
-
     // The milliseconds the PIN brake counts by (tests drive their own).
     void Set_Monotonic_Clock(std::function<qint64()> now) { now_ms_ = std::move(now); }
+
+    bool Is_Running() const;
+    quint16 Port() const;
+    QString Pin() const;
+    QString Error() const;
+    int Open_Connections() const { return open_; }
+    int Live_Pages() const { return pages_; }
+    // Lowers the bound on connections (tests); never above Max_Connections.
+    void Set_Max_Connections(int bound);
+    // Sets the bound on connections from one source (tests, benchmarks).
+    void Set_Max_Per_Source(int bound);
 
     // The address a phone on the local network reaches this machine at.
     static QString Local_Address();
@@ -57,22 +67,35 @@ public:
 signals:
     // A page with the PIN asked for one of the clock's commands.
     void Command_Received(Phone_Remote::Command command);
+    // Too many wrong PINs in a row: a new one was drawn.
+    void Pin_Changed();
 
 private:
     void Accept();
-    void Read_Request(QTcpSocket* socket);
-    void Page_Connected();
-    void Page_Message(QWebSocket* page, const QString& text);
-    static QString Address_Of(const QHostAddress& address);
+    void Forget(Phone_Connection* connection);
+    void Page_Message(Phone_Connection* page, const QByteArray& text);
+    void Chores();
+    void Set_Status(bool running, quint16 port, const QString& error);
+    void Set_Pin(const QString& pin);
+    static void Log(const QStringList& lines);
 
     QTcpServer* tcp_ = nullptr;
-    QWebSocketServer* sockets_ = nullptr;
-    QHash<QWebSocket*, bool> pages_;   // each page and whether it gave the PIN
-    QByteArray state_;
+    QTimer* chores_ = nullptr;
+    QHash<Phone_Connection*, Phone_Remote::Page_State> connections_;
+    QHash<QString, int> per_source_;   // open connections of each source
+    Phone_Http::Served_Names names_;
+    QByteArray state_frame_;           // the last state, as the frame every page gets
+    Phone_Remote::Pin_Brake brake_;
+    Phone_Remote::Log_Throttle log_;
+    std::function<qint64()> now_ms_;
+
+    mutable QMutex status_;            // guards the four below
     QString pin_;
     QString error_;
-    int open_ = 0;
-    int max_open_ = Max_Connections;
-    Phone_Remote::Pin_Brake brake_;
-    std::function<qint64()> now_ms_;
+    quint16 port_ = 0;
+    bool running_ = false;
+    std::atomic<int> open_{0};
+    std::atomic<int> pages_{0};
+    std::atomic<int> max_open_{Max_Connections};
+    std::atomic<int> max_per_source_{Max_Per_Source};
 };

@@ -26,13 +26,20 @@ public:
     virtual QString Error() const = 0;
     virtual int Open_Connections() const = 0;
     virtual void Set_Max_Connections(int bound) = 0;
+    // Sets the bound on connections from one address (tests and benchmarks
+    // that run many pages from this machine); never above Max_Connections.
+    virtual void Set_Max_Per_Source(int bound) = 0;
     virtual int Live_Pages() const = 0;
     // The state every page shows (JSON): sent now and to every later page.
     virtual void Publish(const QByteArray& state) = 0;
     // The milliseconds the PIN brake counts by (tests drive their own).
     virtual void Set_Monotonic_Clock(std::function<qint64()> now) = 0;
-    // Called with each command a page holding the PIN sends.
+    // Called with each command a page holding the PIN sends, on the thread
+    // that made the service (the server runs in a thread of its own).
     virtual void Set_Command_Handler(std::function<void(Phone_Remote::Command)> handler) = 0;
+    // Called, on that thread too, when too many wrong PINs in a row made the
+    // server draw a new one (Pin() tells which).
+    virtual void Set_Pin_Handler(std::function<void()> handler) = 0;
     // The address a phone on the local network reaches this machine at.
     virtual QString Local_Address() const = 0;
     // The QR code of a text; a null image when it cannot be encoded.

@@ -1,14 +1,38 @@
 #include "web/Remote.h"
 
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
+#include <algorithm>
 
 namespace Phone_Remote {
 
 QString New_Pin()
 {
     return QStringLiteral("%1").arg(QRandomGenerator::system()->bounded(1'000'000), 6, 10, QLatin1Char('0'));
+}
+
+bool Same_Pin(const QString& given, const QString& pin)
+{
+    // The length is no secret (six digits); the digits are compared all.
+    if (given.size() != pin.size() || pin.isEmpty())
+        return false;
+    char16_t differ = 0;
+    for (qsizetype i = 0; i < pin.size(); ++i)
+        differ |= given[i].unicode() ^ pin[i].unicode();
+    return differ == 0;
+}
+
+QString Source_Of(const QHostAddress& address)
+{
+    bool v4 = false;
+    const quint32 ip = address.toIPv4Address(&v4);
+    if (v4)
+        return QHostAddress(ip).toString();
+    Q_IPV6ADDR bytes = address.toIPv6Address();
+    std::fill(std::begin(bytes.c) + 8, std::end(bytes.c), quint8(0));
+    return QHostAddress(bytes).toString() + QStringLiteral("/64");
 }
 
 namespace {
@@ -63,9 +87,9 @@ Message Parse_Message(QByteArrayView text)
     return m;
 }
 
-void Pin_Brake::Forget_Old(const QString& address, qint64 now_ms)
+void Pin_Brake::Forget_Old(const QString& source, qint64 now_ms)
 {
-    auto it = tries_.find(address);
+    auto it = tries_.find(source);
     if (it == tries_.end())
         return;
     it->removeIf([now_ms](qint64 at) { return now_ms - at >= Try_Window_Ms; });
@@ -75,38 +99,62 @@ void Pin_Brake::Forget_Old(const QString& address, qint64 now_ms)
 
 void Pin_Brake::Forget_All_Old(qint64 now_ms)
 {
-    for (const QString& address : tries_.keys())
-        Forget_Old(address, now_ms);
-}
-
-bool Pin_Brake::May_Try(const QString& address, qint64 now_ms)
-{
-    Forget_Old(address, now_ms);
-    return tries_.value(address).size() < Max_Tries;
-}
-
-void Pin_Brake::Wrong(const QString& address, qint64 now_ms)
-{
-    if (!tries_.contains(address) && tries_.size() >= Max_Addresses) {
-        Forget_All_Old(now_ms);
-        // Still full: many addresses guessing at once. Nobody new may try
-        // until the oldest are forgotten; the record itself stays bounded.
-        if (tries_.size() >= Max_Addresses)
-            return;
+    for (auto it = tries_.begin(); it != tries_.end();) {
+        it->removeIf([now_ms](qint64 at) { return now_ms - at >= Try_Window_Ms; });
+        it = it->isEmpty() ? tries_.erase(it) : std::next(it);
     }
-    tries_[address].push_back(now_ms);
 }
 
-qint64 Pin_Brake::Wait_Ms(const QString& address, qint64 now_ms)
+qint64 Pin_Brake::Total_Wait_Ms(qint64 now_ms) const
 {
-    Forget_Old(address, now_ms);
-    const QVector<qint64> tries = tries_.value(address);
-    if (tries.size() < Max_Tries)
+    if (static_cast<int>(all_.size()) < Max_Tries_In_Total)
         return 0;
-    return tries[tries.size() - Max_Tries] + Try_Window_Ms - now_ms;
+    return std::max<qint64>(0, all_.front() + Try_Window_Ms - now_ms);
 }
 
-Outcome Handle(QByteArrayView text, const QString& pin, bool unlocked, const QString& address, qint64 now_ms,
+bool Pin_Brake::May_Try(const QString& source, qint64 now_ms, bool page_guessed)
+{
+    if (Total_Wait_Ms(now_ms) > 0)
+        return false;
+    Forget_Old(source, now_ms);
+    if (!tries_.contains(source) && tries_.size() >= Max_Addresses) {
+        Forget_All_Old(now_ms);
+        // Still full: a source it cannot count is refused, never let through.
+        if (tries_.size() >= Max_Addresses)
+            return false;
+    }
+    return !page_guessed || tries_.value(source).size() < Max_Tries;
+}
+
+bool Pin_Brake::Wrong(const QString& source, qint64 now_ms)
+{
+    all_.push_back(now_ms);
+    while (static_cast<int>(all_.size()) > Max_Tries_In_Total)
+        all_.pop_front();
+    if (!tries_.contains(source) && tries_.size() >= Max_Addresses)
+        Forget_All_Old(now_ms);
+    // A full record keeps what it has; May_Try refuses the source it lacks.
+    if (tries_.contains(source) || tries_.size() < Max_Addresses)
+        tries_[source].push_back(now_ms);
+    if (++in_a_row_ < Redraw_After)
+        return false;
+    in_a_row_ = 0;
+    return true;
+}
+
+qint64 Pin_Brake::Wait_Ms(const QString& source, qint64 now_ms, bool page_guessed)
+{
+    qint64 wait = Total_Wait_Ms(now_ms);
+    Forget_Old(source, now_ms);
+    const QVector<qint64> tries = tries_.value(source);
+    if (page_guessed && tries.size() >= Max_Tries)
+        wait = std::max(wait, tries[tries.size() - Max_Tries] + Try_Window_Ms - now_ms);
+    else if (!tries_.contains(source) && tries_.size() >= Max_Addresses)
+        wait = std::max(wait, Try_Window_Ms);
+    return wait;
+}
+
+Outcome Handle(QByteArrayView text, const QString& pin, Page_State& page, const QString& source, qint64 now_ms,
                Pin_Brake& brake)
 {
     Outcome out;
@@ -116,7 +164,7 @@ Outcome Handle(QByteArrayView text, const QString& pin, bool unlocked, const QSt
         return out;
     }
     if (m.command != Command::None) {
-        if (!unlocked) {
+        if (!page.unlocked) {
             out.reply = Reply("locked", {{"text", QStringLiteral("Enter the PIN first.")}});
             return out;
         }
@@ -124,24 +172,99 @@ Outcome Handle(QByteArrayView text, const QString& pin, bool unlocked, const QSt
         out.reply = Reply("done");
         return out;
     }
-    // A full address must wait even when this PIN is right: otherwise the
-    // brake would not slow a guesser down at all.
-    if (!brake.May_Try(address, now_ms)) {
-        const qint64 wait_s = (brake.Wait_Ms(address, now_ms) + 999) / 1000;
+    // A held-back PIN waits even when it is right: otherwise the brake would
+    // not slow a guesser down at all.
+    if (!brake.May_Try(source, now_ms, page.guessed_wrong)) {
+        const qint64 wait_s = std::max<qint64>(1, (brake.Wait_Ms(source, now_ms, page.guessed_wrong) + 999) / 1000);
         out.reply = Reply("wait", {{"seconds", static_cast<double>(wait_s)},
                                    {"text", QStringLiteral("Too many wrong PINs. Try again in %1 s.").arg(wait_s)}});
         out.log_wrong_pin = true;
         return out;
     }
-    if (!pin.isEmpty() && Is_Pin_Text(m.pin) && m.pin == pin) {
+    if (Is_Pin_Text(m.pin) && Same_Pin(m.pin, pin)) {
+        brake.Right();
+        page.unlocked = true;
         out.unlock = true;
         out.reply = Reply("unlocked");
         return out;
     }
-    brake.Wrong(address, now_ms);
+    page.guessed_wrong = true;
+    out.redraw_pin = brake.Wrong(source, now_ms);
     out.log_wrong_pin = true;
     out.reply = Reply("wrong", {{"text", QStringLiteral("Wrong PIN.")}});
     return out;
+}
+
+Outcome Handle(QByteArrayView text, const QString& pin, bool unlocked, const QString& source, qint64 now_ms,
+               Pin_Brake& brake)
+{
+    Page_State page{unlocked, true};
+    return Handle(text, pin, page, source, now_ms, brake);
+}
+
+bool Log_Throttle::Take_Line()
+{
+    if (lines_ >= Max_Lines)
+        return false;
+    ++lines_;
+    return true;
+}
+
+void Log_Throttle::Roll(qint64 now_ms, QStringList& lines)
+{
+    if (now_ms - minute_start_ < Try_Window_Ms)
+        return;
+    if (others_ > 0)
+        lines << QStringLiteral("Phone view: %1 refused PINs from other sources in the last minute").arg(others_);
+    others_ = 0;
+    lines_ = 0;
+    minute_start_ = now_ms;
+}
+
+QStringList Log_Throttle::Refused(const QString& source, qint64 now_ms)
+{
+    QStringList lines;
+    Roll(now_ms, lines);
+    auto it = sources_.find(source);
+    if (it == sources_.end()) {
+        if (sources_.size() >= Max_Sources)
+            sources_.removeIf([now_ms](const auto& e) {
+                return e.value().count == 0 && now_ms - e.value().written >= Try_Window_Ms;
+            });
+        if (sources_.size() >= Max_Sources || !Take_Line()) {
+            ++others_;
+            return lines;
+        }
+        sources_.insert(source, Entry{now_ms, 0});
+        lines << QStringLiteral("Phone view: refused PIN from %1").arg(source);
+        return lines;
+    }
+    ++it->count;
+    if (now_ms - it->written >= Try_Window_Ms && Take_Line()) {
+        lines << QStringLiteral("Phone view: %1 more refused PINs from %2").arg(it->count).arg(source);
+        *it = Entry{now_ms, 0};
+    }
+    return lines;
+}
+
+QStringList Log_Throttle::Flush(qint64 now_ms)
+{
+    QStringList lines;
+    Roll(now_ms, lines);
+    for (auto it = sources_.begin(); it != sources_.end();) {
+        if (now_ms - it->written < Try_Window_Ms) {
+            ++it;
+        } else if (it->count == 0) {
+            it = sources_.erase(it);
+        } else {
+            if (Take_Line()) {
+                lines << QStringLiteral("Phone view: %1 more refused PINs from %2").arg(it->count).arg(it.key());
+                *it = Entry{now_ms, 0};
+            }
+            ++it;
+        }
+    }
+    return lines;
 }
 
 } // namespace Phone_Remote

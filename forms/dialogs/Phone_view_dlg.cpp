@@ -72,6 +72,8 @@ TPhone_View_Dlg::TPhone_View_Dlg(TMainForm* form) : QDialog(form), form_(form)
             Guarded([this] { Apply(); });
     });
     connect(Close_Button, &QPushButton::clicked, this, &QDialog::accept);
+    // Too many wrong PINs in a row: the new one is shown at once.
+    connect(form_, &TMainForm::Phone_Pin_Changed, this, &TPhone_View_Dlg::Show_State);
     Show_State();
 }
 
@@ -97,7 +99,8 @@ void TPhone_View_Dlg::Show_State()
                                         : QPixmap::fromImage(qr.scaled(Qr_Side, Qr_Side, Qt::KeepAspectRatio,
                                                                        Qt::FastTransformation)));
         Status_Label->setText(tr("Players open the address or scan the code; the PIN unlocks the remote "
-                                 "(Start/Stop, next and previous level). A new PIN is drawn at every start."));
+                                 "(Start/Stop, next and previous level). A new PIN is drawn at every start, "
+                                 "and after many wrong ones."));
     } else {
         Address_Label->setText(tr("(off)"));
         Pin_Label->setText(QStringLiteral("-"));

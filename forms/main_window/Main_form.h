@@ -303,6 +303,8 @@ signals:
     void Level_Ended();
     // The warning cue of the last minute was given.
     void Warning_Given();
+    // The phone view drew a new PIN (too many wrong ones in a row).
+    void Phone_Pin_Changed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

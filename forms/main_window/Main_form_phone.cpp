@@ -102,6 +102,7 @@ Phone_Service_Interface* TMainForm::Phone_Service() const
             case Phone_Remote::Command::None: break;
             }
         });
+        phone_service_->Set_Pin_Handler([this] { emit const_cast<TMainForm*>(this)->Phone_Pin_Changed(); });
     }
     return phone_service_.get();
 }

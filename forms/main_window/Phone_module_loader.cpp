@@ -37,10 +37,12 @@ public:
     QString Error() const override { return why_; }
     int Open_Connections() const override { return 0; }
     void Set_Max_Connections(int) override {}
+    void Set_Max_Per_Source(int) override {}
     int Live_Pages() const override { return 0; }
     void Publish(const QByteArray&) override {}
     void Set_Monotonic_Clock(std::function<qint64()>) override {}
     void Set_Command_Handler(std::function<void(Phone_Remote::Command)>) override {}
+    void Set_Pin_Handler(std::function<void()>) override {}
     QString Local_Address() const override { return QString(); }
     QImage Qr_Code(const QString&) const override { return QImage(); }
 

@@ -7,7 +7,9 @@
 #include "web/Http_request.h"
 #include "web/Phone_page.h"
 #include "web/Remote.h"
+#include "web/Ws_frames.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -43,5 +45,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto open = Phone_Remote::Handle(bytes, QStringLiteral("123456"), true, address, now, brake);
     FUZZ_CHECK(open.run == Phone_Remote::Command::None || bytes.size() <= Phone_Remote::Max_Message_Bytes);
     FUZZ_CHECK(brake.Addresses() <= Phone_Remote::Max_Addresses);
+
+    Phone_Ws::Frame_Reader reader(Phone_Remote::Max_Message_Bytes);
+    QList<Phone_Ws::Event> events;
+    for (qsizetype at = 0; at < bytes.size(); at += 7) {
+        reader.Feed(bytes.sliced(at, std::min<qsizetype>(7, bytes.size() - at)), events);
+        FUZZ_CHECK(reader.Held_Bytes() <= 14 + Phone_Remote::Max_Message_Bytes);
+    }
+    for (qsizetype i = 0; i < events.size(); ++i) {
+        const Phone_Ws::Event& e = events[i];
+        FUZZ_CHECK(e.data.size() <= Phone_Remote::Max_Message_Bytes);
+        const bool last = e.kind == Phone_Ws::Event::Close || e.kind == Phone_Ws::Event::Fail;
+        FUZZ_CHECK(!last || i == events.size() - 1);
+    }
     return 0;
 }

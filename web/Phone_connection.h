@@ -1,0 +1,70 @@
+#pragma once
+// One client of the phone view's server, on the server's thread. First its
+// request head, bounded in size and in time (Head_Timeout_Ms from the
+// connection, however slowly its bytes come and whether or not it takes the
+// answer); then, when it asks for the live socket, a page: its frames are
+// read a bounded chunk at a time and held to a rate, and what waits to be
+// sent to it is bounded at every write, pongs and close frames included.
+#include "web/Http_request.h"
+#include "web/Ws_frames.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+class QTcpSocket;
+class QTimer;
+
+class Phone_Connection : public QObject {
+    Q_OBJECT
+public:
+    // A browser sends its head at once; a slot held longer is freed well
+    // within ten seconds of the connection, however its client reconnects.
+    static constexpr int Head_Timeout_Ms = 9'000;
+    static constexpr int Close_Timeout_Ms = 2'000;        // for a page to take its close frame
+    static constexpr qint64 Max_Queued_Bytes = 128 * 1024;
+    static constexpr qint64 Read_Chunk_Bytes = 4096;
+
+    // Takes the socket over. names: whom the server answers to (kept by the
+    // server, which outlives its connections).
+    Phone_Connection(QTcpSocket* socket, QString source, const Phone_Http::Served_Names& names,
+                     QObject* parent = nullptr);
+
+    const QString& Source() const { return source_; }
+    bool Is_Page() const { return page_; }
+    // Queues a frame for the page; a page whose queue would pass
+    // Max_Queued_Bytes does not read: it is dropped.
+    void Send(const QByteArray& frame);
+    // Queues a state's frame. While the page has not taken the last one only
+    // the newest state waits, here, for it.
+    void Send_State(const QByteArray& frame);
+    // Sends a close frame (pages) and ends the connection.
+    void Close(quint16 code);
+    void Abort();
+
+signals:
+    void Became_Page();
+    void Message(const QByteArray& utf8);
+    void Finished();   // the connection is over: the server forgets it
+
+private:
+    void Read();
+    void Read_Head();
+    void Read_Frames();
+    void Handle(const Phone_Ws::Event& event);
+    void Written();
+    void Finish();
+
+    QTcpSocket* socket_;
+    QString source_;
+    const Phone_Http::Served_Names& names_;
+    QTimer* deadline_;
+    QElapsedTimer clock_;
+    Phone_Ws::Frame_Reader reader_;
+    Phone_Ws::Frame_Rate rate_;
+    QByteArray waiting_state_;
+    bool page_ = false;
+    bool closing_ = false;    // answered or closing: nothing more is read
+    bool finished_ = false;
+};
