@@ -44,12 +44,12 @@ bool Has_Control(const QString& text)
 // Why a row's texts cannot be stored, or "".
 QString Field_Problem(const Import_Row& row)
 {
+    const QString outside = Characters_Outside_Latin1(QStringList(std::begin(row.fields), std::end(row.fields)).join(QString()));
+    if (!outside.isEmpty())
+        return QStringLiteral("it holds characters the player file cannot store: %1").arg(outside);
     for (int c = 0; c < Csv_Columns; ++c) {
         const QString& f = row.fields[c];
         const QLatin1String caption(Column_Caption[c]);
-        const QString outside = Characters_Outside_Latin1(f);
-        if (!outside.isEmpty())
-            return QStringLiteral("%1 holds characters the player file cannot store: %2").arg(caption, outside);
         if (Has_Control(f))
             return QStringLiteral("%1 holds a line break or another control character").arg(caption);
         if (f.size() > Player_Text_Size - 1)

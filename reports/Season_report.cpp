@@ -85,9 +85,9 @@ QByteArray Html_Text(const QString& text)
         if (c > 0xff)
             out.append("&#").append(QByteArray::number(static_cast<uint>(c))).append(';');
         else
-            out.append(static_cast<char>(c));
+            out.append(Html_Escaped(QByteArray(1, static_cast<char>(c))));
     }
-    return Html_Escaped(out);
+    return out;
 }
 
 QByteArray Season_Page(const Season& season, const Season_Table& table)

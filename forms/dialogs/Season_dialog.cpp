@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -169,13 +170,7 @@ QWidget* TSeason_Dlg::Build_Rule_Side()
     form->addRow(tr("Per bounty"), Per_Bounty_Spin);
     v->addWidget(rule, 1);
 
-    connect(Tourney_Grid, &QTableWidget::itemSelectionChanged, this, [this] {
-        const int row = Tourney_Grid->currentRow();
-        if (row < 0 || row >= season_.tourneys.size())
-            return;
-        const QSignalBlocker quiet(Date_Edit);
-        Date_Edit->setDate(season_.tourneys[row].date);
-    });
+    connect(Tourney_Grid, &QTableWidget::itemSelectionChanged, this, [this] { Sync_Date_Edit(); });
     connect(Date_Edit, &QDateEdit::dateChanged, this, [this] { Guarded([this] { Date_Edited(); }); });
     connect(Remove_Tourney_Btn, &QPushButton::clicked, this, [this] { Guarded([this] { Remove_Tourneys(); }); });
     auto edited = [this] { Guarded([this] { Rule_Edited(); }); };
@@ -305,6 +300,19 @@ void TSeason_Dlg::Fill_Tourney_Grid()
         Tourney_Grid->setItem(i, 0, new QTableWidgetItem(season_.tourneys[i].name));
         Tourney_Grid->setItem(i, 1, new QTableWidgetItem(season_.tourneys[i].date.toString(Qt::ISODate)));
     }
+    Sync_Date_Edit();
+}
+
+void TSeason_Dlg::Sync_Date_Edit()
+{
+    if (editing_date_)
+        return; // the box being typed in keeps its focus and its text
+    const int row = Tourney_Grid->currentRow();
+    const bool chosen = usable_ && row >= 0 && row < season_.tourneys.size() && !Tourney_Grid->selectedItems().isEmpty();
+    Date_Edit->setEnabled(chosen);
+    Remove_Tourney_Btn->setEnabled(chosen);
+    const QSignalBlocker quiet(Date_Edit);
+    Date_Edit->setDate(chosen ? season_.tourneys[row].date : QDate::currentDate());
 }
 
 void TSeason_Dlg::Fill_Rule()
@@ -398,12 +406,12 @@ void TSeason_Dlg::Date_Edited()
         return;
     const QString name = season_.tourneys[row].name;
     season_.tourneys[row].date = Date_Edit->date();
+    editing_date_ = true;
+    const auto done = qScopeGuard([this] { editing_date_ = false; });
     Tourneys_Changed();
     for (int i = 0; i < season_.tourneys.size(); ++i)
-        if (season_.tourneys[i].name == name) {
-            const QSignalBlocker quiet(Tourney_Grid);
+        if (season_.tourneys[i].name == name)
             Tourney_Grid->selectRow(i);
-        }
 }
 
 void TSeason_Dlg::Tourneys_Changed()

@@ -66,6 +66,7 @@ private:
     void Fill_Data_List();
     void Fill_Tourney_Grid();
     void Fill_Rule();
+    void Sync_Date_Edit();   // the date box shows the selected tournament's date
     void Fill_Standings();
     void Fill_Record();
     void Rule_Edited();      // the controls into the rule; saves and reranks
@@ -77,5 +78,6 @@ private:
     Season season_;
     Season_Table table_;
     bool usable_ = false;   // a season is shown and its file read
-    bool filling_ = false;  // the controls are being filled: edits are not changes
+    bool filling_ = false;
+    bool editing_date_ = false; // the date box is being changed  // the controls are being filled: edits are not changes
 };

@@ -11,7 +11,7 @@ namespace {
 const QColor Ink(0xf4, 0xf6, 0xfa);
 const QColor Gold(0xe3, 0xb3, 0x41);
 const QColor Caption(0x8d, 0xa2, 0xbd);
-const QColor Fill(0x10, 0x1a, 0x2a, 245);
+const QColor Fill(0x10, 0x1a, 0x2a);
 const QColor Edge(0xe3, 0xb3, 0x41, 160);
 
 // The panel of the first text of this role, or an empty rectangle.
@@ -65,6 +65,9 @@ void Paint_Season_Panel(QPainter& p, std::vector<Display_Text>& frame, const Sea
     if (facts.rows.isEmpty() || top.isEmpty() || bottom.isEmpty())
         return;
     const QRectF panel(top.left(), top.top(), top.width(), bottom.bottom() - top.top());
+    // What the column showed is covered: its texts leave the frame.
+    frame.erase(std::remove_if(frame.begin(), frame.end(), [&](const Display_Text& t) { return panel.contains(t.panel); }),
+                frame.end());
     const qreal radius = std::max<qreal>(3, panel.width() * 0.02);
     const qreal pad = std::max<qreal>(2, panel.width() * 0.05);
     p.setPen(QPen(Edge, std::max<qreal>(1, radius / 6)));
