@@ -417,7 +417,11 @@ void TSeason_Dlg::Date_Edited()
 void TSeason_Dlg::Tourneys_Changed()
 {
     std::stable_sort(season_.tourneys.begin(), season_.tourneys.end(),
-                     [](const Season_Tourney& a, const Season_Tourney& b) { return a.date < b.date; });
+                     [](const Season_Tourney& a, const Season_Tourney& b) {
+                         if (a.date != b.date)
+                             return a.date < b.date;
+                         return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+                     });
     Store();
     Read_Season_Evenings(season_, table_);
     table_.rows = Rank_Players(table_.evenings, season_.rule);
