@@ -4,6 +4,7 @@
 #include "platform/Guard.h"
 #include "platform/Host.h"
 #include "platform/Profile.h"
+#include "platform/Record_file.h"
 #include "platform/Program_folder.h"
 #include "platform/Velmora_error.h"
 #include "reports/Season_report.h"
@@ -224,6 +225,7 @@ QWidget* TSeason_Dlg::Build_Standings_Side()
 
 void TSeason_Dlg::Refresh(const QString& season_name)
 {
+    Remove_Temporary_Leftovers(Seasons_Folder()); // of a write a crash cut short
     const QStringList names = Season_Names();
     {
         const QSignalBlocker quiet(Season_List);
