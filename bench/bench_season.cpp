@@ -6,6 +6,7 @@
 #include "model/Player.h"
 #include "model/Player_csv.h"
 #include "model/Season_standings.h"
+#include "model/Tourney.h"
 #include "platform/Record_file.h"
 
 #include <QDir>

@@ -91,6 +91,16 @@ TEST_F(Season_Window_Test, ASeasonIsMadeFilledAndRankedInItsDialogAndWrittenAtOn
         EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"43", "40", "18"}));
         EXPECT_EQ(Column(d->Standings_Grid, 7), (QStringList{"100", "60", "40"})); // winnings
 
+        // A shorter table with a new first place; a text that is no number counts 0.
+        d->Places_Spin->setValue(3);
+        EXPECT_EQ(d->Points_Grid->rowCount(), 3);
+        d->Points_Grid->item(0, 0)->setText("30");
+        EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"48", "45", "18"})); // Ann 30 + 18, Bob 15 + 30
+        d->Points_Grid->item(2, 0)->setText("many");
+        EXPECT_EQ(d->Points_Grid->item(2, 0)->text(), "0");
+        EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"48", "30", "18"}));
+        EXPECT_TRUE(folder.Read("Seasons/Autumn.season").contains("Places=3\nPlace 1=30\nPlace 2=18\nPlace 3=0\n"));
+
         // Field - place + 1: Ann 3 + 1 = 4, Bob 1 + 2 = 3, Cat 2: recomputed and stored at once.
         d->Formula_Combo->setCurrentIndex(1);
         EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"4", "3", "2"}));

@@ -324,8 +324,16 @@ void TSeason_Dlg::Fill_Rule()
     Formula_Combo->setCurrentIndex(static_cast<int>(rule.formula));
     Places_Spin->setValue(static_cast<int>(std::max<qsizetype>(1, rule.table.size())));
     Points_Grid->setRowCount(static_cast<int>(rule.table.size()));
-    for (int i = 0; i < rule.table.size(); ++i)
-        Points_Grid->setItem(i, 0, new QTableWidgetItem(QString::number(rule.table[i])));
+    // The items are kept: this runs while one of them tells of its change.
+    for (int i = 0; i < rule.table.size(); ++i) {
+        const QString text = QString::number(rule.table[i]);
+        if (QTableWidgetItem* item = Points_Grid->item(i, 0)) {
+            if (item->text() != text)
+                item->setText(text);
+        } else {
+            Points_Grid->setItem(i, 0, new QTableWidgetItem(text));
+        }
+    }
     Taking_Part_Spin->setValue(rule.taking_part);
     Per_Bounty_Spin->setValue(rule.per_bounty);
     const bool table = rule.formula == Points_Formula::Table && usable_;
