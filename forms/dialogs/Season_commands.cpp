@@ -3,7 +3,6 @@
 #include "forms/display/Players_display.h"
 #include "forms/dialogs/Season_dialog.h"
 #include "forms/main_window/Main_form.h"
-#include "forms/widgets/On_first_use.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 #include "platform/Profile.h"
@@ -64,6 +63,8 @@ Season_Commands::Season_Commands(TMainForm* form) : QObject(form), form_(form)
     }
 }
 
+TSeason_Dlg* Season_Commands::Dialog() const { return dialog_.data(); }
+
 QString Season_Commands::Current_Season() const
 {
     if (!current_read_) {
@@ -86,7 +87,9 @@ void Season_Commands::Set_Current_Season(const QString& name)
 
 void Season_Commands::Edit_SeasonExecute()
 {
-    On_First_Use(dialog_, form_)->Refresh(Current_Season());
+    if (!dialog_)
+        dialog_ = new TSeason_Dlg(form_);
+    dialog_->Refresh(Current_Season());
     host().Show_Modal(dialog_);
     if (!dialog_->Shown_Season().isEmpty())
         Set_Current_Season(dialog_->Shown_Season());

@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 
 class QAction;
 class TMainForm;
@@ -23,7 +24,7 @@ public:
     QAction* Season1 = nullptr;           // Tools menu item
     QAction* SeasonOnDisplay1 = nullptr;  // View menu item
 
-    TSeason_Dlg* Dialog() const { return dialog_; }
+    TSeason_Dlg* Dialog() const;
     QString Current_Season() const;
     // What the display's panel shows now: nothing without a current season,
     // or while the clock runs and the panel was not asked for.
@@ -34,7 +35,7 @@ private:
     void Set_Current_Season(const QString& name);
 
     TMainForm* form_;
-    TSeason_Dlg* dialog_ = nullptr;
+    QPointer<TSeason_Dlg> dialog_;  // built when first shown; goes with the window
     mutable QString current_;       // the settings file's current season, read once
     mutable bool current_read_ = false;
     Season_Panel_Facts panel_;      // the standings last read for the panel
