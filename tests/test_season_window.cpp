@@ -178,8 +178,14 @@ TEST_F(Season_Window_Test, TheDisplayShowsTheSeasonWhilePausedAndOnRequest)
     EXPECT_EQ(Text(frame, "season_player3")->text, "Cat Poe");
     EXPECT_EQ(Text(frame, "players"), nullptr); // covered by the panel
     const QRectF panel = Text(frame, "season_player1")->panel;
-    for (const Display_Text& t : frame)
-        EXPECT_TRUE(t.panel.contains(t.bounds)) << t.role.toStdString();
+    // At any size every text stays inside its panel.
+    for (const QSize size : {tv, QSize(1280, 720), QSize(640, 360), QSize(1024, 768)}) {
+        Frame(d, size);
+        for (const Display_Text& t : d->Last_Frame())
+            EXPECT_TRUE(t.panel.contains(t.bounds)) << t.role.toStdString() << " at " << size.width();
+        EXPECT_NE(Text(d->Last_Frame(), "season_points3"), nullptr);
+    }
+    Frame(d, tv);
     // The panel's dark fill stands where the players' count was.
     const QPoint inside = panel.center().toPoint();
 
