@@ -236,6 +236,8 @@ Import_Preview Preview_Import(const QByteArray& bytes, const CPlayerDB& database
     for (int i = 0; i < header_size; ++i) {
         column_of_field[i] = Column_Of(records[first].fields[i]);
         has_first = has_first || column_of_field[i] == 0;
+        if (column_of_field[i] < 0 && !records[first].fields[i].trimmed().isEmpty())
+            preview.left_out << records[first].fields[i].trimmed();
     }
     if (!has_first) {
         preview.error = QStringLiteral("The first row must name the columns: first, last, aka, phone, cell "

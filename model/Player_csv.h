@@ -48,6 +48,7 @@ struct Import_Row {
 struct Import_Preview {
     QString error;               // the file cannot be used at all (no header)
     QVector<Import_Row> rows;
+    QStringList left_out;        // header cells that name no column we keep
     int Count(Import_Status status) const;
 };
 

@@ -105,6 +105,7 @@ TEST_F(Player_Csv, ThePreviewSaysWhatHappensToEachRowAndWritesNothing)
     EXPECT_TRUE(p.rows[9].reason.contains("more fields"));
     EXPECT_TRUE(p.rows[10].reason.contains("not closed"));
     EXPECT_EQ(p.Count(Import_Status::Add), 2);
+    EXPECT_EQ(p.left_out, QStringList{"Notes"});
     EXPECT_EQ(folder.Read("Data/PdB.data"), before);
 
     // A short row is fine: the missing columns are empty.

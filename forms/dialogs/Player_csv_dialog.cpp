@@ -56,7 +56,10 @@ TPlayer_Csv_Dlg::TPlayer_Csv_Dlg(QWidget* parent, const QString& file, const Imp
     Summary_Label->setText(tr("%1 to add, %2 already there (skipped), %3 cannot be stored. Nothing is written until you press Import.")
                                .arg(preview.Count(Import_Status::Add))
                                .arg(preview.Count(Import_Status::Duplicate))
-                               .arg(preview.Count(Import_Status::Refused)));
+                               .arg(preview.Count(Import_Status::Refused)) +
+                           (preview.left_out.isEmpty()
+                                ? QString()
+                                : tr("\nColumns left out: %1.").arg(preview.left_out.join(QStringLiteral(", ")))));
     v->addWidget(Summary_Label);
     Preview_Grid = new QTableWidget(static_cast<int>(preview.rows.size()), 7, this);
     Preview_Grid->setObjectName(QStringLiteral("Preview_Grid"));
