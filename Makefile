@@ -44,12 +44,12 @@ test: build
 		echo "test: clang++ is missing, the fuzz targets were not run"; \
 	fi
 
-# The save-and-reload and report benchmarks report medians of five runs; the clock drift
+# The save-and-reload, report, season and CSV import benchmarks report medians of five runs; the clock drift
 # runs once for VELMORA_DRIFT_SECONDS (default 120) with the other core busy; the phone view
 # with 0 and 200 pages runs VELMORA_PHONE_SECONDS (default 60) each.
 bench: build
 	QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./$(BUILD)/bench/velmora_bench \
-		--benchmark_filter='Files|Cycle|Reports' --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+		--benchmark_filter='Files|Cycle|Reports|Season|Import' --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./$(BUILD)/bench/velmora_bench --benchmark_filter=Clock_Drift
 	QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./$(BUILD)/bench/velmora_bench --benchmark_filter=Phone_Pages
 

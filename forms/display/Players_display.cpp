@@ -3,6 +3,7 @@
 // "Display" section, written whenever it changes).
 #include "forms/display/Players_display.h"
 
+#include "forms/dialogs/Season_commands.h"
 #include "forms/main_window/Main_form.h"
 #include "platform/Guard.h"
 #include "platform/Profile.h"
@@ -61,6 +62,8 @@ void TPlayers_Display::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     last_frame_ = painter_.Paint(p, size(), Facts(), form_->Phone_Qr());
+    if (Season_Commands* season = form_->Season_Tools())
+        Paint_Season_Panel(p, last_frame_, season->Panel_Facts(form_->Clock.Paused != 0));
 }
 
 // Every key of the clock works here, whatever has the focus; Esc and the

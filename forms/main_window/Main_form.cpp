@@ -3,6 +3,8 @@
 #include "forms/main_window/Main_form.h"
 
 #include "forms/dialogs/About_box.h"
+#include "forms/dialogs/Player_csv_dialog.h"
+#include "forms/dialogs/Season_commands.h"
 #include "forms/widgets/On_first_use.h"
 #include "forms/dialogs/Splash_screen.h"
 #include "forms/dialogs/Wizard_dlg.h"
@@ -108,6 +110,8 @@ TMainForm::TMainForm(QWidget* parent)
     Build_Phone_View();
     Build_Money();
     Build_Structure();
+    season_ = new Season_Commands(this);
+    player_csv_ = new Player_Csv_Commands(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Centred on the desktop.

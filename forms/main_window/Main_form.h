@@ -43,6 +43,8 @@ class Money_Area;
 class Money_Grid;
 class Structure_Page;
 class Structure_Action;
+class Season_Commands;
+class Player_Csv_Commands;
 class QPixmap;
 struct Clock_Reading;
 
@@ -205,6 +207,7 @@ public:
     QLineEdit* Phone_Edit = nullptr;
     QLineEdit* Cell_Edit = nullptr;
     QLineEdit* Rank_Edit = nullptr;       // hidden
+    QLabel* Record_Label = nullptr;       // the player's evenings, wins and best finish in Data/
 
     // Action page, the in/out grid
     QTableWidget* All_Grid = nullptr;     // header row "Name" / "In/Out", one row per entry
@@ -280,6 +283,10 @@ public:
     // Replaces the voice of the announcements (tests record with their own).
     void Set_Speaker(std::unique_ptr<Speaker> speaker);
     Announcer* Level_Announcer() const { return announcer_; }
+
+    // Seasons (Tools, View) and players in and out by CSV (File).
+    Season_Commands* Season_Tools() const { return season_; }
+    Player_Csv_Commands* Player_Csv() const { return player_csv_; }
 
     // ---- the phone view (Main_form_phone.cpp) ----
     // Turns the server on or off on a port (0: any free one) and stores the
@@ -441,6 +448,8 @@ private:
     mutable std::unique_ptr<Phone_Service_Interface> phone_service_; // loaded at first use
     QTimer* phone_push_ = nullptr;         // a burst of clock changes is sent once
     QImage phone_qr_;
+    Season_Commands* season_ = nullptr;
+    Player_Csv_Commands* player_csv_ = nullptr;
 };
 
 extern TMainForm* MainForm;

@@ -8,6 +8,7 @@
 #include "forms/dialogs/Player_entry.h"
 #include "forms/widgets/Player_lists.h"
 #include "model/Player.h"
+#include "model/Season_standings.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 
@@ -126,6 +127,7 @@ void TMainForm::Load_PlayerInfoExecute()
     Aka_Edit->setText(Field_Text(record.Aka, Player_Text_Size));
     Phone_Edit->setText(Field_Text(record.Phone, Player_Text_Size));
     Cell_Edit->setText(Field_Text(record.Cell, Player_Text_Size));
+    Record_Label->setText(Player_Record_Text(Player_Record_In_Data(record.Key())));
 }
 
 void TMainForm::New_ButtonClick()
@@ -271,6 +273,9 @@ void TMainForm::Build_Players_Page()
     Cell_Edit = Labelled_Edit(GroupBox2, "Cell_Edit", tr("Cell Number"), 238);
     Rank_Edit = Labelled_Edit(GroupBox2, "Rank_Edit", tr("Rank"), 238);
     Rank_Edit->hide();
+    Record_Label = new QLabel(GroupBox2);
+    Record_Label->setObjectName(QStringLiteral("Record_Label"));
+    Record_Label->setGeometry(12, 280, 216, 14);
     for (QLabel* label : GroupBox2->findChildren<QLabel*>())
         if (label->buddy() == Rank_Edit)
             label->hide();

@@ -1,0 +1,162 @@
+#include "forms/dialogs/Player_csv_dialog.h"
+
+#include "forms/main_window/Main_form.h"
+#include "model/Player.h"
+#include "platform/Guard.h"
+#include "platform/Host.h"
+#include "platform/Program_folder.h"
+#include "platform/Record_file.h"
+#include "platform/Text_lines.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const Csv_Filter = "CSV Files (*.csv)|*.csv|All Files (*)|*";
+
+QString What_Happens(const Import_Row& row)
+{
+    switch (row.status) {
+    case Import_Status::Add: return QObject::tr("Added");
+    case Import_Status::Duplicate: return QObject::tr("Skipped: ") + row.reason;
+    case Import_Status::Refused: return QObject::tr("Not stored: ") + row.reason;
+    }
+    return QString();
+}
+
+QColor Row_Colour(Import_Status status)
+{
+    switch (status) {
+    case Import_Status::Add: return QColor(0xe4, 0xf4, 0xe4);
+    case Import_Status::Duplicate: return QColor(0xf0, 0xf0, 0xf0);
+    case Import_Status::Refused: return QColor(0xfa, 0xdc, 0xdc);
+    }
+    return QColor();
+}
+
+} // namespace
+
+TPlayer_Csv_Dlg::TPlayer_Csv_Dlg(QWidget* parent, const QString& file, const Import_Preview& preview)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Player_Csv_Dlg"));
+    setWindowTitle(tr("Import Players - %1").arg(File_Name_Part(file)));
+    resize(860, 480);
+    auto* v = new QVBoxLayout(this);
+    Summary_Label = new QLabel(this);
+    Summary_Label->setObjectName(QStringLiteral("Summary_Label"));
+    Summary_Label->setText(tr("%1 to add, %2 already there (skipped), %3 cannot be stored. Nothing is written until you press Import.")
+                               .arg(preview.Count(Import_Status::Add))
+                               .arg(preview.Count(Import_Status::Duplicate))
+                               .arg(preview.Count(Import_Status::Refused)) +
+                           (preview.left_out.isEmpty()
+                                ? QString()
+                                : tr("\nColumns left out: %1.").arg(preview.left_out.join(QStringLiteral(", ")))));
+    v->addWidget(Summary_Label);
+    Preview_Grid = new QTableWidget(static_cast<int>(preview.rows.size()), 7, this);
+    Preview_Grid->setObjectName(QStringLiteral("Preview_Grid"));
+    Preview_Grid->setHorizontalHeaderLabels(
+        {tr("Line"), tr("First"), tr("Last"), tr("AKA"), tr("Phone"), tr("Cell"), tr("What happens")});
+    Preview_Grid->verticalHeader()->hide();
+    Preview_Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Preview_Grid->horizontalHeader()->setStretchLastSection(true);
+    for (int r = 0; r < preview.rows.size(); ++r) {
+        const Import_Row& row = preview.rows[r];
+        QStringList cells{QString::number(row.line)};
+        for (const QString& f : row.fields)
+            cells << f;
+        cells << What_Happens(row);
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setBackground(Row_Colour(row.status));
+            item->setToolTip(cells[c]);
+            Preview_Grid->setItem(r, c, item);
+        }
+    }
+    Preview_Grid->resizeColumnsToContents();
+    v->addWidget(Preview_Grid, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    Import_Btn = new QPushButton(tr("Import"), this);
+    Import_Btn->setObjectName(QStringLiteral("Import_Btn"));
+    Import_Btn->setEnabled(preview.Count(Import_Status::Add) > 0);
+    Cancel_Btn = new QPushButton(tr("Cancel"), this);
+    Cancel_Btn->setObjectName(QStringLiteral("Cancel_Btn"));
+    buttons->addWidget(Import_Btn);
+    buttons->addWidget(Cancel_Btn);
+    v->addLayout(buttons);
+    connect(Import_Btn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Cancel_Btn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Player_Csv_Commands::Player_Csv_Commands(TMainForm* form) : QObject(form), form_(form)
+{
+    Import_Players = new QAction(tr("Import Players..."), form);
+    Import_Players->setObjectName(QStringLiteral("Import_Players"));
+    connect(Import_Players, &QAction::triggered, this, [this] { Guarded([this] { Import_PlayersExecute(); }); });
+    Export_Players = new QAction(tr("Export Players..."), form);
+    Export_Players->setObjectName(QStringLiteral("Export_Players"));
+    connect(Export_Players, &QAction::triggered, this, [this] { Guarded([this] { Export_PlayersExecute(); }); });
+
+    // File menu: after the tournament commands, before Exit.
+    for (QAction* a : form->menuBar()->actions()) {
+        QMenu* file = a->menu();
+        if (!file || a->text() != tr("&File"))
+            continue;
+        const QList<QAction*> items = file->actions();
+        const qsizetype exit_at = items.indexOf(form->Exit1);
+        QAction* before = exit_at > 0 && items[exit_at - 1]->isSeparator() ? items[exit_at - 1] : form->Exit1;
+        file->insertSeparator(before);
+        ImportPlayers1 = new QAction(Import_Players->text(), file);
+        ImportPlayers1->setObjectName(QStringLiteral("ImportPlayers1"));
+        ExportPlayers1 = new QAction(Export_Players->text(), file);
+        ExportPlayers1->setObjectName(QStringLiteral("ExportPlayers1"));
+        file->insertActions(before, {ImportPlayers1, ExportPlayers1});
+        connect(ImportPlayers1, &QAction::triggered, Import_Players, &QAction::trigger);
+        connect(ExportPlayers1, &QAction::triggered, Export_Players, &QAction::trigger);
+    }
+}
+
+void Player_Csv_Commands::Import_PlayersExecute()
+{
+    File_Dialog d;
+    d.title = tr("Import Players");
+    d.filter = QString::fromLatin1(Csv_Filter);
+    d.initial_dir = User_Folder();
+    d.default_ext = QStringLiteral("csv");
+    d.must_exist = true;
+    const QString path = host().Open_File(form_, d);
+    if (path.isEmpty())
+        return;
+    const Import_Preview preview = Preview_Import(Read_Whole_File(path), Player_DB);
+    if (!preview.error.isEmpty()) {
+        host().Message(preview.error, tr("Import Players"), Buttons::OK);
+        return;
+    }
+    TPlayer_Csv_Dlg dialog(form_, path, preview);
+    if (host().Show_Modal(&dialog) != QDialog::Accepted)
+        return;
+    ::Import_Players(Player_DB, preview);
+    form_->Load_Available->trigger();
+}
+
+void Player_Csv_Commands::Export_PlayersExecute()
+{
+    File_Dialog d;
+    d.title = tr("Export Players");
+    d.filter = QString::fromLatin1(Csv_Filter);
+    d.initial_dir = User_Folder();
+    d.default_ext = QStringLiteral("csv");
+    const QString path = host().Save_File(form_, d);
+    if (path.isEmpty())
+        return;
+    Write_File_Atomic(With_Default_Ext(path, d.default_ext), ::Export_Players(Player_DB));
+}

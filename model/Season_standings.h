@@ -1,0 +1,93 @@
+#pragma once
+// The evenings of a season as the tournament files tell them, and the
+// standings they give under a points rule: rank, points, evenings played,
+// wins, final tables, places in the money, winnings and bounties, with each
+// player's record evening by evening.
+#include "model/Season.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The final table: the first ten places (all of them in a smaller field).
+constexpr int Final_Table_Places = 10;
+
+// One player's evening.
+struct Evening_Entry {
+    QString key;          // Player_Key, "First,Last"
+    int place = 0;        // 1 = won
+    double winnings = 0;  // the prize of the place
+    int bounties = 0;     // bounties won
+};
+
+struct Evening {
+    QString tourney;      // the tournament's name
+    QDate date;
+    int field = 0;        // players entered
+    QVector<Evening_Entry> entries; // in entry order
+};
+
+// Reads one tournament of the data folder: its entries and places from the
+// entry file (".plr"), then its money (Read_Evening_Money). Players still in
+// when the file was last written share the place the next one out would
+// get (the last one in is the winner). Returns "" or the reason the evening
+// cannot be counted (no entry file, a file that cannot be read).
+QString Read_Evening(const Season_Tourney& tourney, Evening& evening);
+
+// The money of an evening, the one place where it is read: each entry's
+// winnings are the prize pool times its place's percentage ("Prizes" of the
+// tournament file); a tournament with money gives each entry's prize as its
+// results show it (rounded to the unit, or the deal) and the bounties won.
+void Read_Evening_Money(const QString& tourney, Evening& evening);
+
+// The places of the entries of one entry file's records (the Place fields in
+// entry order; 0 = still in), as Read_Evening counts them.
+QVector<int> Resolved_Places(const QVector<int>& stored);
+
+struct Evening_Result {
+    int evening = 0;      // index into Season_Table::evenings
+    int place = 0;
+    int points = 0;
+    double winnings = 0;
+    int bounties = 0;
+};
+
+struct Standing {
+    int rank = 0;         // equal for players tied on every tie-break
+    QString key;
+    int points = 0;
+    int evenings = 0;
+    int wins = 0;
+    int final_tables = 0;
+    int in_money = 0;     // places that won a prize
+    double winnings = 0;
+    int bounties = 0;
+    int best = 0;         // best finish
+    QVector<Evening_Result> record; // in the season's order
+};
+
+struct Season_Table {
+    QVector<Evening> evenings;  // the evenings that could be read
+    QStringList problems;       // one line per tournament that could not
+    QVector<Standing> rows;     // ranked
+};
+
+// Ranks by points; ties go to more wins, then the better best finish, then
+// fewer evenings; players still level share the rank (listed by name).
+QVector<Standing> Rank_Players(const QVector<Evening>& evenings, const Points_Rule& rule);
+// Reads every tournament of the season and ranks its players.
+Season_Table Season_Standings(const Season& season);
+// Reads the evenings only (the dialog reranks them when the rule changes).
+void Read_Season_Evenings(const Season& season, Season_Table& table);
+
+// A player's record over every tournament in the data folder.
+struct Player_Record {
+    int evenings = 0;
+    int wins = 0;
+    int best = 0;   // 0: never finished
+};
+Player_Record Player_Record_In_Data(const QString& key);
+// "12 evenings, 3 wins, best finish 1st" ("No evenings yet" for none).
+QString Player_Record_Text(const Player_Record& record);
+// "1st", "2nd", "3rd", "4th", ..., "11th", "21st".
+QString Place_Text(int place);

@@ -1,0 +1,254 @@
+// The season and CSV commands as the operator uses them: Tools, "Season..."
+// (a new season, its tournaments, the rule, the standings, a player's record,
+// the report), a damaged season file, the display's season panel, File,
+// "Import Players..." / "Export Players..." and the player's record in the
+// Players page's quick view.
+#include "Display_fixture.h"
+#include "Record_images.h"
+#include "Roster_data.h"
+
+#include "forms/dialogs/Player_csv_dialog.h"
+#include "forms/dialogs/Season_commands.h"
+#include "forms/dialogs/Season_dialog.h"
+#include "model/Player.h"
+#include "platform/Program_folder.h"
+#include "platform/Text_lines.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+
+namespace {
+
+class Season_Window_Test : public Display_Fixture {
+protected:
+    void Write_Evening(const QString& name, const QVector<QPair<QByteArray, int>>& entries)
+    {
+        QByteArray plr;
+        for (const auto& e : entries)
+            plr += Entry_Record(e.first, 0, 0, e.second);
+        folder.Write("Data/" + name + ".plr", plr);
+        folder.Write("Data/" + name + ".trn", "[Prizes]\nTotal=100\nPrize 0=60\nPrize 1=40\n");
+    }
+    void Two_Fridays()
+    {
+        Write_Evening("Fri 1", {{"Ann,Lee", 0}, {"Bob,Ray", 3}, {"Cat,Poe", 2}});
+        Write_Evening("Fri 2", {{"Bob,Ray", 0}, {"Ann,Lee", 2}});
+    }
+    static QStringList Column(const QTableWidget* grid, int column)
+    {
+        QStringList out;
+        for (int r = 0; r < grid->rowCount(); ++r)
+            out << (grid->item(r, column) ? grid->item(r, column)->text() : QString());
+        return out;
+    }
+    static QStringList List(const QListWidget* list)
+    {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i)
+            out << list->item(i)->text();
+        return out;
+    }
+    static void Select(QListWidget* list, const QStringList& texts)
+    {
+        for (int i = 0; i < list->count(); ++i)
+            list->item(i)->setSelected(texts.contains(list->item(i)->text()));
+    }
+    Season_Commands* Season() { return form->Season_Tools(); }
+};
+
+} // namespace
+
+TEST_F(Season_Window_Test, ASeasonIsMadeFilledAndRankedInItsDialogAndWrittenAtOnce)
+{
+    Two_Fridays();
+    Start_Tourney(Chips_And_Prizes());
+    ASSERT_NE(Season()->Season1, nullptr);
+    EXPECT_EQ(Season()->Season1->text(), "Season...");
+
+    script.modal_scripts["Season_Name_Dlg"] = [](QDialog* d) {
+        d->findChild<QLineEdit*>("Season_Name_Edit")->setText("Autumn");
+        return int(QDialog::Accepted);
+    };
+    bool ran = false;
+    script.modal_scripts["Season_Dlg"] = [&](QDialog* dialog) {
+        auto* d = static_cast<TSeason_Dlg*>(dialog);
+        EXPECT_FALSE(d->Formula_Combo->isEnabled()); // no season yet
+        d->New_Season_Btn->click();
+        EXPECT_EQ(List(d->Season_List), QStringList{"Autumn"});
+        EXPECT_EQ(List(d->Data_List), (QStringList{"Default.trn", "Fri 1.trn", "Fri 2.trn"}));
+        Select(d->Data_List, {"Fri 1.trn", "Fri 2.trn"});
+        d->Add_Tourney_Btn->click();
+        EXPECT_EQ(List(d->Data_List), QStringList{"Default.trn"});
+        EXPECT_EQ(Column(d->Tourney_Grid, 0), (QStringList{"Fri 1.trn", "Fri 2.trn"}));
+        // Table rule: Ann 25 + 18, Bob 15 + 25, Cat 18.
+        EXPECT_EQ(Column(d->Standings_Grid, 1), (QStringList{"Ann,Lee", "Bob,Ray", "Cat,Poe"}));
+        EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"43", "40", "18"}));
+        EXPECT_EQ(Column(d->Standings_Grid, 7), (QStringList{"100", "60", "40"})); // winnings
+
+        // A shorter table with a new first place; a text that is no number counts 0.
+        d->Places_Spin->setValue(3);
+        EXPECT_EQ(d->Points_Grid->rowCount(), 3);
+        d->Points_Grid->item(0, 0)->setText("30");
+        EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"48", "45", "18"})); // Ann 30 + 18, Bob 15 + 30
+        d->Points_Grid->item(2, 0)->setText("many");
+        EXPECT_EQ(d->Points_Grid->item(2, 0)->text(), "0");
+        EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"48", "30", "18"}));
+        EXPECT_TRUE(folder.Read("Seasons/Autumn.season").contains("Places=3\nPlace 1=30\nPlace 2=18\nPlace 3=0\n"));
+
+        // Field - place + 1: Ann 3 + 1 = 4, Bob 1 + 2 = 3, Cat 2: recomputed and stored at once.
+        d->Formula_Combo->setCurrentIndex(1);
+        EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"4", "3", "2"}));
+        EXPECT_TRUE(folder.Read("Seasons/Autumn.season").contains("Formula=Field minus place\n"));
+        d->Taking_Part_Spin->setValue(5);
+        EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"14", "13", "7"}));
+
+        // The record of the second player, evening by evening.
+        d->Standings_Grid->selectRow(1);
+        EXPECT_EQ(d->Record_Caption->text(), "Evenings of Bob,Ray");
+        EXPECT_EQ(Column(d->Record_Grid, 1), (QStringList{"Fri 1.trn", "Fri 2.trn"}));
+        EXPECT_EQ(Column(d->Record_Grid, 2), (QStringList{"3rd", "1st"}));
+        EXPECT_EQ(Column(d->Record_Grid, 3), (QStringList{"6", "7"}));
+
+        // Removing a tournament takes its evening out.
+        d->Tourney_Grid->selectRow(0);
+        d->Remove_Tourney_Btn->click();
+        EXPECT_EQ(Column(d->Standings_Grid, 1), (QStringList{"Bob,Ray", "Ann,Lee"}));
+        EXPECT_TRUE(folder.Read("Seasons/Autumn.season").contains("Count=1\nTournament 1=Fri 2.trn\n"));
+
+        d->Report_Btn->click();
+        ran = true;
+        return int(QDialog::Accepted);
+    };
+    Season()->Season1->trigger();
+    ASSERT_TRUE(ran);
+    EXPECT_TRUE(script.messages.empty());
+    const QByteArray report = folder.Read("Reports/Season.htm");
+    EXPECT_TRUE(report.contains("<tr><td>1</td><td>Bob,Ray</td><td>7</td>")) << report.toStdString();
+    EXPECT_EQ(script.shell_opened, QStringList{folder.path() + "Reports/Season.htm"});
+    EXPECT_EQ(Setting("Season", "Current"), "Autumn");
+}
+
+TEST_F(Season_Window_Test, ADamagedSeasonFileIsToldAndLeftAsItIs)
+{
+    const QByteArray damaged = "[Season]\nName=Old\n[Points]\nFormula=Darts\n";
+    folder.Write("Seasons/Old.season", damaged);
+    folder.Write(File_Name_Part(Settings_Path()), "[Parameters]\nLast Tourney=Default.trn\n");
+    Start_Tourney(Chips_And_Prizes());
+    script.modal_scripts["Season_Dlg"] = [&](QDialog* dialog) {
+        auto* d = static_cast<TSeason_Dlg*>(dialog);
+        EXPECT_FALSE(d->Formula_Combo->isEnabled());
+        EXPECT_FALSE(d->Add_Tourney_Btn->isEnabled());
+        EXPECT_EQ(d->Standings_Grid->rowCount(), 0);
+        d->Formula_Combo->setCurrentIndex(2); // nothing may be written
+        return int(QDialog::Accepted);
+    };
+    Season()->Season1->trigger();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages[0].text.contains("Old.season")) << script.messages[0].text.toStdString();
+    EXPECT_TRUE(script.messages[0].text.contains("Darts"));
+    EXPECT_EQ(folder.Read("Seasons/Old.season"), damaged);
+    EXPECT_EQ(Setting("Season", "Current"), "<no section>");
+}
+
+TEST_F(Season_Window_Test, TheDisplayShowsTheSeasonWhilePausedAndOnRequest)
+{
+    Two_Fridays();
+    folder.Write("Seasons/Autumn.season", "[Season]\nName=Autumn\n[Points]\nFormula=Table\nPlaces=2\nPlace 1=10\n"
+                                          "Place 2=5\nTaking Part=0\nPer Bounty=0\n[Tournaments]\nCount=2\n"
+                                          "Tournament 1=Fri 1.trn\nDate 1=2026-09-04\nTournament 2=Fri 2.trn\n"
+                                          "Date 2=2026-09-18\n");
+    folder.Write(File_Name_Part(Settings_Path()), "[Season]\nCurrent=Autumn\n");
+    Start_Tourney(Chips_And_Prizes());
+    TPlayers_Display* d = Open_Display();
+    ASSERT_NE(d, nullptr);
+    const QSize tv(1920, 1080);
+    const QImage paused = Frame(d, tv);
+    auto frame = d->Last_Frame();
+    ASSERT_NE(Text(frame, "season_name"), nullptr);
+    EXPECT_EQ(Text(frame, "season_name")->text, "Autumn");
+    // Ann 10 + 5 = 15, Bob 0 + 10 = 10, Cat 5.
+    EXPECT_EQ(Text(frame, "season_player1")->text, "Ann Lee");
+    EXPECT_EQ(Text(frame, "season_points1")->text, "15");
+    EXPECT_EQ(Text(frame, "season_player3")->text, "Cat Poe");
+    EXPECT_EQ(Text(frame, "players"), nullptr); // covered by the panel
+    const QRectF panel = Text(frame, "season_player1")->panel;
+    // At any size every text stays inside its panel.
+    for (const QSize size : {tv, QSize(1280, 720), QSize(640, 360), QSize(1024, 768)}) {
+        Frame(d, size);
+        for (const Display_Text& t : d->Last_Frame())
+            EXPECT_TRUE(t.panel.contains(t.bounds)) << t.role.toStdString() << " at " << size.width();
+        EXPECT_NE(Text(d->Last_Frame(), "season_points3"), nullptr);
+    }
+    Frame(d, tv);
+    // The panel's dark fill stands where the players' count was.
+    const QPoint inside = panel.center().toPoint();
+
+    form->Toggle_Start->trigger();
+    const QImage running = Frame(d, tv);
+    frame = d->Last_Frame();
+    EXPECT_EQ(Text(frame, "season_name"), nullptr);
+    EXPECT_NE(Text(frame, "players"), nullptr);
+    EXPECT_NE(paused.pixel(inside), running.pixel(inside));
+
+    Season()->SeasonOnDisplay1->trigger();
+    EXPECT_TRUE(Season()->Season_On_Display->isChecked());
+    const QImage asked = Frame(d, tv);
+    EXPECT_NE(Text(d->Last_Frame(), "season_player2"), nullptr);
+    EXPECT_EQ(asked.pixel(inside), paused.pixel(inside));
+}
+
+TEST_F(Season_Window_Test, PlayersComeInByCsvAfterThePreviewAndGoOutTheSameWay)
+{
+    folder.Write("Data/PdB.data", Db_Record(0, "Ann", "Lee"));
+    Start();
+    QStringList file_menu;
+    for (QAction* a : form->menuBar()->actions())
+        if (a->text() == "&File")
+            for (QAction* item : a->menu()->actions())
+                file_menu << (item->isSeparator() ? "-" : item->text());
+    EXPECT_EQ(file_menu, (QStringList{"New...", "Open...", "Wizard...", "-", "Import Players...", "Export Players...",
+                                      "-", "Exit"}));
+
+    const QString csv = folder.Write("phone list.csv", "First,Last,Phone\r\nBob,Ray,555\r\nAnn,Lee,1\r\n,Nobody,2\r\n");
+    script.files = {csv};
+    script.modal_scripts["Player_Csv_Dlg"] = [](QDialog* dialog) {
+        auto* d = static_cast<TPlayer_Csv_Dlg*>(dialog);
+        EXPECT_EQ(d->Preview_Grid->rowCount(), 3);
+        EXPECT_TRUE(d->Summary_Label->text().startsWith("1 to add, 1 already there (skipped), 1 cannot be stored"));
+        EXPECT_EQ(d->Preview_Grid->item(1, 6)->text(), "Skipped: Ann,Lee is already in the database");
+        return int(QDialog::Rejected);
+    };
+    const QByteArray before = folder.Read("Data/PdB.data");
+    form->Player_Csv()->ImportPlayers1->trigger();
+    EXPECT_EQ(folder.Read("Data/PdB.data"), before); // cancelled: nothing written
+
+    script.files = {csv};
+    script.modal_scripts["Player_Csv_Dlg"] = [](QDialog*) { return int(QDialog::Accepted); };
+    form->Player_Csv()->ImportPlayers1->trigger();
+    EXPECT_EQ(folder.Read("Data/PdB.data"), before + Db_Record(1, "Bob", "Ray", "", "555"));
+    EXPECT_EQ(List(form->Available_List), (QStringList{"Ann,Lee", "Bob,Ray"}));
+
+    const QString out = folder.path() + "out";
+    script.files = {out};
+    form->Player_Csv()->ExportPlayers1->trigger();
+    EXPECT_EQ(folder.Read("out.csv"), "\xEF\xBB\xBF" "first,last,aka,phone,cell\r\nAnn,Lee,,,\r\nBob,Ray,,555,\r\n");
+    EXPECT_TRUE(script.messages.empty());
+}
+
+TEST_F(Season_Window_Test, TheQuickViewShowsThePlayersRecordAcrossTheDataFolder)
+{
+    folder.Write("Data/PdB.data", Db_Record(0, "P1", "X") + Db_Record(1, "P12", "X"));
+    Write_Evening("Old", {{"P1,X", 0}, {"P12,X", 2}});
+    Start_Tourney(Chips_And_Prizes()); // P1,X still in among nine, P12,X out tenth
+    Click_Item(form->Playing_List, "P12,X");
+    EXPECT_EQ(form->First_Edit->text(), "P12");
+    EXPECT_EQ(form->Record_Label->text(), "2 evenings, 0 wins, best finish 2nd");
+    Click_Item(form->Playing_List, "P1,X");
+    EXPECT_EQ(form->Record_Label->text(), "2 evenings, 1 win, best finish 1st");
+}
