@@ -51,16 +51,6 @@ protected:
         Type(text);
         QTest::keyClick(form->IO_Combo1->lineEdit(), Qt::Key_Return);
     }
-    // Chooses an item from the chooser's list with the mouse.
-    void Choose(const QString& text)
-    {
-        QComboBox* chooser = form->IO_Combo1;
-        chooser->showPopup();
-        QAbstractItemView* list = chooser->view();
-        const QRect item = list->visualRect(list->model()->index(chooser->findText(text), 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
-        ASSERT_FALSE(list->isVisible());
-    }
     Entries Plr() const { return Entries_Of(folder.Read("Data/Default.plr")); }
     QString Trn() const { return QString::fromUtf8(folder.Read("Data/Default.trn")); }
 };

@@ -60,15 +60,6 @@ protected:
                           form->All_Grid->visualItemRect(state).center());
         Choose(QStringLiteral("Out"));
     }
-    // Chooses an item from the chooser's list with the mouse.
-    void Choose(const QString& text)
-    {
-        QComboBox* chooser = form->IO_Combo1;
-        chooser->showPopup();
-        QAbstractItemView* list = chooser->view();
-        const QRect item = list->visualRect(list->model()->index(chooser->findText(text), 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
-    }
     QString Trn() const { return QString::fromUtf8(folder.Read("Data/Default.trn")); }
     QJsonObject Phone() const { return QJsonDocument::fromJson(form->Phone_State()).object(); }
 };

@@ -13,10 +13,13 @@
 #include "forms/dialogs/Seat_form.h"
 #include "platform/Guard.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -76,6 +79,17 @@ protected:
     }
 
     QString Shown_Time() const { return form->Blind_Timer->text(); }
+
+    // Chooses an item from the in/out chooser's list with the mouse.
+    void Choose(const QString& text)
+    {
+        QComboBox* chooser = form->IO_Combo1;
+        chooser->showPopup();
+        QAbstractItemView* list = chooser->view();
+        const QRect item = list->visualRect(list->model()->index(chooser->findText(text), 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+        ASSERT_FALSE(list->isVisible());
+    }
 
     // A file below the program folder that exists (the recording player only
     // opens existing files).
