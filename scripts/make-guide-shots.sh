@@ -233,7 +233,7 @@ focus "$MAIN"
 port=8080
 while ss -Hltn 2>/dev/null | awk '{print $4}' | grep -q ":$port\$"; do port=$((port + 1)); done
 key alt+t
-click_in "$MAIN" 186 65
+click_in "$MAIN" 186 88 # Tools: Playlist Editor, Structure Planner, Phone View
 PHONE=$(window "Phone View")
 focus "$PHONE"
 click_in "$PHONE" 150 44
@@ -249,9 +249,9 @@ focus "$MAIN"
 # Knock-outs: In/Out of Eve, then of Ben.
 for row in 4 1; do
     y=$((406 + row * 24))
-    click 350 $y
-    click 375 $y
-    click 330 $((y + 35))
+    click 358 $y          # the In/Out cell: the chooser comes
+    click 378 $y          # its arrow: the list opens
+    click 352 $((y + 35)) # "Out"
 done
 click 240 406 # Anna's name: the chooser goes
 sleep 0.5
