@@ -90,7 +90,9 @@ QByteArray Results_Page(const CTourney& t)
     Line(page, "<tr>" + Cell("") + Cell("<strong>Total:</strong>") + Cell("<strong>" + Amount(currency, prizes) + "</strong>", true)
                    + Cell(QByteArray::number(bounties), true) + Cell(QByteArray::number(rebuys), true)
                    + Cell(QByteArray::number(addons), true) + "</tr>");
-    Line(page, "</table>");
+    // The heading's large type ends with the table: the sums are in the
+    // page's own size.
+    Line(page, "</table></font>");
     const double pool = std::round(static_cast<double>(t.Prize_Total) * 100) / 100;
     QByteArray sums = "<p>Prize pool: " + Amount(currency, pool) + "<br>Prizes: " + Amount(currency, prizes)
                       + "<br>Still to be paid: " + Amount(currency, pool - prizes);

@@ -322,6 +322,9 @@ TEST_F(Money_Test, ResultsReportEscapesNamesAndItsTotalsAddUpToThePool)
     EXPECT_TRUE(page.contains("Prize pool: &#8364;333<br>Prizes: &#8364;333<br>Still to be paid: &#8364;0"
                               "<br>Bounties paid (not in the pool): &#8364;2.50</p>"));
     EXPECT_TRUE(page.endsWith("</body></html>\r\n"));
+    // The heading's large type is closed before the sums, which read in the page's size.
+    const QByteArray before_sums = page.left(page.indexOf("<p>Prize pool:"));
+    EXPECT_EQ(before_sums.count("<font"), before_sums.count("</font>"));
 }
 
 TEST(Icm, HandWorkedCasesAndSums)

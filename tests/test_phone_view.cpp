@@ -22,6 +22,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWebSocket>
@@ -459,6 +460,10 @@ TEST_F(Phone_View_Test, APhoneBrowserShowsTheClockOfTheFirstPush)
     if (browser.isEmpty())
         GTEST_SKIP() << "no chromium installed";
     const quint16 port = Start_Serving();
+    // Money with a currency and an ante at level 2: amounts carry the
+    // currency, chips do not, and the ante stands on a line of its own.
+    form->Current_Tourney->Money.Settings.Currency = QStringLiteral("\u20ac");
+    form->Current_Tourney->Structure.Levels[1].Ante = 20;
     form->Next_Blind->trigger(); // level 2: what the page shows is not its placeholder
     const CBlindLevel level = form->Current_Tourney->Blinds[1];
     const QString time = form->Blind_Timer->text();
@@ -522,6 +527,11 @@ TEST_F(Phone_View_Test, APhoneBrowserShowsTheClockOfTheFirstPush)
     EXPECT_EQ(text_of("time"), time);
     EXPECT_EQ(text_of("level"), QStringLiteral("Level 2 of %1").arg(Level_Count));
     EXPECT_EQ(text_of("blinds"), QStringLiteral("%1 / %2").arg(level.SB).arg(level.BB));
+    EXPECT_EQ(text_of("ante"), QStringLiteral("BB ante 20"));
+    const QString average = text_of("average");
+    EXPECT_FALSE(average.contains(QChar(0x20ac))) << average.toStdString();
+    EXPECT_EQ(QString(average).remove(QRegularExpression(QStringLiteral("[^0-9]"))), QStringLiteral("2667"));
+    EXPECT_TRUE(text_of("pool").startsWith(QChar(0x20ac)));
     EXPECT_EQ(text_of("link"), QStringLiteral("live"));
     // The page never shows the players' phone numbers.
     EXPECT_FALSE(shown(QStringLiteral("document.documentElement.outerHTML")).contains(QStringLiteral("555-")));

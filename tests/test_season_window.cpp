@@ -252,3 +252,58 @@ TEST_F(Season_Window_Test, TheQuickViewShowsThePlayersRecordAcrossTheDataFolder)
     Click_Item(form->Playing_List, "P1,X");
     EXPECT_EQ(form->Record_Label->text(), "2 evenings, 1 win, best finish 1st");
 }
+
+// A whole evening's screen at once: an ante, a break with its note, money in
+// a currency with rebuys and rounded payouts, the estimated end and the
+// season's standings. At television, laptop and small window sizes, paused
+// (the season panel up) and running, every text stays inside its panel and
+// on the screen, and no two texts cover each other.
+TEST_F(Season_Window_Test, EverythingAtOnceStaysInsideItsPanelsAndApart)
+{
+    Two_Fridays();
+    folder.Write("Seasons/Autumn.season", "[Season]\nName=The Long Autumn League of the Street\n[Points]\n"
+                                          "Formula=Field minus place\nPlaces=0\nTaking Part=2\nPer Bounty=1\n"
+                                          "[Tournaments]\nCount=2\nTournament 1=Fri 1.trn\nDate 1=2026-09-04\n"
+                                          "Tournament 2=Fri 2.trn\nDate 2=2026-09-18\n");
+    folder.Write(File_Name_Part(Settings_Path()), "[Season]\nCurrent=Autumn\n");
+    Start_Tourney("SB3=1500\nBB3=3000\nSB4=2500\nBB4=5000\n" + Chips_And_Prizes()
+                      + "[Structure]\nAnte Type=Big Blind\nAnte3=3000\nAnte4=5000\nBreak3=15\n"
+                        "Break Note3=Colour up the 25s and count the stacks\n"
+                        "[Money]\nBuy-in=1250\nFee=50\nBounty=100\nRebuy Price=1000\nRebuy Chips=2000\n"
+                        "Rebuy Until Level=4\nCurrency=CHF\nRounding=5\nPool From Entries=1\n"
+                        "[Money Entries]\nEntry 0=P1,X;3;1;;\nEntry 1=P2,X;2;1;;\n");
+    for (int i = 3; i < Prize_Count; ++i)
+        form->Current_Tourney->Prize[i] = 1;
+    form->Next_Blind->trigger();
+    form->Next_Blind->trigger();
+    form->Next_Blind->trigger();
+    form->Next_Blind->trigger(); // the break after level 4
+    TPlayers_Display* d = Open_Display();
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(form->Clock_Now().on_break);
+    for (const bool paused : {true, false}) {
+        form->Clock.Paused = paused ? 1 : 0;
+        for (const QSize size : {QSize(1920, 1080), QSize(1280, 720), QSize(1024, 768), QSize(640, 360)}) {
+            Frame(d, size);
+            const std::vector<Display_Text>& frame = d->Last_Frame();
+            SCOPED_TRACE(QStringLiteral("%1x%2 paused %3").arg(size.width()).arg(size.height()).arg(paused).toStdString());
+            EXPECT_EQ(Text(frame, "season_name") != nullptr, paused);
+            ASSERT_NE(Text(frame, "ante"), nullptr);
+            ASSERT_NE(Text(frame, "estimated_end"), nullptr);
+            EXPECT_EQ(Text(frame, "next")->text, QStringLiteral("Colour up the 25s and count the stacks"));
+            if (!paused) {
+                ASSERT_NE(Text(frame, "payout1"), nullptr);
+                EXPECT_TRUE(Text(frame, "payout1")->text.startsWith(QLatin1String("CHF")));
+            }
+            const QRectF screen(QPointF(0, 0), QSizeF(size));
+            for (const Display_Text& t : frame) {
+                EXPECT_TRUE(screen.contains(t.panel)) << t.role.toStdString();
+                EXPECT_TRUE(t.panel.contains(t.bounds)) << t.role.toStdString() << " \"" << t.text.toStdString() << "\"";
+            }
+            for (size_t i = 0; i < frame.size(); ++i)
+                for (size_t j = i + 1; j < frame.size(); ++j)
+                    EXPECT_FALSE(frame[i].bounds.intersects(frame[j].bounds))
+                        << frame[i].role.toStdString() << " / " << frame[j].role.toStdString();
+        }
+    }
+}

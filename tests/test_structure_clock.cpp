@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QJsonDocument>
+#include <QLabel>
 #include <QJsonObject>
 
 namespace {
@@ -263,6 +264,36 @@ TEST_F(Structure_Clock_Test, TheEstimatedEndIsShownAlikeAndGoesWhenOnePlayerIsLe
     form->Save_Setup->trigger();
     EXPECT_FALSE(shown.End_Label->isVisibleTo(form->Action_Sheet));
     EXPECT_TRUE(Phone().value(QStringLiteral("end")).isNull());
+}
+
+// The Action page's blocks hold what a big game puts in them: a six-figure
+// ante and a long break note are shown whole, in smaller letters if need be.
+TEST_F(Structure_Clock_Test, ASixFigureAnteAndALongBreakNoteFitTheirBlocks)
+{
+    Start_With_Break();
+    CStructure& s = form->Current_Tourney->Structure;
+    s.Levels[0].Break_Note = QStringLiteral("Colour up the 5s, count every stack and fill the drinks before we go on");
+    s.Levels[1].Ante = 250000;
+    const auto fits = [](const QLabel* label) {
+        const QRect room = label->contentsRect();
+        const QRect need = label->fontMetrics().boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, label->text());
+        return need.width() <= room.width() && need.height() <= room.height();
+    };
+    form->Next_Blind->trigger(); // the break after level 1
+    const QLabel* pause = form->Structure_Shown->Break_Label;
+    ASSERT_TRUE(pause->isVisibleTo(form->Action_Sheet));
+    EXPECT_TRUE(pause->text().endsWith(s.Levels[0].Break_Note));
+    EXPECT_TRUE(fits(pause)) << pause->font().pixelSize();
+    form->Next_Blind->trigger(); // level 2
+    const QLabel* ante = form->Structure_Shown->Ante_Label;
+    EXPECT_EQ(ante->text(), QStringLiteral("BB ante 250000"));
+    EXPECT_LE(ante->fontMetrics().horizontalAdvance(ante->text()), ante->contentsRect().width());
+    EXPECT_TRUE(fits(ante));
+    // A short ante afterwards is back in the large letters.
+    s.Levels[2].Ante = 40;
+    form->Next_Blind->trigger();
+    EXPECT_EQ(ante->text(), QStringLiteral("BB ante 40"));
+    EXPECT_EQ(ante->font().pixelSize(), 20);
 }
 
 } // namespace

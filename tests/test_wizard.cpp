@@ -7,12 +7,16 @@
 #include "model/Player.h"
 
 #include <QFile>
+#include <QComboBox>
 #include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -322,6 +326,38 @@ TEST_F(Wizard_Test, LevelLengthStaysWithinOneToFiftyNine)
         w.Timer_Spin->Set_Value(80);
         EXPECT_EQ(w.Timer_Spin->value(), 59);
         EXPECT_TRUE(w.Timer_Spin->findChild<QLineEdit*>()->isReadOnly());
+        w.CancelBtn->click();
+    });
+}
+
+// The schedule step holds a small blind, a big blind and an ante for each of
+// the twenty levels: a six-figure amount shows whole in every box, no box
+// covers another, and the kind of ante sits below the schedule on the page.
+TEST_F(Wizard_Test, EveryScheduleBoxShowsASixFigureAmountWhole)
+{
+    Start();
+    Run_Wizard([](TWizardDlg& w) {
+        w.NameEdt->setText(QStringLiteral("Friday"));
+        Next(w, 2);
+        ASSERT_EQ(w.Step(), 3);
+        const QRect group = w.Blind_Group->geometry();
+        EXPECT_TRUE(w.ThirdPage->rect().contains(group));
+        EXPECT_GE(w.Ante_Type_Combo->geometry().top(), group.bottom());
+        EXPECT_LE(w.Ante_Type_Combo->geometry().bottom(), w.ThirdPage->height());
+        std::vector<QLineEdit*> boxes;
+        for (int i = 0; i < Level_Count; ++i)
+            boxes.insert(boxes.end(), {w.SB_Edit[i], w.BB_Edit[i], w.Ante_Edit[i]});
+        for (QLineEdit* box : boxes) {
+            box->setText(QStringLiteral("250000"));
+            // The frame and the line edit's own margins take four pixels a side.
+            const int needed = box->fontMetrics().horizontalAdvance(box->text()) + 8;
+            EXPECT_GE(box->width(), needed) << box->objectName().toStdString();
+            EXPECT_TRUE(w.Blind_Group->rect().contains(box->geometry())) << box->objectName().toStdString();
+        }
+        for (size_t i = 0; i < boxes.size(); ++i)
+            for (size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_FALSE(boxes[i]->geometry().intersects(boxes[j]->geometry()))
+                    << boxes[i]->objectName().toStdString() << " / " << boxes[j]->objectName().toStdString();
         w.CancelBtn->click();
     });
 }

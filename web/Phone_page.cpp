@@ -26,6 +26,7 @@ h2{margin:0 0 6px;font-size:13px;font-weight:600;letter-spacing:.08em;text-trans
 .row{display:flex;justify-content:space-between;gap:8px;font-size:20px;padding:3px 0}
 .row b{font-variant-numeric:tabular-nums}
 #blinds{font-size:clamp(26px,9vw,48px);text-align:center;font-weight:700}
+#ante{text-align:center;font-size:clamp(18px,6vw,30px);font-weight:600;min-height:0}
 #next{text-align:center;opacity:.8}
 ol{margin:0;padding-left:28px;font-size:18px}
 input,button{font:inherit;border-radius:8px;border:1px solid #6b8f78;background:#f4f1e6;color:#102418;padding:10px}
@@ -53,6 +54,7 @@ input{width:100%}
  <div id="time">--:--</div>
  <div id="state"></div>
  <div id="blinds">- / -</div>
+ <div id="ante"></div>
  <div id="next"></div>
 </section>
 <section>
@@ -86,6 +88,7 @@ const $=id=>document.getElementById(id);
 let socket=null,last=null,lastHeard=0,retry=500,unlocked=false,timer=null;
 let currency="";
 const money=v=>currency+Number(v).toLocaleString(undefined,{maximumFractionDigits:2});
+const chips=v=>Number(v).toLocaleString(undefined,{maximumFractionDigits:0});
 function text(id,t){const e=$(id);if(e.textContent!==t)e.textContent=t;}
 function show(s){
  last=s;
@@ -95,11 +98,12 @@ function show(s){
  text("time",s.time);
  $("time").className=(s.red?"red ":"")+(s.paused?"paused":"");
  text("state",(s.break?(s.note||"Break")+(s.paused?" \u2014 ":""):"")+(s.paused?"Clock stopped":""));
- text("blinds",s.sb+" / "+s.bb+(s.ante?", "+s.ante:""));
+ text("blinds",s.sb+" / "+s.bb);
+ text("ante",s.ante||"");
  text("next",s.next?"Next: "+s.next.sb+" / "+s.next.bb+(s.next.ante?", "+s.next.ante:"")+(s.next.minutes?", "+s.next.minutes+" min":""):"Last level");
  text("end",s.end||"-");
  text("left",s.left+" of "+s.entered);
- text("average",s.average>0?money(Math.round(s.average)):"-");
+ text("average",s.average>0?chips(Math.round(s.average)):"-");
  text("pool",money(s.pool));
  const list=$("payouts");list.replaceChildren();
  (s.payouts||[]).forEach(p=>{const li=document.createElement("li");li.textContent=money(p);list.appendChild(li);});

@@ -194,28 +194,29 @@ void TWizardDlg::Build_Blind_Schedule()
 {
     Blind_Group = new QGroupBox(QStringLiteral("Blind Schedule"), ThirdPage);
     Blind_Group->setObjectName(QStringLiteral("Blind_Group"));
-    // Each level: small blind, big blind and ante.
-    Blind_Group->setGeometry(8, 50, Dialog_Width - 16, 228);
+    // Each level: small blind, big blind and ante, levels 1-10 on the left
+    // and 11-20 on the right, so a box holds six figures.
+    Blind_Group->setGeometry(8, 46, Dialog_Width - 16, 310);
     QFont bold = Blind_Group->font();
     bold.setBold(true);
-    for (int column = 0; column < 4; ++column) {
-        const int x0 = 6 + column * 134;
-        Caption_Label(Blind_Group, QStringLiteral("Small"), QRect(x0 + 18, 22, 38, 18), Qt::AlignCenter)->setFont(bold);
-        Caption_Label(Blind_Group, QStringLiteral("Big"), QRect(x0 + 58, 22, 38, 18), Qt::AlignCenter)->setFont(bold);
-        Caption_Label(Blind_Group, QStringLiteral("Ante"), QRect(x0 + 98, 22, 36, 18), Qt::AlignCenter)->setFont(bold);
-        for (int row = 0; row < 5; ++row) {
-            const int level = column * 5 + row;
-            const int y = 42 + row * 35;
-            Caption_Label(Blind_Group, QString::number(level + 1), QRect(x0, y, 16, 26), Qt::AlignRight | Qt::AlignVCenter);
+    for (int column = 0; column < 2; ++column) {
+        const int x0 = 8 + column * 268;
+        Caption_Label(Blind_Group, QStringLiteral("Small"), QRect(x0 + 28, 18, 74, 18), Qt::AlignCenter)->setFont(bold);
+        Caption_Label(Blind_Group, QStringLiteral("Big"), QRect(x0 + 106, 18, 74, 18), Qt::AlignCenter)->setFont(bold);
+        Caption_Label(Blind_Group, QStringLiteral("Ante"), QRect(x0 + 184, 18, 74, 18), Qt::AlignCenter)->setFont(bold);
+        for (int row = 0; row < 10; ++row) {
+            const int level = column * 10 + row;
+            const int y = 38 + row * 27;
+            Caption_Label(Blind_Group, QString::number(level + 1), QRect(x0, y, 22, 24), Qt::AlignRight | Qt::AlignVCenter);
             SB_Edit[level] = new QLineEdit(Blind_Group);
             SB_Edit[level]->setObjectName(QStringLiteral("SB%1_Edit").arg(level));
-            SB_Edit[level]->setGeometry(x0 + 18, y, 38, 26);
+            SB_Edit[level]->setGeometry(x0 + 28, y, 74, 24);
             SB_Edit[level]->setAlignment(Qt::AlignRight);
             BB_Edit[level] = new QLineEdit(Blind_Group);
             BB_Edit[level]->setObjectName(QStringLiteral("BB%1_Edit").arg(level));
-            BB_Edit[level]->setGeometry(x0 + 58, y, 38, 26);
+            BB_Edit[level]->setGeometry(x0 + 106, y, 74, 24);
             BB_Edit[level]->setAlignment(Qt::AlignRight);
-            Ante_Edit[level] = Ante_Box(Blind_Group, level, QRect(x0 + 98, y, 36, 26));
+            Ante_Edit[level] = Ante_Box(Blind_Group, level, QRect(x0 + 184, y, 74, 24));
         }
     }
     for (int level = 0; level + 1 < Level_Count; ++level) {
@@ -223,8 +224,8 @@ void TWizardDlg::Build_Blind_Schedule()
         setTabOrder(BB_Edit[level], Ante_Edit[level]);
         setTabOrder(Ante_Edit[level], SB_Edit[level + 1]);
     }
-    Caption_Label(ThirdPage, QStringLiteral("Antes:"), QRect(20, 288, 50, 24));
-    Ante_Type_Combo = Ante_Type_Box(ThirdPage, QRect(72, 288, 160, 24));
+    Caption_Label(ThirdPage, QStringLiteral("Antes:"), QRect(20, 362, 50, 24));
+    Ante_Type_Combo = Ante_Type_Box(ThirdPage, QRect(72, 362, 160, 24));
 }
 
 void TWizardDlg::Build_Sound_Step(QFrame* page, QLineEdit*& edit, const char* edit_name, QToolButton*& browse,

@@ -3,6 +3,7 @@
 #include "forms/widgets/Caption_label.h"
 #include "model/Display_facts.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
 
@@ -27,10 +28,25 @@ QLabel* Block(QWidget* parent, const char* name, const QRect& r, const QColor& b
     return label;
 }
 
-void Set_Shown(QLabel* label, const QString& text)
+// A new text takes the largest type up to most_px that fits the block: a
+// six-figure ante or a long break note is shown whole, in smaller letters.
+void Set_Shown(QLabel* label, const QString& text, int most_px)
 {
-    if (label->text() != text)
+    if (label->text() != text) {
+        QFont f = label->font();
+        const QRect room = label->contentsRect().adjusted(4, 1, -4, -1);
+        for (int px = most_px; px >= 8; --px) {
+            f.setPixelSize(px);
+            const QFontMetrics fm(f);
+            const QSize need = label->wordWrap()
+                                   ? fm.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, text).size()
+                                   : QSize(fm.horizontalAdvance(text), fm.height());
+            if (need.width() <= room.width() && need.height() <= room.height())
+                break;
+        }
+        label->setFont(f);
         label->setText(text);
+    }
     label->setVisible(!text.isEmpty());
 }
 
@@ -52,17 +68,17 @@ Structure_Action::Structure_Action(QWidget* page) : QObject(page)
 
 void Structure_Action::Show(const Display_Facts& d)
 {
-    Set_Shown(Ante_Label, d.ante_text.isEmpty() ? QString() : d.ante_text.left(1).toUpper() + d.ante_text.mid(1));
+    Set_Shown(Ante_Label, d.ante_text.isEmpty() ? QString() : d.ante_text.left(1).toUpper() + d.ante_text.mid(1), 20);
     QString pause;
     if (d.on_break) {
         pause = tr("Break, then level %1").arg(d.level + 1);
         if (!d.break_note.isEmpty())
             pause += QStringLiteral(": ") + d.break_note;
     }
-    Set_Shown(Break_Label, pause);
+    Set_Shown(Break_Label, pause, 15);
     QString format = QLocale().timeFormat(QLocale::ShortFormat);
     format.remove(QStringLiteral(":ss"));
     const QString end = d.has_estimated_end ? QLocale().toString(d.estimated_end, format) : QString();
-    Set_Shown(End_Label, end);
+    Set_Shown(End_Label, end, 20);
     End_Caption->setVisible(!end.isEmpty());
 }
