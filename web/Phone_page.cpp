@@ -91,7 +91,7 @@ function show(s){
  last=s;
  currency=s.currency||"";
  text("name",s.name||"Tournament");
- text("level",s.break?"Break, then level "+(s.level+1):"Level "+s.level+" of "+s.levels);
+ text("level",s.break?"BREAK, then level "+(s.level+1):"Level "+s.level+" of "+s.levels);
  text("time",s.time);
  $("time").className=(s.red?"red ":"")+(s.paused?"paused":"");
  text("state",(s.break?(s.note||"Break")+(s.paused?" \u2014 ":""):"")+(s.paused?"Clock stopped":""));
@@ -99,7 +99,7 @@ function show(s){
  text("next",s.next?"Next: "+s.next.sb+" / "+s.next.bb+(s.next.ante?", "+s.next.ante:"")+(s.next.minutes?", "+s.next.minutes+" min":""):"Last level");
  text("end",s.end||"-");
  text("left",s.left+" of "+s.entered);
- text("average",s.average>0?money(Math.round(s.average)):"-");
+ text("average",s.average>0?Math.round(s.average).toLocaleString():"-");
  text("pool",money(s.pool));
  const list=$("payouts");list.replaceChildren();
  (s.payouts||[]).forEach(p=>{const li=document.createElement("li");li.textContent=money(p);list.appendChild(li);});
