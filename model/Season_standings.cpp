@@ -30,9 +30,12 @@ Stored_Entries Entries_Of(const Record_read& read)
         CTourneyPlayer entry;
         std::memcpy(&entry, read.bytes.constData() + i * sizeof(CTourneyPlayer), sizeof entry);
         const QString key = CTourney::Entry_Name(entry);
-        if (key.isEmpty() || seen.contains(key))
+        if (key.isEmpty())
             continue;
+        const qsizetype before = seen.size();
         seen.insert(key, true);
+        if (seen.size() == before)
+            continue;
         out.keys << key;
         out.places << entry.Place;
     }
@@ -112,7 +115,8 @@ QString Read_Evening(const Season_Tourney& tourney, Evening& evening)
 
 void Read_Evening_Money(const QString& tourney, Evening& evening)
 {
-    const Profile trn(Tourney_File_Path(tourney, QStringLiteral(".trn")));
+    const QString trn_path = Tourney_File_Path(tourney, QStringLiteral(".trn"));
+    const Profile trn(trn_path);
     const double pool = trn.Read_Float("Prizes", "Total", 0);
     double share[Prize_Count];
     for (int k = 0; k < Prize_Count; ++k)
@@ -123,16 +127,15 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
     }
     // A tournament with money: each entry's prize as the results give it
     // (rounded to the unit, or the deal) and the bounties won.
-    CTourney money_only;
-    Read_Money(trn, money_only);
-    if (!money_only.Money.Any())
+    if (Read_Money_Settings(trn) == Money_Settings())
         return;
-    money_only.Prize_Total = static_cast<float>(pool);
+    CTourney t;
+    Read_Tourney_Money(trn_path, trn, t);
+    const QHash<QString, Entry_Result> results = Tourney_Entry_Results(t);
+    t.Prize_Total = static_cast<float>(pool);
     for (int k = 0; k < Prize_Count; ++k)
-        money_only.Prize[k] = static_cast<float>(share[k]);
-    const QVector<double> rounded = Rounded_Payouts(money_only);
-    const QHash<QString, Entry_Result> results =
-        Tourney_Entry_Results_From_File(Tourney_File_Path(tourney, QStringLiteral(".trn")));
+        t.Prize[k] = static_cast<float>(share[k]);
+    const QVector<double> rounded = Rounded_Payouts(t);
     for (Evening_Entry& e : evening.entries) {
         const auto it = results.constFind(e.key);
         if (it != results.constEnd())
