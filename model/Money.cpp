@@ -6,6 +6,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -177,6 +178,7 @@ void Read_Money(const Profile& ini, CTourney& t)
             names.emplace_back(entry.Name, static_cast<qsizetype>(qstrnlen(entry.Name, Entry_Name_Size)));
     std::sort(names.begin(), names.end());
     auto is_entry = [&names](const QByteArray& name) { return std::binary_search(names.begin(), names.end(), name); };
+    std::vector<bool> kept(names.size(), false); // by the name's index: counts read already
     money.Entries.reserve(Max_Entries);
     for (int n = 0; n < Max_Entries; ++n) {
         const QString text = ini.Read_String(Entries_Section, Entry_Key(n).c_str(), QString());
@@ -185,12 +187,17 @@ void Read_Money(const Profile& ini, CTourney& t)
         QByteArray name;
         Entry_Money m;
         // Counts of somebody who is no entry (any more) are dropped.
-        if (!Parse_Entry(text.toLatin1(), name, m) || !is_entry(name) || money.Entries.contains(name))
+        if (!Parse_Entry(text.toLatin1(), name, m))
+            continue;
+        const auto at = std::lower_bound(names.begin(), names.end(), name);
+        if (at == names.end() || *at != name || kept[at - names.begin()])
             continue;
         if (m.Knocked_Out_By == name || !is_entry(m.Knocked_Out_By))
             m.Knocked_Out_By.clear();
-        if (!m.Empty())
+        if (!m.Empty()) {
             money.Entries.insert(name, m);
+            kept[at - names.begin()] = true;
+        }
     }
     Keep_Pool(t);
 }
@@ -410,17 +417,25 @@ QHash<QString, Entry_Result> Tourney_Entry_Results(const CTourney& t)
 {
     const QVector<double> payouts = Rounded_Payouts(t);
     const Money_Settings& s = t.Money.Settings;
-    QHash<QByteArray, int> won;
-    won.reserve(Max_Entries);
     const int total = std::clamp(t.Total, 0, Max_Entries);
     auto key_of = [&t](int i) {
         return QByteArray(t.Players[i].Name, static_cast<qsizetype>(qstrnlen(t.Players[i].Name, Entry_Name_Size)));
+    };
+    // The bounties won counted by name, the names sorted.
+    std::vector<std::pair<QByteArray, int>> won(total);
+    for (int i = 0; i < total; ++i)
+        won[i] = {key_of(i), 0};
+    std::sort(won.begin(), won.end());
+    auto won_by = [&won](const QByteArray& name) -> int* {
+        const auto at = std::lower_bound(won.begin(), won.end(), std::make_pair(name, INT_MIN));
+        return at != won.end() && at->first == name ? &at->second : nullptr;
     };
     QVector<Entry_Money> money(total);
     for (int i = 0; i < total; ++i) {
         money[i] = t.Money.Of(key_of(i));
         if (t.Players[i].Place != 0 && !money[i].Knocked_Out_By.isEmpty())
-            ++won[money[i].Knocked_Out_By];
+            if (int* count = won_by(money[i].Knocked_Out_By))
+                ++*count;
     }
     QHash<QString, Entry_Result> results;
     results.reserve(total);
@@ -434,7 +449,8 @@ QHash<QString, Entry_Result> Tourney_Entry_Results(const CTourney& t)
             r.Prize = m.Deal + (r.Place == 1 ? s.Deal_Kept : 0);
         else if (r.Place >= 1 && r.Place <= Prize_Count)
             r.Prize = payouts[r.Place - 1];
-        r.Bounties_Won = won.value(key);
+        const int* count = won_by(key);
+        r.Bounties_Won = count ? *count : 0;
         r.Bounty_Money = r.Bounties_Won * s.Bounty;
         r.Rebuys = m.Rebuys;
         r.Addons = m.Addons;

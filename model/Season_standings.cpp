@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <set>
 #include <cstring>
 
 namespace {
@@ -25,16 +26,12 @@ struct Stored_Entries {
 Stored_Entries Entries_Of(const Record_read& read)
 {
     Stored_Entries out;
-    QHash<QString, bool> seen;
+    std::set<QString> seen;
     for (int i = 0; i < read.count; ++i) {
         CTourneyPlayer entry;
         std::memcpy(&entry, read.bytes.constData() + i * sizeof(CTourneyPlayer), sizeof entry);
         const QString key = CTourney::Entry_Name(entry);
-        if (key.isEmpty())
-            continue;
-        const qsizetype before = seen.size();
-        seen.insert(key, true);
-        if (seen.size() == before)
+        if (key.isEmpty() || !seen.insert(key).second)
             continue;
         out.keys << key;
         out.places << entry.Place;
