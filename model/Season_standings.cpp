@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <map>
 #include <set>
 #include <cstring>
 
@@ -149,19 +150,18 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
 QVector<Standing> Rank_Players(const QVector<Evening>& evenings, const Points_Rule& rule)
 {
     QVector<Standing> rows;
-    QHash<QString, int> row_of;
+    std::map<QString, int> row_of;
     for (int ev = 0; ev < evenings.size(); ++ev) {
         const Evening& e = evenings[ev];
         for (const Evening_Entry& entry : e.entries) {
-            auto it = row_of.find(entry.key);
-            if (it == row_of.end()) {
-                it = row_of.insert(entry.key, static_cast<int>(rows.size()));
+            const auto [it, added] = row_of.try_emplace(entry.key, static_cast<int>(rows.size()));
+            if (added) {
                 rows.push_back(Standing());
                 rows.back().key = entry.key;
             }
             const Evening_Result r{ev, entry.place, rule.Points(entry.place, e.field, entry.bounties), entry.winnings,
                                    entry.bounties};
-            Add_Result(rows[*it], r, e.field);
+            Add_Result(rows[it->second], r, e.field);
         }
     }
     std::sort(rows.begin(), rows.end(), [](const Standing& a, const Standing& b) {
