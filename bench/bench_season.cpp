@@ -1,5 +1,5 @@
 // Seasons and CSV players: the standings of a season of 200 tournaments of 150
-// entries each, the files read included, and importing 150 players from a
+// entries each, the files read included (without and with money), and importing 150 players from a
 // CSV file into an empty database (preview, one write of the database).
 #include "Test_folder.h"
 
@@ -32,7 +32,23 @@ QByteArray Evening_Entries(int evening)
     return bytes;
 }
 
-Season Big_Season(const Test_Folder& folder)
+// Every evening with money: settings, and each entry's rebuys, add-ons and
+// who knocked the player out (the bounties the standings count).
+QByteArray Evening_Money(int evening)
+{
+    QByteArray text = "[Money]\nBuy-in=50\nFee=5\nBounty=10\nRebuy Price=40\nRebuy Chips=5000\n"
+                      "Rebuy Until Level=6\nRounding=5\nPool From Entries=1\n[Money Entries]\n";
+    for (int i = 1; i < Max_Entries; ++i) {
+        const int player = (evening * 37 + i * 2) % 300;
+        const int by = (evening * 37 + (i - 1) * 2) % 300;
+        text += "Entry " + QByteArray::number(i - 1) + "=Player" + QByteArray::number(player) + ",N"
+                + QByteArray::number(player % 7) + ";" + QByteArray::number(i % 3) + ";0;Player" + QByteArray::number(by)
+                + ",N" + QByteArray::number(by % 7) + ";\n";
+    }
+    return text;
+}
+
+Season Big_Season(const Test_Folder& folder, bool money = false)
 {
     QDir().mkpath(folder.data());
     Season season;
@@ -42,7 +58,7 @@ Season Big_Season(const Test_Folder& folder)
         Write_File_Atomic(folder.data() + name + ".plr", Evening_Entries(n));
         Write_File_Atomic(folder.data() + name + ".trn",
                           "[Players]\nTotal=150\nOut=1\n[Prizes]\nTotal=3000\nPrize 0=40\nPrize 1=25\nPrize 2=15\n"
-                          "Prize 3=10\nPrize 4=10\n");
+                          "Prize 3=10\nPrize 4=10\n" + (money ? Evening_Money(n) : QByteArray()));
         season.tourneys << Season_Tourney{name + ".trn", QDate(2026, 1, 1).addDays(7 * n)};
     }
     return season;
@@ -61,6 +77,25 @@ void BM_Season_Standings_200_Tournaments(benchmark::State& state)
         state.SkipWithError("the season was not read whole");
 }
 BENCHMARK(BM_Season_Standings_200_Tournaments)->Unit(benchmark::kMillisecond);
+
+// The same season with money in every tournament: the rounded prizes and the
+// bounties of each evening are read from its tournament file too.
+void BM_Season_Standings_200_Tournaments_With_Money(benchmark::State& state)
+{
+    Test_Folder folder;
+    const Season season = Big_Season(folder, true);
+    Season_Table table;
+    for (auto _ : state) {
+        table = Season_Standings(season);
+        benchmark::DoNotOptimize(table.rows.data());
+    }
+    int bounties = 0;
+    for (const Standing& row : table.rows)
+        bounties += row.bounties;
+    if (table.evenings.size() != Season_Evenings || !table.problems.isEmpty() || bounties == 0)
+        state.SkipWithError("the season's money was not read");
+}
+BENCHMARK(BM_Season_Standings_200_Tournaments_With_Money)->Unit(benchmark::kMillisecond);
 
 QByteArray Phone_List()
 {

@@ -6,8 +6,10 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -54,11 +56,6 @@ std::string Entry_Key(int n) { return "Entry " + std::to_string(n); }
 // Names are written with every byte that could end a field, a line, a key or
 // a section escaped as %XX; the comma between first and last name stays.
 QByteArray Encoded(const QByteArray& name) { return name.toPercentEncoding(","); }
-
-bool Is_Entry(const CTourney& t, const QByteArray& name)
-{
-    return !name.isEmpty() && t.Find_Entry(QString::fromLatin1(name)) >= 0;
-}
 
 int Slot_Of(const CTourney& t, const QString& name)
 {
@@ -160,11 +157,29 @@ void CMoney::Forget(const QString& name)
 
 // ---- the tournament file ----
 
+Money_Settings Read_Money_Settings(const Profile& ini)
+{
+    Money_Settings s;
+    Read_Settings(ini, s);
+    return s;
+}
+
 void Read_Money(const Profile& ini, CTourney& t)
 {
     CMoney& money = t.Money;
     money = CMoney();
     Read_Settings(ini, money.Settings);
+    // The entries' names in order, at hand: a season reads many files of 150
+    // entries.
+    std::vector<QByteArray> names;
+    names.reserve(Max_Entries);
+    for (const CTourneyPlayer& entry : t.Players)
+        if (entry.Name[0] != '\0')
+            names.emplace_back(entry.Name, static_cast<qsizetype>(qstrnlen(entry.Name, Entry_Name_Size)));
+    std::sort(names.begin(), names.end());
+    auto is_entry = [&names](const QByteArray& name) { return std::binary_search(names.begin(), names.end(), name); };
+    std::vector<bool> kept(names.size(), false); // by the name's index: counts read already
+    money.Entries.reserve(Max_Entries);
     for (int n = 0; n < Max_Entries; ++n) {
         const QString text = ini.Read_String(Entries_Section, Entry_Key(n).c_str(), QString());
         if (text.isEmpty())
@@ -172,12 +187,17 @@ void Read_Money(const Profile& ini, CTourney& t)
         QByteArray name;
         Entry_Money m;
         // Counts of somebody who is no entry (any more) are dropped.
-        if (!Parse_Entry(text.toLatin1(), name, m) || !Is_Entry(t, name) || money.Entries.contains(name))
+        if (!Parse_Entry(text.toLatin1(), name, m))
             continue;
-        if (m.Knocked_Out_By == name || !Is_Entry(t, m.Knocked_Out_By))
+        const auto at = std::lower_bound(names.begin(), names.end(), name);
+        if (at == names.end() || *at != name || kept[at - names.begin()])
+            continue;
+        if (m.Knocked_Out_By == name || !is_entry(m.Knocked_Out_By))
             m.Knocked_Out_By.clear();
-        if (!m.Empty())
+        if (!m.Empty()) {
             money.Entries.insert(name, m);
+            kept[at - names.begin()] = true;
+        }
     }
     Keep_Pool(t);
 }
@@ -397,25 +417,40 @@ QHash<QString, Entry_Result> Tourney_Entry_Results(const CTourney& t)
 {
     const QVector<double> payouts = Rounded_Payouts(t);
     const Money_Settings& s = t.Money.Settings;
-    QHash<QByteArray, int> won;
     const int total = std::clamp(t.Total, 0, Max_Entries);
+    auto key_of = [&t](int i) {
+        return QByteArray(t.Players[i].Name, static_cast<qsizetype>(qstrnlen(t.Players[i].Name, Entry_Name_Size)));
+    };
+    // The bounties won counted by name, the names sorted.
+    std::vector<std::pair<QByteArray, int>> won(total);
     for (int i = 0; i < total; ++i)
-        if (t.Players[i].Place != 0) {
-            const QByteArray by = t.Money.Of(CTourney::Entry_Name(t.Players[i])).Knocked_Out_By;
-            if (!by.isEmpty())
-                ++won[by];
-        }
-    QHash<QString, Entry_Result> results;
+        won[i] = {key_of(i), 0};
+    std::sort(won.begin(), won.end());
+    auto won_by = [&won](const QByteArray& name) -> int* {
+        const auto at = std::lower_bound(won.begin(), won.end(), std::make_pair(name, INT_MIN));
+        return at != won.end() && at->first == name ? &at->second : nullptr;
+    };
+    QVector<Entry_Money> money(total);
     for (int i = 0; i < total; ++i) {
-        const QString name = CTourney::Entry_Name(t.Players[i]);
-        const Entry_Money m = t.Money.Of(name);
+        money[i] = t.Money.Of(key_of(i));
+        if (t.Players[i].Place != 0 && !money[i].Knocked_Out_By.isEmpty())
+            if (int* count = won_by(money[i].Knocked_Out_By))
+                ++*count;
+    }
+    QHash<QString, Entry_Result> results;
+    results.reserve(total);
+    for (int i = 0; i < total; ++i) {
+        const QByteArray key = key_of(i);
+        const QString name = QString::fromLatin1(key);
+        const Entry_Money& m = money[i];
         Entry_Result r;
         r.Place = t.Players[i].Place;
         if (m.Deal >= 0)
             r.Prize = m.Deal + (r.Place == 1 ? s.Deal_Kept : 0);
         else if (r.Place >= 1 && r.Place <= Prize_Count)
             r.Prize = payouts[r.Place - 1];
-        r.Bounties_Won = won.value(name.toLatin1());
+        const int* count = won_by(key);
+        r.Bounties_Won = count ? *count : 0;
         r.Bounty_Money = r.Bounties_Won * s.Bounty;
         r.Rebuys = m.Rebuys;
         r.Addons = m.Addons;
@@ -427,15 +462,19 @@ QHash<QString, Entry_Result> Tourney_Entry_Results(const CTourney& t)
 QHash<QString, Entry_Result> Tourney_Entry_Results_From_File(const QString& trn_path)
 {
     CTourney t;
+    Read_Tourney_Money(trn_path, Profile(trn_path), t);
+    return Tourney_Entry_Results(t);
+}
+
+void Read_Tourney_Money(const QString& trn_path, const Profile& ini, CTourney& t)
+{
     t.Trn_Path = trn_path;
     const qsizetype dot = trn_path.lastIndexOf(QLatin1Char('.'));
     const qsizetype slash = trn_path.lastIndexOf(QLatin1Char('/'));
     t.Plr_Path = (dot > slash ? trn_path.left(dot) : trn_path) + QStringLiteral(".plr");
     t.Read_Entries();
-    const Profile ini(trn_path);
     t.Prize_Total = ini.Read_Float("Prizes", "Total", 0);
     for (int i = 0; i < Prize_Count; ++i)
         t.Prize[i] = ini.Read_Float("Prizes", ("Prize " + std::to_string(i)).c_str(), 0);
     Read_Money(ini, t);
-    return Tourney_Entry_Results(t);
 }

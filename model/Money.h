@@ -66,6 +66,8 @@ public:
 // tournament keep their counts. With the pool kept from the entries, the
 // record's pool is set.
 void Read_Money(const Profile& ini, CTourney& t);
+// Only the settings of the money section (default ones without it).
+Money_Settings Read_Money_Settings(const Profile& ini);
 // Writes the money sections (or removes them when there is no money).
 void Write_Money(Profile& ini, const CTourney& t);
 // Writes only the money sections into the tournament file at once (a rebuy
@@ -122,3 +124,6 @@ QHash<QString, Entry_Result> Tourney_Entry_Results(const CTourney& t);
 // The same from a tournament file and the entry file beside it (".plr"),
 // wherever they lie. A missing file gives no results.
 QHash<QString, Entry_Result> Tourney_Entry_Results_From_File(const QString& trn_path);
+// The entries (from the entry file beside it), the pool, the percentages and
+// the money of a tournament file already read, into an empty record.
+void Read_Tourney_Money(const QString& trn_path, const Profile& ini, CTourney& t);

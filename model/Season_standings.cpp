@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <algorithm>
+#include <map>
+#include <set>
 #include <cstring>
 
 namespace {
@@ -25,14 +27,13 @@ struct Stored_Entries {
 Stored_Entries Entries_Of(const Record_read& read)
 {
     Stored_Entries out;
-    QHash<QString, bool> seen;
+    std::set<QString> seen;
     for (int i = 0; i < read.count; ++i) {
         CTourneyPlayer entry;
         std::memcpy(&entry, read.bytes.constData() + i * sizeof(CTourneyPlayer), sizeof entry);
         const QString key = CTourney::Entry_Name(entry);
-        if (key.isEmpty() || seen.contains(key))
+        if (key.isEmpty() || !seen.insert(key).second)
             continue;
-        seen.insert(key, true);
         out.keys << key;
         out.places << entry.Place;
     }
@@ -112,7 +113,8 @@ QString Read_Evening(const Season_Tourney& tourney, Evening& evening)
 
 void Read_Evening_Money(const QString& tourney, Evening& evening)
 {
-    const Profile trn(Tourney_File_Path(tourney, QStringLiteral(".trn")));
+    const QString trn_path = Tourney_File_Path(tourney, QStringLiteral(".trn"));
+    const Profile trn(trn_path);
     const double pool = trn.Read_Float("Prizes", "Total", 0);
     double share[Prize_Count];
     for (int k = 0; k < Prize_Count; ++k)
@@ -123,16 +125,15 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
     }
     // A tournament with money: each entry's prize as the results give it
     // (rounded to the unit, or the deal) and the bounties won.
-    CTourney money_only;
-    Read_Money(trn, money_only);
-    if (!money_only.Money.Any())
+    if (Read_Money_Settings(trn) == Money_Settings())
         return;
-    money_only.Prize_Total = static_cast<float>(pool);
+    CTourney t;
+    Read_Tourney_Money(trn_path, trn, t);
+    const QHash<QString, Entry_Result> results = Tourney_Entry_Results(t);
+    t.Prize_Total = static_cast<float>(pool);
     for (int k = 0; k < Prize_Count; ++k)
-        money_only.Prize[k] = static_cast<float>(share[k]);
-    const QVector<double> rounded = Rounded_Payouts(money_only);
-    const QHash<QString, Entry_Result> results =
-        Tourney_Entry_Results_From_File(Tourney_File_Path(tourney, QStringLiteral(".trn")));
+        t.Prize[k] = static_cast<float>(share[k]);
+    const QVector<double> rounded = Rounded_Payouts(t);
     for (Evening_Entry& e : evening.entries) {
         const auto it = results.constFind(e.key);
         if (it != results.constEnd())
@@ -149,19 +150,18 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
 QVector<Standing> Rank_Players(const QVector<Evening>& evenings, const Points_Rule& rule)
 {
     QVector<Standing> rows;
-    QHash<QString, int> row_of;
+    std::map<QString, int> row_of;
     for (int ev = 0; ev < evenings.size(); ++ev) {
         const Evening& e = evenings[ev];
         for (const Evening_Entry& entry : e.entries) {
-            auto it = row_of.find(entry.key);
-            if (it == row_of.end()) {
-                it = row_of.insert(entry.key, static_cast<int>(rows.size()));
+            const auto [it, added] = row_of.try_emplace(entry.key, static_cast<int>(rows.size()));
+            if (added) {
                 rows.push_back(Standing());
                 rows.back().key = entry.key;
             }
             const Evening_Result r{ev, entry.place, rule.Points(entry.place, e.field, entry.bounties), entry.winnings,
                                    entry.bounties};
-            Add_Result(rows[*it], r, e.field);
+            Add_Result(rows[it->second], r, e.field);
         }
     }
     std::sort(rows.begin(), rows.end(), [](const Standing& a, const Standing& b) {

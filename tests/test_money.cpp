@@ -299,6 +299,38 @@ TEST_F(Money_Test, ResultsPerEntryFromTheFileForSeasons)
     EXPECT_DOUBLE_EQ(Tourney_Entry_Results(*t)["B,b"].Prize, 201);
 }
 
+// Counts edited by hand: a name listed twice keeps its first counts (a line
+// without any counts holds no place), somebody who is no entry is dropped, and
+// a bounty credited to nobody of the tournament, or to the player himself, is
+// nobody's.
+TEST_F(Money_Test, HandEditedCountsKeepTheFirstOfEachEntryAndOnlyEntriesWinBounties)
+{
+    Enter({"A,a", "B,b", "C,c", "D,d"});
+    t->Money.Settings.Bounty = 10;
+    t->Set_Out("D,d");
+    t->Set_Out("C,c");
+    t->Set_Out("B,b");
+    t->Save_File("Cup");
+    folder.Write("Data/Cup.trn", folder.Read("Data/Cup.trn")
+                                     + "[Money Entries]\nEntry 0=A,a;0;0;;\nEntry 1=A,a;2;0;;\nEntry 2=A,a;5;1;;\n"
+                                       "Entry 3=Z,z;1;1;;\nEntry 4=D,d;0;0;A,a;\nEntry 5=D,d;3;0;;\n"
+                                       "Entry 6=C,c;0;0;Z,z;\nEntry 7=B,b;1;0;B,b;\n");
+    const auto again = Reloaded();
+    EXPECT_EQ(again->Money.Of(QStringLiteral("A,a")).Rebuys, 2);
+    EXPECT_EQ(again->Money.Of(QStringLiteral("A,a")).Addons, 0);
+    EXPECT_EQ(again->Money.Of(QStringLiteral("D,d")).Knocked_Out_By, QByteArray("A,a"));
+    EXPECT_EQ(again->Money.Of(QStringLiteral("D,d")).Rebuys, 0);
+    EXPECT_FALSE(again->Money.Entries.contains("Z,z"));
+    EXPECT_FALSE(again->Money.Entries.contains("C,c")); // its only count was a bounty to no entry
+    EXPECT_TRUE(again->Money.Of(QStringLiteral("B,b")).Knocked_Out_By.isEmpty());
+    EXPECT_EQ(again->Money.Of(QStringLiteral("B,b")).Rebuys, 1);
+    const auto r = Tourney_Entry_Results(*again);
+    EXPECT_EQ(r["A,a"].Bounties_Won, 1);
+    EXPECT_DOUBLE_EQ(r["A,a"].Bounty_Money, 10);
+    EXPECT_EQ(r["B,b"].Bounties_Won + r["C,c"].Bounties_Won + r["D,d"].Bounties_Won, 0);
+    EXPECT_EQ(Total_Rebuys(*again), 3);
+}
+
 TEST_F(Money_Test, ResultsReportEscapesNamesAndItsTotalsAddUpToThePool)
 {
     Enter({"A&b,<c>", "Bo,\"Q\"", "Cy,Oh"});

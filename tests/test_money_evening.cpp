@@ -9,6 +9,7 @@
 #include "forms/dialogs/Wizard_dlg.h"
 #include "forms/main_window/Money_area.h"
 #include "forms/main_window/Money_grid.h"
+#include "forms/main_window/Structure_page.h"
 #include "forms/widgets/Money_fields.h"
 #include "forms/widgets/Spin_box.h"
 #include "model/Money.h"
@@ -263,6 +264,43 @@ TEST_F(Money_Evening_Test, WizardSetsTheMoneyOnItsSecondStep)
     EXPECT_TRUE(trn.contains(QStringLiteral("[Prizes]\nTotal=12.5\n"))); // no entries yet: the added money
     EXPECT_EQ(form->Last_Tourney, QStringLiteral("Friday.trn"));
     EXPECT_EQ(form->Money->Fields->Buy_In_Edit->text(), QStringLiteral("25"));
+}
+
+// Both of the wizard's additions in one run: the money of its second step and
+// the antes of its schedule reach the file, the pages and the phone together.
+TEST_F(Money_Evening_Test, WizardKeepsTheMoneyAndTheAntesTogether)
+{
+    Start();
+    script.modal_scripts[QStringLiteral("WizardDlg")] = [](QDialog* dialog) {
+        auto& w = *static_cast<TWizardDlg*>(dialog);
+        w.NameEdt->setText(QStringLiteral("Friday"));
+        w.NextBtn->click();
+        w.Money_Group->Buy_In_Edit->setText(QStringLiteral("30"));
+        w.Money_Group->Added_Money_Edit->setText(QStringLiteral("100"));
+        w.Money_Group->Pool_From_Entries_Check->setChecked(true);
+        w.NextBtn->click();
+        w.SB_Edit[0]->setText(QStringLiteral("25"));
+        w.BB_Edit[0]->setText(QStringLiteral("50"));
+        w.Ante_Edit[0]->setText(QStringLiteral("50"));
+        for (int i = 0; i < 3; ++i)
+            w.NextBtn->click();
+        w.FinishBtn->click();
+        return w.result();
+    };
+    form->Wizard1->trigger();
+    const QByteArray trn = folder.Read("Data/Friday.trn");
+    EXPECT_TRUE(trn.contains("[Money]\nBuy-in=30\n")) << trn.constData();
+    EXPECT_TRUE(trn.contains("Added Money=100\n"));
+    EXPECT_TRUE(trn.contains("\nAnte0=50\n")) << trn.constData();
+    EXPECT_EQ(form->Money->Fields->Buy_In_Edit->text(), QStringLiteral("30"));
+    EXPECT_EQ(form->Structure_Extras->Ante_Edit[0]->text(), QStringLiteral("50"));
+    EXPECT_EQ(form->Current_Tourney->Structure.Ante(0), 50);
+    // A page switch keeps both.
+    form->Save_Setup->trigger();
+    const QJsonObject phone = QJsonDocument::fromJson(form->Phone_State()).object();
+    EXPECT_EQ(phone.value(QStringLiteral("ante")).toString(), QStringLiteral("BB ante 50"));
+    EXPECT_DOUBLE_EQ(phone.value(QStringLiteral("pool")).toDouble(), 100);
+    EXPECT_EQ(form->Current_Tourney->Money.Settings.Buy_In, 30);
 }
 
 } // namespace

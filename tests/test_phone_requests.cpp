@@ -59,6 +59,27 @@ TEST(Phone_Requests, ThePageAndTheSocketAreAnsweredAndNothingElse)
     }
 }
 
+// The statement of the page's script that fills the element with this id.
+QByteArray Script_Filling(const QByteArray& id)
+{
+    const QByteArray& page = Phone_Page();
+    const qsizetype at = page.indexOf("text(\"" + id + "\",");
+    return at < 0 ? QByteArray() : page.mid(at, page.indexOf('\n', at) - at);
+}
+
+TEST(Phone_Requests, ThePageShowsChipsWithoutTheCurrencyAndABreakAsOnTheDisplay)
+{
+    // The average stack is chips: the currency symbol is for the pool and
+    // the payouts only.
+    const QByteArray average = Script_Filling("average");
+    ASSERT_FALSE(average.isEmpty());
+    EXPECT_FALSE(average.contains("money(")) << average.constData();
+    EXPECT_FALSE(average.contains("currency")) << average.constData();
+    EXPECT_TRUE(Script_Filling("pool").contains("money("));
+    // A break is headed as the main window and the display head it.
+    EXPECT_TRUE(Script_Filling("level").contains("\"BREAK, then level \"")) << Script_Filling("level").constData();
+}
+
 TEST(Phone_Requests, NoPathReachesAFile)
 {
     for (const char* target : {"/velmora.ini", "/../velmora.ini", "/Data/Default.trn", "/%2e%2e/%2e%2e/etc/passwd",

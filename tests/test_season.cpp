@@ -5,8 +5,10 @@
 #include "Record_images.h"
 #include "Test_folder.h"
 
+#include "model/Money.h"
 #include "model/Season.h"
 #include "model/Season_standings.h"
+#include "model/Tourney.h"
 #include "platform/Velmora_error.h"
 #include "reports/Season_report.h"
 
@@ -236,6 +238,54 @@ TEST_F(Season_Files, MoneyGivesTheRoundedPrizesAndTheBountiesOfEachEvening)
     EXPECT_DOUBLE_EQ(Row_Of(t.rows, "Cat,Poe")->winnings, 60);
     EXPECT_DOUBLE_EQ(Row_Of(t.rows, "Ann,Lee")->winnings, 30);
     EXPECT_EQ(Row_Of(t.rows, "Ann,Lee")->bounties, 0);
+}
+
+// A player withdrawn from a tournament with money takes his counts and the
+// bounties credited to him along: the season never sees him, and the pool
+// and the prizes it counts are those of the entries left.
+TEST_F(Season_Files, AWithdrawnPlayersMoneyLeavesTheSeasonWithHim)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.data()));
+    {
+        CTourney t;
+        t.Load_File(QStringLiteral("Fri 1.trn"));
+        for (const char* name : {"Ann,Lee", "Bob,Ray", "Cat,Poe", "Dan,Orr"})
+            t.Enter_Player(QString::fromLatin1(name));
+        Money_Settings& m = t.Money.Settings;
+        m.Buy_In = 25, m.Bounty = 5, m.Rebuy_Price = 20, m.Rebuy_Chips = 1000, m.Rebuy_Until = 5;
+        m.Rounding = 1, m.Pool_From_Entries = true;
+        t.Prize[0] = 60, t.Prize[1] = 40;
+        Rebuy(t, QStringLiteral("Dan,Orr"), 1);
+        t.Set_Out(QStringLiteral("Cat,Poe"));
+        Credit_Knock_Out(t, QStringLiteral("Cat,Poe"), QStringLiteral("Dan,Orr"));
+        t.Set_Out(QStringLiteral("Ann,Lee"));
+        Credit_Knock_Out(t, QStringLiteral("Ann,Lee"), QStringLiteral("Bob,Ray"));
+        t.Withdraw_Player(QStringLiteral("Dan,Orr"));
+        t.Save_File(QStringLiteral("Fri 1.trn"));
+    }
+    Season s;
+    s.name = QStringLiteral("Autumn");
+    s.rule.per_bounty = 3;
+    s.tourneys = {{"Fri 1.trn", QDate(2026, 9, 4)}};
+    const Season_Table t = Season_Standings(s);
+    ASSERT_TRUE(t.problems.isEmpty());
+    ASSERT_EQ(t.evenings.size(), 1);
+    EXPECT_EQ(t.evenings[0].field, 3);
+    EXPECT_EQ(Row_Of(t.rows, "Dan,Orr"), nullptr);
+    // Pool: 3 x (25 - 5), Dan's rebuy gone with him; 60 % and 40 %.
+    const Standing* bob = Row_Of(t.rows, "Bob,Ray");
+    ASSERT_NE(bob, nullptr);
+    EXPECT_EQ(bob->wins, 1);
+    EXPECT_EQ(bob->bounties, 1);
+    EXPECT_DOUBLE_EQ(bob->winnings, 36);
+    EXPECT_DOUBLE_EQ(Row_Of(t.rows, "Ann,Lee")->winnings, 24);
+    EXPECT_EQ(Row_Of(t.rows, "Ann,Lee")->record.front().place, 2);
+    EXPECT_EQ(Row_Of(t.rows, "Cat,Poe")->record.front().place, 3);
+    EXPECT_EQ(Row_Of(t.rows, "Cat,Poe")->bounties, 0);
+    int bounties = 0;
+    for (const Standing& row : t.rows)
+        bounties += row.bounties;
+    EXPECT_EQ(bounties, 1); // Cat's bounty went with the player credited with it
 }
 
 TEST_F(Season_Files, TournamentsThatCannotBeReadAreNamedAndTheRestStillCount)

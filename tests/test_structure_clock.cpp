@@ -5,12 +5,15 @@
 #include "Display_fixture.h"
 
 #include "forms/display/Announcer.h"
+#include "forms/main_window/Money_grid.h"
 #include "forms/main_window/Structure_action.h"
 #include "forms/main_window/Structure_page.h"
 #include "forms/widgets/Spin_box.h"
 #include "model/Clock_state.h"
 
 #include <QComboBox>
+#include <QJsonArray>
+#include <QTableWidget>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QJsonObject>
@@ -194,6 +197,56 @@ TEST_F(Structure_Clock_Test, ACrashInsideABreakIsOfferedBackInTheBreak)
     EXPECT_FALSE(form->In_Break);
     EXPECT_EQ(form->CurrentLevel, 1);
     EXPECT_EQ(Shown_Time(), QStringLiteral("3:00"));
+}
+
+// A crash inside the break of a tournament with money: the break comes back
+// with the pool, the counts, the rounded payouts and every chip in play; an
+// add-on in the break counts for the level before it, and none after it.
+TEST_F(Structure_Clock_Test, ACrashInsideABreakWithMoneyComesBackWithTheMoney)
+{
+    Clock_State state;
+    state.Tourney = QStringLiteral("Default.trn");
+    state.Break = true;
+    state.Seconds = 42;
+    state.Running = true;
+    state.Saved = QDateTime::currentDateTimeUtc();
+    folder.Write(QStringLiteral("Data/Default.clock"), Clock_State_Bytes(state));
+    script.answers.push_back(Answer::Yes);
+    // Six entries of 2000 chips; P1 rebought twice. Pool: 6 x 45 + 2 x 40 + 3.
+    Start_With_Break("[Money]\nBuy-in=50\nFee=5\nRebuy Price=40\nRebuy Chips=1000\nRebuy Until Level=1\n"
+                     "Add-on Price=20\nAdd-on Chips=2000\nAdd-on Until Level=1\nAdded Money=3\nCurrency=$\n"
+                     "Rounding=5\nPool From Entries=1\n[Money Entries]\nEntry 0=P1,X;2;0;;\n");
+    ASSERT_TRUE(form->In_Break);
+    ASSERT_EQ(Shown_Time(), QStringLiteral("0:42"));
+    QJsonObject phone = Phone();
+    EXPECT_TRUE(phone.value(QStringLiteral("break")).toBool());
+    EXPECT_EQ(phone.value(QStringLiteral("note")).toString(), QStringLiteral("Colour up the 5s"));
+    EXPECT_DOUBLE_EQ(phone.value(QStringLiteral("pool")).toDouble(), 353);
+    // 176.5, 105.9 and 70.6 rounded down to 5; the rest goes to first.
+    EXPECT_EQ(phone.value(QStringLiteral("payouts")).toArray(), (QJsonArray{178, 105, 70}));
+    EXPECT_DOUBLE_EQ(phone.value(QStringLiteral("average")).toDouble(), (6 * 2000 + 2 * 1000) / 6.0);
+    EXPECT_EQ(phone.value(QStringLiteral("currency")).toString(), QStringLiteral("$"));
+
+    // The add-on window is open in the break after its last level.
+    const QList<QTableWidgetItem*> row = form->All_Grid->findItems(QStringLiteral("P2,X"), Qt::MatchExactly);
+    ASSERT_FALSE(row.isEmpty());
+    form->All_Grid->setCurrentCell(row.first()->row(), 0);
+    form->Grid_Money->Addon_Player->trigger();
+    EXPECT_EQ(form->Current_Tourney->Money.Of(QStringLiteral("P2,X")).Addons, 1);
+    EXPECT_DOUBLE_EQ(Phone().value(QStringLiteral("pool")).toDouble(), 373);
+    EXPECT_TRUE(folder.Read(QStringLiteral("Data/Default.trn")).contains("P2,X;0;1;"));
+    EXPECT_TRUE(Kept_Clock().contains(QStringLiteral("Break=1\n")));
+
+    // The break ends: the next level is past the window.
+    form->Toggle_Start->trigger();
+    Tick(43);
+    ASSERT_FALSE(form->In_Break);
+    const size_t told = script.messages.size();
+    form->All_Grid->setCurrentCell(form->All_Grid->findItems(QStringLiteral("P3,X"), Qt::MatchExactly).first()->row(), 0);
+    form->Grid_Money->Addon_Player->trigger();
+    EXPECT_EQ(form->Current_Tourney->Money.Of(QStringLiteral("P3,X")).Addons, 0);
+    EXPECT_GT(script.messages.size(), told);
+    EXPECT_DOUBLE_EQ(Phone().value(QStringLiteral("pool")).toDouble(), 373);
 }
 
 // The "[Structure]" section's lines, and the file without them.

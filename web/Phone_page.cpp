@@ -94,7 +94,7 @@ function show(s){
  last=s;
  currency=s.currency||"";
  text("name",s.name||"Tournament");
- text("level",s.break?"Break, then level "+(s.level+1):"Level "+s.level+" of "+s.levels);
+ text("level",s.break?"BREAK, then level "+(s.level+1):"Level "+s.level+" of "+s.levels);
  text("time",s.time);
  $("time").className=(s.red?"red ":"")+(s.paused?"paused":"");
  text("state",(s.break?(s.note||"Break")+(s.paused?" \u2014 ":""):"")+(s.paused?"Clock stopped":""));
