@@ -21,6 +21,8 @@ qt6-websockets-dev
 libqrencode-dev
 libgtest-dev
 libgmock-dev
+librapidcheck-dev
+poppler-utils
 locales
 libbenchmark-dev
 xdg-utils
