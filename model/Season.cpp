@@ -10,8 +10,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -70,6 +72,75 @@ Ini Parse_Ini(const QByteArray& text, const QString& file_name)
     return ini;
 }
 
+// A name as a line of the file holds it: as it is when the line gives it
+// back unchanged, otherwise in quotes with backslash escapes.
+bool Needs_Quotes(const QString& name)
+{
+    if (name.isEmpty())
+        return false;
+    if (name != name.trimmed() || name.startsWith(QLatin1Char('"')))
+        return true;
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.isSurrogate())
+            return true;
+    return false;
+}
+
+QString Escaped_Name(const QString& name)
+{
+    if (!Needs_Quotes(name))
+        return name;
+    QString out = QStringLiteral("\"");
+    for (const QChar c : name) {
+        switch (c.unicode()) {
+        case '\\': out += QStringLiteral("\\\\"); break;
+        case '"': out += QStringLiteral("\\\""); break;
+        case '\n': out += QStringLiteral("\\n"); break;
+        case '\r': out += QStringLiteral("\\r"); break;
+        case '\t': out += QStringLiteral("\\t"); break;
+        default:
+            if (c.unicode() < 0x20 || c.unicode() == 0x7f || c.isSurrogate())
+                out += QStringLiteral("\\x%1;").arg(c.unicode(), 0, 16);
+            else
+                out += c;
+        }
+    }
+    return out + QLatin1Char('"');
+}
+
+QString Unescaped_Name(const QString& text)
+{
+    if (text.size() < 2 || !text.startsWith(QLatin1Char('"')) || !text.endsWith(QLatin1Char('"')))
+        return text;
+    QString out;
+    for (qsizetype i = 1; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('\\') || i + 2 >= text.size()) {
+            out += text[i];
+            continue;
+        }
+        const QChar e = text[++i];
+        if (e == QLatin1Char('n'))
+            out += QLatin1Char('\n');
+        else if (e == QLatin1Char('r'))
+            out += QLatin1Char('\r');
+        else if (e == QLatin1Char('t'))
+            out += QLatin1Char('\t');
+        else if (e == QLatin1Char('x')) {
+            const qsizetype end = text.indexOf(QLatin1Char(';'), i + 1);
+            bool ok = false;
+            const uint code = end > 0 ? text.mid(i + 1, end - i - 1).toUInt(&ok, 16) : 0;
+            if (ok && code <= 0xffff) {
+                out += QChar(static_cast<char16_t>(code));
+                i = end;
+            } else {
+                out += e;
+            }
+        } else
+            out += e;
+    }
+    return out;
+}
+
 class Season_Reader {
 public:
     Season_Reader(const Ini& ini, const QString& file_name) : ini_(ini), file_(file_name) {}
@@ -99,6 +170,32 @@ public:
                                .arg(high));
         return *value;
     }
+    // A whole number that may lie outside the range the season takes: it is
+    // taken into the range and named in the notes. Text that is no number
+    // at all is damage.
+    int Bounded(const char* section, const QString& key, int low, int high, QStringList& notes) const
+    {
+        const QString text = Text(section, key);
+        const qsizetype digits_from = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? 1 : 0;
+        bool digits = text.size() > digits_from;
+        for (qsizetype i = digits_from; i < text.size(); ++i)
+            digits = digits && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9');
+        if (!digits)
+            Number(section, key, low, high); // raises: not a whole number
+        bool ok = false;
+        qlonglong value = text.toLongLong(&ok);
+        if (!ok) // more digits than 64 bits hold
+            value = text.startsWith(QLatin1Char('-')) ? std::numeric_limits<qlonglong>::min()
+                                                      : std::numeric_limits<qlonglong>::max();
+        const int taken = static_cast<int>(std::clamp<qlonglong>(value, low, high));
+        if (taken != value)
+            notes << QStringLiteral("\"%1\" of [%2] is %3: counted as %4 (the season takes %5 to %6)")
+                         .arg(key, QLatin1String(section), text)
+                         .arg(taken)
+                         .arg(low)
+                         .arg(high);
+        return taken;
+    }
     QString File() const { return file_; }
 
 private:
@@ -106,7 +203,7 @@ private:
     QString file_;
 };
 
-Points_Rule Read_Rule(const Season_Reader& r)
+Points_Rule Read_Rule(const Season_Reader& r, QStringList& notes)
 {
     Points_Rule rule;
     const QString formula = r.Text(Points_Section, QStringLiteral("Formula"));
@@ -118,12 +215,12 @@ Points_Rule Read_Rule(const Season_Reader& r)
         }
     if (!known)
         Damaged(r.File(), QStringLiteral("the formula \"%1\" is unknown").arg(formula));
-    const int places = r.Number(Points_Section, QStringLiteral("Places"), 0, Max_Table_Places);
+    const int places = r.Bounded(Points_Section, QStringLiteral("Places"), 0, Max_Table_Places, notes);
     rule.table.clear();
     for (int i = 1; i <= places; ++i)
-        rule.table << r.Number(Points_Section, QStringLiteral("Place %1").arg(i), 0, 1000000);
-    rule.taking_part = r.Number(Points_Section, QStringLiteral("Taking Part"), 0, 1000000);
-    rule.per_bounty = r.Number(Points_Section, QStringLiteral("Per Bounty"), 0, 1000000);
+        rule.table << r.Bounded(Points_Section, QStringLiteral("Place %1").arg(i), 0, Max_Rule_Points, notes);
+    rule.taking_part = r.Bounded(Points_Section, QStringLiteral("Taking Part"), 0, Max_Rule_Points, notes);
+    rule.per_bounty = r.Bounded(Points_Section, QStringLiteral("Per Bounty"), 0, Max_Rule_Points, notes);
     return rule;
 }
 
@@ -133,7 +230,7 @@ QVector<Season_Tourney> Read_Tourneys(const Season_Reader& r)
     const int count = r.Number(Tourneys_Section, QStringLiteral("Count"), 0, 100000);
     for (int i = 1; i <= count; ++i) {
         Season_Tourney t;
-        t.name = r.Text(Tourneys_Section, QStringLiteral("Tournament %1").arg(i));
+        t.name = Unescaped_Name(r.Text(Tourneys_Section, QStringLiteral("Tournament %1").arg(i)));
         const QString date = r.Text(Tourneys_Section, QStringLiteral("Date %1").arg(i));
         t.date = QDate::fromString(date, Qt::ISODate);
         if (t.name.isEmpty())
@@ -153,9 +250,9 @@ QVector<int> Default_Points_Table()
     return QVector<int>(std::begin(points), std::end(points));
 }
 
-int Points_Rule::Points(int place, int field, int bounties) const
+qint64 Points_Rule::Points(int place, int field, int bounties) const
 {
-    int points = 0;
+    qint64 points = 0;
     if (place >= 1) {
         switch (formula) {
         case Points_Formula::Table:
@@ -169,7 +266,7 @@ int Points_Rule::Points(int place, int field, int bounties) const
             break;
         }
     }
-    return points + taking_part + per_bounty * std::max(0, bounties);
+    return points + taking_part + qint64(per_bounty) * std::max(0, bounties);
 }
 
 QString Seasons_Folder() { return User_Folder() + QStringLiteral("Seasons/"); }
@@ -216,7 +313,7 @@ QByteArray Season_File_Text(const Season& season)
           << QStringLiteral("[%1]").arg(QLatin1String(Tourneys_Section))
           << QStringLiteral("Count=%1").arg(season.tourneys.size());
     for (int i = 0; i < season.tourneys.size(); ++i) {
-        lines << QStringLiteral("Tournament %1=%2").arg(i + 1).arg(season.tourneys[i].name)
+        lines << QStringLiteral("Tournament %1=%2").arg(i + 1).arg(Escaped_Name(season.tourneys[i].name))
               << QStringLiteral("Date %1=%2").arg(i + 1).arg(season.tourneys[i].date.toString(Qt::ISODate));
     }
     return lines.join(QLatin1Char('\n')).toUtf8() + '\n';
@@ -228,7 +325,7 @@ Season Parse_Season(const QByteArray& text, const QString& file_name)
     const Season_Reader r(ini, file_name);
     Season season;
     season.name = r.Text(Season_Section, QStringLiteral("Name"));
-    season.rule = Read_Rule(r);
+    season.rule = Read_Rule(r, season.range_notes);
     season.tourneys = Read_Tourneys(r);
     return season;
 }

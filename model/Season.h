@@ -17,6 +17,9 @@ enum class Points_Formula {
 
 constexpr int Default_Table_Places = 10;
 constexpr int Max_Table_Places = 150;
+// The most points a place, taking part or a bounty can give (the season
+// file and the dialog take 0 to this).
+constexpr int Max_Rule_Points = 1000000;
 
 // 25, 18, 15, 12, 10, 8, 6, 4, 2, 1 for places 1 to 10.
 QVector<int> Default_Points_Table();
@@ -29,8 +32,8 @@ struct Points_Rule {
     int per_bounty = 0;  // for each bounty won
 
     // The points of a place (1-based) in a field of n players with the
-    // bounties won that evening.
-    int Points(int place, int field, int bounties) const;
+    // bounties won that evening. Sums of these never overflow: 64 bits.
+    qint64 Points(int place, int field, int bounties) const;
     bool operator==(const Points_Rule&) const = default;
 };
 
@@ -44,6 +47,10 @@ struct Season {
     QString name;
     Points_Rule rule;
     QVector<Season_Tourney> tourneys;
+    // Values the file held outside the ranges above, each named with the
+    // value taken instead ("Place 1" of [Points] is 5000000: counted as
+    // 1000000); the dialog tells them before anything is written.
+    QStringList range_notes;
     bool operator==(const Season&) const = default;
 };
 
@@ -54,7 +61,10 @@ QStringList Season_Names();                // the seasons stored, sorted without
 // character a file name cannot hold.
 QString Season_Name_Problem(const QString& name);
 
-// The file's text and its reading. A file that is not a season written by
+// The file's text and its reading. A tournament name that a line of the
+// file could not hold as it is (a line break or another control character,
+// a blank at either end, a leading quote) is written in quotes with
+// backslash escapes (\n, \r, \t, \", \\, \xHH) and read back unchanged. A file that is not a season written by
 // this program (a line that is no section, key or comment, a missing
 // section, an unknown formula, a number or date that does not read) raises
 // Velmora_Error naming the file and what is wrong with it.

@@ -7,13 +7,21 @@
 #include "platform/Record_file.h"
 #include "platform/Velmora_error.h"
 
+#include "model/Player_names.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
 #include <algorithm>
 #include <map>
 #include <set>
 #include <cstring>
+#include <sys/stat.h>
+#include <time.h>
 
 namespace {
 
@@ -70,6 +78,84 @@ void Add_Result(Standing& s, const Evening_Result& r, int field)
     s.best = s.best == 0 ? r.place : std::min(s.best, r.place);
 }
 
+// What one stat of a file tells: enough to see that it changed.
+struct File_Stamp {
+    bool exists = false;
+    qint64 size = 0;
+    qint64 modified_ns = 0;
+    quint64 inode = 0; // an atomic write puts a new file in place
+    bool operator==(const File_Stamp&) const = default;
+};
+
+File_Stamp Stamp_Of(const QString& path)
+{
+    File_Stamp stamp;
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.size = static_cast<qint64>(st.st_size);
+    stamp.modified_ns = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.inode = static_cast<quint64>(st.st_ino);
+    return stamp;
+}
+
+qint64 Now_Ns()
+{
+    struct timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// File times move in coarse steps: a file written again within a step of
+// its last writing can keep its time and size. What was read is kept only
+// when the files are older than this, so any later writing shows.
+constexpr qint64 Time_Step_Ns = 100 * 1000000LL;
+
+// The evenings read, by entry file path, while both files stay as they were.
+struct Kept_Evening {
+    File_Stamp plr, trn;
+    Evening evening;  // tourney name and date are the season's, set on use
+    QString problem;
+};
+
+constexpr int Most_Kept_Evenings = 4000;
+QMutex kept_lock;
+QHash<QString, Kept_Evening>& Kept()
+{
+    static QHash<QString, Kept_Evening> kept;
+    return kept;
+}
+
+// The row a key counts under: its person, or the key itself when two
+// spellings of that person played the same evening.
+struct Row_Ids {
+    QSet<QString> split_persons; // persons kept apart by spelling
+
+    QString Of(const QString& key) const
+    {
+        const QString person = Person_Of(key);
+        return split_persons.contains(person) ? QStringLiteral("=") + key : QStringLiteral("~") + person;
+    }
+};
+
+Row_Ids Row_Ids_Of(const QVector<Evening>& evenings)
+{
+    Row_Ids ids;
+    for (const Evening& e : evenings) {
+        QHash<QString, QString> spelling; // person -> key this evening
+        for (const Evening_Entry& entry : e.entries) {
+            const QString person = Person_Of(entry.key);
+            const auto it = spelling.constFind(person);
+            if (it == spelling.constEnd())
+                spelling.insert(person, entry.key);
+            else if (*it != entry.key)
+                ids.split_persons.insert(person);
+        }
+    }
+    return ids;
+}
+
 } // namespace
 
 QVector<int> Resolved_Places(const QVector<int>& stored)
@@ -85,7 +171,9 @@ QVector<int> Resolved_Places(const QVector<int>& stored)
     return places;
 }
 
-QString Read_Evening(const Season_Tourney& tourney, Evening& evening)
+namespace {
+
+QString Read_Evening_Files(const Season_Tourney& tourney, Evening& evening)
 {
     evening = Evening();
     evening.tourney = tourney.name;
@@ -95,11 +183,12 @@ QString Read_Evening(const Season_Tourney& tourney, Evening& evening)
     try {
         read = Read_Entry_File(path);
     } catch (const Velmora_Error& e) {
-        return QStringLiteral("%1: %2").arg(tourney.name, e.text());
+        return e.text();
     }
     if (!read.ok)
-        return QStringLiteral("%1: there is no entry file %2 in the data folder")
-            .arg(tourney.name, QFileInfo(path).fileName());
+        return QStringLiteral("there is no entry file %1 in the data folder").arg(QFileInfo(path).fileName());
+    if (!Looks_Like_Entries(read.bytes, read.count))
+        return QStringLiteral("%1 in the data folder is not an entry file of a tournament").arg(QFileInfo(path).fileName());
     const Stored_Entries stored = Entries_Of(read);
     evening.field = static_cast<int>(stored.keys.size());
     evening.entries.resize(evening.field);
@@ -109,6 +198,37 @@ QString Read_Evening(const Season_Tourney& tourney, Evening& evening)
     }
     Read_Evening_Money(tourney.name, evening);
     return QString();
+}
+
+} // namespace
+
+QString Read_Evening(const Season_Tourney& tourney, Evening& evening)
+{
+    const QString plr = Tourney_File_Path(tourney.name, QStringLiteral(".plr"));
+    const File_Stamp plr_stamp = Stamp_Of(plr);
+    const File_Stamp trn_stamp = Stamp_Of(Tourney_File_Path(tourney.name, QStringLiteral(".trn")));
+    {
+        const QMutexLocker lock(&kept_lock);
+        const auto it = Kept().constFind(plr);
+        if (plr_stamp.exists && it != Kept().constEnd() && it->plr == plr_stamp && it->trn == trn_stamp) {
+            evening = it->evening;
+            evening.tourney = tourney.name;
+            evening.date = tourney.date;
+            return it->problem.isEmpty() ? QString() : tourney.name + QStringLiteral(": ") + it->problem;
+        }
+    }
+    const QString problem = Read_Evening_Files(tourney, evening);
+    // Kept only when neither file changed while it was read, and both are
+    // old enough that a change would show in their times.
+    const qint64 settled = Now_Ns() - Time_Step_Ns;
+    if (plr_stamp.exists && plr_stamp.modified_ns < settled && trn_stamp.modified_ns < settled &&
+        Stamp_Of(plr) == plr_stamp && Stamp_Of(Tourney_File_Path(tourney.name, QStringLiteral(".trn"))) == trn_stamp) {
+        const QMutexLocker lock(&kept_lock);
+        if (Kept().size() >= Most_Kept_Evenings)
+            Kept().clear();
+        Kept().insert(plr, Kept_Evening{plr_stamp, trn_stamp, evening, problem});
+    }
+    return problem.isEmpty() ? QString() : tourney.name + QStringLiteral(": ") + problem;
 }
 
 void Read_Evening_Money(const QString& tourney, Evening& evening)
@@ -149,25 +269,40 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
 
 QVector<Standing> Rank_Players(const QVector<Evening>& evenings, const Points_Rule& rule)
 {
+    const Row_Ids ids = Row_Ids_Of(evenings);
     QVector<Standing> rows;
-    std::map<QString, int> row_of;
+    QVector<QDate> spelled_on; // the date of each row's key
+    QHash<QString, int> row_of;
     for (int ev = 0; ev < evenings.size(); ++ev) {
         const Evening& e = evenings[ev];
         for (const Evening_Entry& entry : e.entries) {
-            const auto [it, added] = row_of.try_emplace(entry.key, static_cast<int>(rows.size()));
-            if (added) {
+            const QString id = ids.Of(entry.key);
+            auto it = row_of.constFind(id);
+            if (it == row_of.constEnd()) {
+                it = row_of.insert(id, static_cast<int>(rows.size()));
                 rows.push_back(Standing());
                 rows.back().key = entry.key;
+                rows.back().near_duplicate = id.startsWith(QLatin1Char('='));
+                spelled_on.push_back(e.date);
             }
+            Standing& row = rows[*it];
+            // The latest evening's spelling is the one shown.
+            if (!(e.date < spelled_on[*it])) {
+                row.key = entry.key;
+                spelled_on[*it] = e.date;
+            }
+            if (!row.spellings.contains(entry.key))
+                row.spellings << entry.key;
             const Evening_Result r{ev, entry.place, rule.Points(entry.place, e.field, entry.bounties), entry.winnings,
                                    entry.bounties};
-            Add_Result(rows[it->second], r, e.field);
+            Add_Result(row, r, e.field);
         }
     }
     std::sort(rows.begin(), rows.end(), [](const Standing& a, const Standing& b) {
         if (Ranks_Before(a, b) || Ranks_Before(b, a))
             return Ranks_Before(a, b);
-        return a.key.compare(b.key, Qt::CaseInsensitive) < 0;
+        const int by_name = a.key.compare(b.key, Qt::CaseInsensitive);
+        return by_name != 0 ? by_name < 0 : a.key < b.key;
     });
     for (int i = 0; i < rows.size(); ++i)
         rows[i].rank = (i > 0 && !Ranks_Before(rows[i - 1], rows[i])) ? rows[i - 1].rank : i + 1;
@@ -179,7 +314,18 @@ void Read_Season_Evenings(const Season& season, Season_Table& table)
     table.evenings.clear();
     table.problems.clear();
     table.evenings.reserve(season.tourneys.size());
-    for (const Season_Tourney& t : season.tourneys) {
+    QHash<QString, int> listed; // entry file -> the listing that counts
+    for (int i = 0; i < season.tourneys.size(); ++i) {
+        const Season_Tourney& t = season.tourneys[i];
+        const QString plr = Tourney_File_Path(t.name, QStringLiteral(".plr"));
+        const auto first = listed.constFind(plr);
+        if (first != listed.constEnd()) {
+            const Season_Tourney& counted = season.tourneys[*first];
+            table.problems << QStringLiteral("%1: listed twice in the season (counted once, as %2 on %3)")
+                                  .arg(t.name, counted.name, counted.date.toString(Qt::ISODate));
+            continue;
+        }
+        listed.insert(plr, i);
         Evening evening;
         const QString problem = Read_Evening(t, evening);
         if (problem.isEmpty())
@@ -187,6 +333,24 @@ void Read_Season_Evenings(const Season& season, Season_Table& table)
         else
             table.problems << problem;
     }
+}
+
+void Forget_Read_Evenings()
+{
+    const QMutexLocker lock(&kept_lock);
+    Kept().clear();
+}
+
+bool Looks_Like_Entries(const QByteArray& bytes, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        CTourneyPlayer entry;
+        std::memcpy(&entry, bytes.constData() + static_cast<qsizetype>(i) * sizeof entry, sizeof entry);
+        const auto in = [](int32_t v, int32_t low, int32_t high) { return v >= low && v <= high; };
+        if (!in(entry.Place, 0, Max_Entries) || !in(entry.Table, -1000000, 1000000) || !in(entry.Seat, -1000000, 1000000))
+            return false;
+    }
+    return true;
 }
 
 Season_Table Season_Standings(const Season& season)
@@ -208,6 +372,8 @@ Player_Record Player_Record_In_Data(const QString& key)
         } catch (const Velmora_Error&) {
             continue; // a file that cannot be read tells nothing
         }
+        if (!Looks_Like_Entries(read.bytes, read.count))
+            continue; // nor does another program's file under the name
         const Stored_Entries stored = Entries_Of(read);
         const int i = static_cast<int>(stored.keys.indexOf(key));
         if (i < 0)

@@ -47,15 +47,19 @@ QVector<int> Resolved_Places(const QVector<int>& stored);
 struct Evening_Result {
     int evening = 0;      // index into Season_Table::evenings
     int place = 0;
-    int points = 0;
+    qint64 points = 0;
     double winnings = 0;
     int bounties = 0;
 };
 
 struct Standing {
     int rank = 0;         // equal for players tied on every tie-break
-    QString key;
-    int points = 0;
+    QString key;          // the latest spelling of the player's key
+    QStringList spellings; // every spelling the evenings used, in order of appearance
+    // Another row's key differs from this one only in case or blanks: two
+    // such spellings were entered in one evening, so they are two people.
+    bool near_duplicate = false;
+    qint64 points = 0;
     int evenings = 0;
     int wins = 0;
     int final_tables = 0;
@@ -74,11 +78,25 @@ struct Season_Table {
 
 // Ranks by points; ties go to more wins, then the better best finish, then
 // fewer evenings; players still level share the rank (listed by name).
+// Keys that differ only in case or blanks (Person_Of) are one player, shown
+// under the spelling of the latest evening, unless two of them were entered
+// in the same evening: those stay apart and are marked near_duplicate.
 QVector<Standing> Rank_Players(const QVector<Evening>& evenings, const Points_Rule& rule);
 // Reads every tournament of the season and ranks its players.
 Season_Table Season_Standings(const Season& season);
 // Reads the evenings only (the dialog reranks them when the rule changes).
+// A tournament listed twice counts once: the later listing goes under the
+// problems. What a tournament's files gave is kept while both files keep
+// their size and time, so an unchanged season is not read again; the store
+// may be used from any thread.
 void Read_Season_Evenings(const Season& season, Season_Table& table);
+// Forgets every evening kept (benchmarks that measure the first reading).
+void Forget_Read_Evenings();
+
+// Whether the records of a ".plr" file are tournament entries: every whole
+// record's table, seat and place lie in their ranges. A file that is not
+// (another program's file under that name) counts nowhere.
+bool Looks_Like_Entries(const QByteArray& bytes, int count);
 
 // A player's record over every tournament in the data folder.
 struct Player_Record {

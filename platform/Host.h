@@ -8,7 +8,7 @@
 class QDialog;
 class QWidget;
 
-enum class Buttons { OK, OK_Cancel, Yes_No, Yes_No_Cancel };
+enum class Buttons { OK, OK_Cancel, Yes_No, Yes_No_Cancel, Yes_No_Default_No };
 enum class Answer { OK, Cancel, Yes, No };
 
 // A file dialog as the program describes it. The filter uses the bar syntax:

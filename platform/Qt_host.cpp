@@ -49,6 +49,12 @@ Answer Qt_Host::Message(const QString& text, const QString& caption, Buttons but
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case Buttons::Yes_No_Default_No: // Enter and Esc both keep out what was asked about
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
     case Buttons::Yes_No_Cancel:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -60,7 +66,7 @@ Answer Qt_Host::Message(const QString& text, const QString& caption, Buttons but
     case QMessageBox::Ok: return Answer::OK;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
-    default: return buttons == Buttons::Yes_No ? Answer::No : Answer::Cancel;
+    default: return buttons == Buttons::Yes_No || buttons == Buttons::Yes_No_Default_No ? Answer::No : Answer::Cancel;
     }
 }
 

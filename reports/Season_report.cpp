@@ -45,7 +45,7 @@ QByteArray Strong_Row(const QList<const char*>& captions)
     return row + "</tr>";
 }
 
-QByteArray N(int n) { return QByteArray::number(n); }
+QByteArray N(qint64 n) { return QByteArray::number(n); }
 QByteArray Money(double v) { return Float_Text(v).toLatin1(); }
 
 void Standings(Page& page, const Season_Table& table)

@@ -124,11 +124,20 @@ TEST_F(Player_Entry_Test, AddingADuplicateKeyIsRefusedAndTheCaseMakesItNew)
         EXPECT_EQ(entry->Phone_Edit->text(), QStringLiteral("555-0102"));
         EXPECT_EQ(Database(), before);
 
+        // Another case is another key, but most likely the same person:
+        // asked, and kept out unless the operator says Yes.
         Type(entry->Last_Edit, "lee");
+        entry->Save_Button->click();
+        ASSERT_EQ(script.messages.size(), 2u);
+        EXPECT_EQ(script.messages[1].buttons, Buttons::Yes_No_Default_No);
+        EXPECT_TRUE(script.messages[1].text.startsWith("Ann,lee is already in the database as Ann,Lee"));
+        EXPECT_TRUE(entry->isVisible());
+        EXPECT_EQ(Database(), before);
+        script.answers.push_back(Answer::Yes);
         entry->Save_Button->click();
     });
     EXPECT_FALSE(open);
-    EXPECT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages.size(), 3u);
     EXPECT_EQ(Keys(), (QStringList{"Ann,Lee", "Ann,lee"}));
     EXPECT_EQ(Player_DB.Count, 2);
 }

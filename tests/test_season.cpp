@@ -12,8 +12,13 @@
 #include "platform/Velmora_error.h"
 #include "reports/Season_report.h"
 
+#include "model/Player_names.h"
+
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
+#include <numeric>
+#include <rapidcheck/gtest.h>
 
 namespace {
 
@@ -291,13 +296,18 @@ TEST_F(Season_Files, AWithdrawnPlayersMoneyLeavesTheSeasonWithHim)
 TEST_F(Season_Files, TournamentsThatCannotBeReadAreNamedAndTheRestStillCount)
 {
     Season s = Three_Fridays();
-    s.tourneys << Season_Tourney{"Gone.trn", QDate(2026, 11, 1)} << Season_Tourney{"Broken.trn", QDate(2026, 11, 2)};
+    s.tourneys << Season_Tourney{"Gone.trn", QDate(2026, 11, 1)} << Season_Tourney{"Broken.trn", QDate(2026, 11, 2)}
+               << Season_Tourney{"Letter.trn", QDate(2026, 11, 3)} << Season_Tourney{"Fri 2", QDate(2026, 11, 4)};
     ASSERT_TRUE(QDir().mkpath(folder.data() + "Broken.plr")); // a folder where the entry file should be
+    folder.Write("Data/Letter.plr", "Dear Ann, this is a letter and no tournament's entries.\n");
     const Season_Table t = Season_Standings(s);
-    ASSERT_EQ(t.problems.size(), 2);
+    ASSERT_EQ(t.problems.size(), 4);
     EXPECT_TRUE(t.problems[0].startsWith("Gone.trn: ")) << t.problems[0].toStdString();
     EXPECT_TRUE(t.problems[0].contains("Gone.plr"));
     EXPECT_TRUE(t.problems[1].startsWith("Broken.trn: Unable to read")) << t.problems[1].toStdString();
+    EXPECT_EQ(t.problems[2], "Letter.trn: Letter.plr in the data folder is not an entry file of a tournament");
+    EXPECT_EQ(t.problems[3], "Fri 2: listed twice in the season (counted once, as Fri 2.trn on 2026-09-18)");
+    EXPECT_EQ(Player_Record_Text(Player_Record_In_Data("Dear Ann,")), "No evenings yet");
     EXPECT_EQ(t.evenings.size(), 3);
     EXPECT_EQ(Row_Of(t.rows, "Ann,Lee")->points, 55);
 }
@@ -395,4 +405,185 @@ TEST_F(Season_Files, APlayersRecordCoversEveryTournamentInTheDataFolder)
     EXPECT_EQ(Place_Text(11), "11th");
     EXPECT_EQ(Place_Text(22), "22nd");
     EXPECT_EQ(Place_Text(113), "113th");
+}
+
+namespace {
+
+// Person p under spelling v: bit 0 lower case, bit 1 a blank before the
+// comma, bit 2 one after it, bit 3 a blank at the end.
+QString Spelling(int p, int v)
+{
+    QString first = QStringLiteral("Pl%1").arg(QChar(QLatin1Char(char('a' + p))));
+    QString last = QStringLiteral("Berg%1").arg(p);
+    if (v & 1) {
+        first = first.toLower();
+        last = last.toLower();
+    }
+    return first + (v & 2 ? " ," : ",") + (v & 4 ? " " : "") + last + (v & 8 ? " " : "");
+}
+
+QHash<QString, Standing> By_Person(const QVector<Standing>& rows)
+{
+    QHash<QString, Standing> out;
+    for (const Standing& s : rows)
+        out.insert(Person_Of(s.key), s);
+    return out;
+}
+
+} // namespace
+
+// One person entered under several spellings is one row: ranking the
+// evenings as entered gives what ranking them under one spelling each gives,
+// shown under the spelling of the latest evening.
+RC_GTEST_PROP(Season_People, SpellingsOfOnePersonCountAsOne, ())
+{
+    const int persons = *rc::gen::inRange(1, 9);
+    const int nights = *rc::gen::inRange(1, 7);
+    Points_Rule rule;
+    rule.formula = *rc::gen::element(Points_Formula::Table, Points_Formula::Field_Minus_Place, Points_Formula::Field_Root);
+    QVector<Evening> entered, plain;
+    QHash<QString, QString> latest; // person -> spelling of the latest night
+    for (int n = 0; n < nights; ++n) {
+        std::vector<int> who;
+        for (int p = 0; p < persons; ++p)
+            if (*rc::gen::arbitrary<bool>())
+                who.push_back(p);
+        std::vector<int> places(who.size());
+        std::iota(places.begin(), places.end(), 1);
+        for (size_t i = places.size(); i > 1; --i)
+            std::swap(places[i - 1], places[*rc::gen::inRange<size_t>(0, i)]);
+        Evening e = Evening_Of(QString::number(n), int(who.size()), {});
+        e.date = QDate(2026, 1, 1).addDays(n);
+        Evening p = e;
+        for (size_t i = 0; i < who.size(); ++i) {
+            const QString key = Spelling(who[i], *rc::gen::inRange(0, 16));
+            e.entries << Evening_Entry{key, places[i], 0, 0};
+            p.entries << Evening_Entry{Spelling(who[i], 0), places[i], 0, 0};
+            latest[Person_Of(key)] = key;
+        }
+        entered << e;
+        plain << p;
+    }
+    const QVector<Standing> rows = Rank_Players(entered, rule);
+    const QHash<QString, Standing> want = By_Person(Rank_Players(plain, rule));
+    RC_ASSERT(rows.size() == want.size());
+    for (const Standing& s : rows) {
+        const Standing& w = want.value(Person_Of(s.key));
+        RC_ASSERT(s.rank == w.rank);
+        RC_ASSERT(s.points == w.points);
+        RC_ASSERT(s.evenings == w.evenings);
+        RC_ASSERT(s.wins == w.wins);
+        RC_ASSERT(s.best == w.best);
+        RC_ASSERT(!s.near_duplicate);
+        RC_ASSERT(s.key == latest.value(Person_Of(s.key)));
+    }
+}
+
+// Two spellings of one person in the same evening are two people: they stay
+// apart, marked, and no screen shows them under the same text.
+TEST(Season_People, SpellingsThatPlayedTheSameEveningStayApartAndShowApart)
+{
+    const QVector<Evening> evenings{Evening_Of("1", 3, {{"Ann,Berg", 1}, {"Ann ,Berg", 2}, {"Bo,Li", 3}}),
+                                    Evening_Of("2", 2, {{"ann,berg", 1}, {"Bo,Li", 2}})};
+    const QVector<Standing> rows = Rank_Players(evenings, Points_Rule());
+    ASSERT_EQ(rows.size(), 4);
+    QStringList keys;
+    for (const Standing& s : rows) {
+        EXPECT_EQ(s.near_duplicate, s.key != "Bo,Li") << s.key.toStdString();
+        keys << s.key;
+    }
+    const QStringList shown = Distinct_Shown_Names(keys);
+    EXPECT_EQ(QSet<QString>(shown.begin(), shown.end()).size(), 4) << shown.join('|').toStdString();
+    EXPECT_TRUE(shown.contains("Bo Li"));
+    EXPECT_TRUE(shown.contains("\"Ann ,Berg\""));
+}
+
+// Points add up in 64 bits: three thousand wins worth a million each.
+TEST(Season_People, PointsAddUpWithoutOverflow)
+{
+    Points_Rule rule;
+    rule.table = {Max_Rule_Points, 1};
+    rule.per_bounty = Max_Rule_Points;
+    QVector<Evening> evenings(3000, Evening_Of("x", 2, {{"Ann,Lee", 1}, {"Bob,Ray", 2}}, {149, 0}));
+    const QVector<Standing> rows = Rank_Players(evenings, rule);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].key, "Ann,Lee");
+    EXPECT_EQ(rows[0].points, 3000LL * 150 * Max_Rule_Points);
+    EXPECT_EQ(rows[1].points, 3000);
+}
+
+// Whatever a tournament is named, the season file gives the name back.
+RC_GTEST_PROP(Season_File, EveryTournamentNameComesBack, ())
+{
+    const auto chars = rc::gen::element<char16_t>(u'a', u'Z', u' ', u'"', u'\\', u'\n', u'\r', u'\t', u'=', u';',
+                                                  u'[', u'#', 0x01, 0x7f, u'\u00e9', u'\u20ac', u'x');
+    Season s;
+    s.name = QStringLiteral("Any");
+    const int count = *rc::gen::inRange(1, 5);
+    for (int i = 0; i < count; ++i) {
+        const auto text = *rc::gen::nonEmpty(rc::gen::container<std::u16string>(chars));
+        s.tourneys << Season_Tourney{QString::fromStdU16String(text), QDate(2026, 3, 1 + i)};
+    }
+    const QByteArray file = Season_File_Text(s);
+    RC_ASSERT(Parse_Season(file, "Any.season") == s);
+}
+
+// A value outside what a season takes is taken into range and named.
+TEST(Season_File, ValuesOutsideTheRangesAreNamed)
+{
+    const QByteArray base = "[Season]\nName=A\n[Points]\nFormula=Table\nPlaces=1\nPlace 1=25\nTaking Part=0\n"
+                            "Per Bounty=0\n[Tournaments]\nCount=0\n";
+    const struct {
+        const char* from;
+        const char* to;
+        int Points_Rule::*field;
+        int taken;
+    } cases[] = {
+        {"Taking Part=0", "Taking Part=2000000", &Points_Rule::taking_part, Max_Rule_Points},
+        {"Per Bounty=0", "Per Bounty=-3", &Points_Rule::per_bounty, 0},
+        {"Per Bounty=0", "Per Bounty=99999999999999999999999", &Points_Rule::per_bounty, Max_Rule_Points},
+    };
+    for (const auto& c : cases) {
+        const Season s = Parse_Season(QByteArray(base).replace(c.from, c.to), "A.season");
+        EXPECT_EQ(s.rule.*c.field, c.taken) << c.to;
+        ASSERT_EQ(s.range_notes.size(), 1) << c.to;
+        EXPECT_TRUE(s.range_notes[0].contains(QString::fromLatin1(c.to).section('=', 1))) << s.range_notes[0].toStdString();
+    }
+    const Season big = Parse_Season(QByteArray(base).replace("Place 1=25", "Place 1=5000000"), "A.season");
+    EXPECT_EQ(big.rule.table, QVector<int>{Max_Rule_Points});
+    EXPECT_TRUE(big.range_notes.value(0).startsWith("\"Place 1\" of [Points] is 5000000: counted as 1000000"));
+    EXPECT_TRUE(Parse_Season(base, "A.season").range_notes.isEmpty());
+}
+
+// An entry file read once is kept while its size and time stay: the season
+// is not read again, and the first change of either shows.
+TEST_F(Season_Files, AnUnchangedTournamentIsNotReadAgain)
+{
+    Season s = Three_Fridays();
+    const QString plr = folder.data() + "Fri 2.plr";
+    const QDateTime old(QDate(2025, 1, 1), QTime(12, 0));
+    auto age = [&](const QString& path) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+    };
+    age(plr);
+    age(folder.data() + "Fri 2.trn");
+    EXPECT_EQ(Row_Of(Season_Standings(s).rows, "Bob,Ray")->wins, 1);
+    // Same size, same time, same file: what was read stands.
+    {
+        QFile f(plr);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.write(Plr({{"Bob,Ray", 0}, {"Ann,Lee", 2}}));
+    }
+    age(plr);
+    EXPECT_EQ(Row_Of(Season_Standings(s).rows, "Bob,Ray")->wins, 1);
+    // A new time: read again.
+    {
+        QFile f(plr);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(old.addSecs(1), QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(Row_Of(Season_Standings(s).rows, "Bob,Ray")->wins, 2);
+    Forget_Read_Evenings();
 }

@@ -3,6 +3,7 @@
 
 #include "model/Latin1_text.h"
 #include "model/Player.h"
+#include "model/Player_names.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 
@@ -28,6 +29,20 @@ const int Text_Limit = Player_Text_Size - 1;
 QString Stored_Text(const QString& text)
 {
     return QString::fromLatin1(text.toLatin1().left(Text_Limit));
+}
+
+// A key that differs from a stored one only in case or blanks is most likely
+// the same person typed again: the operator is asked, and only Yes stores it.
+bool Near_Duplicate_Allowed(const QString& key, int own_slot)
+{
+    const QString stored = Near_Duplicate_In(Player_DB, key, own_slot);
+    if (stored.isEmpty())
+        return true;
+    return host().Message(QStringLiteral("%1 is already in the database as %2: the names differ only in case or "
+                                         "blanks.\nAdd %1 as another player?")
+                              .arg(key, stored),
+                          QStringLiteral("Player Add"), Buttons::Yes_No_Default_No)
+           == Answer::Yes;
 }
 
 } // namespace
@@ -235,7 +250,8 @@ void TPlayerEntry_Form::Copy_To_Record()
 
 void TPlayerEntry_Form::Add_PlayerExecute()
 {
-    if (!EditedRecord || !Check_Entry(QStringLiteral("Player Add"), true) || !Duplicate_Check(-1))
+    if (!EditedRecord || !Check_Entry(QStringLiteral("Player Add"), true) || !Duplicate_Check(-1) ||
+        !Near_Duplicate_Allowed(Stored_Text(First_Edit->text()) + QLatin1Char(',') + Stored_Text(Last_Edit->text()), -1))
         return;
     Copy_To_Record();
     if (!Player_DB.Add(*EditedRecord))
@@ -255,7 +271,7 @@ void TPlayerEntry_Form::Edit_PlayerExecute()
     const int own_slot = in_table ? static_cast<int>(EditedRecord - Player_DB.Player) : -1;
     // A changed key must not be another player's; the unchanged key is the
     // player's own.
-    if (key != EditedRecord->Key() && !Duplicate_Check(own_slot))
+    if (key != EditedRecord->Key() && (!Duplicate_Check(own_slot) || !Near_Duplicate_Allowed(key, own_slot)))
         return;
     Copy_To_Record();
     try {

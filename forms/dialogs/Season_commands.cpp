@@ -3,6 +3,7 @@
 #include "forms/display/Players_display.h"
 #include "forms/dialogs/Season_dialog.h"
 #include "forms/main_window/Main_form.h"
+#include "model/Player_names.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 #include "platform/Profile.h"
@@ -24,13 +25,6 @@ QMenu* Menu_Named(QMenuBar* bar, const QString& text)
         if (a->menu() && a->text() == text)
             return a->menu();
     return nullptr;
-}
-
-QString Shown_Name(const QString& key)
-{
-    QString name = key;
-    name.replace(QLatin1Char(','), QLatin1Char(' '));
-    return name.simplified();
 }
 } // namespace
 
@@ -112,9 +106,13 @@ Season_Panel_Facts Season_Commands::Panel_Facts(bool clock_paused)
         try {
             const Season_Table table = Season_Standings(Load_Season(name));
             panel_.season = name;
+            QStringList keys;
+            for (const Standing& s : table.rows)
+                keys << s.key;
+            const QStringList names = Distinct_Shown_Names(keys);
             for (int i = 0; i < table.rows.size() && i < Panel_Rows; ++i) {
                 const Standing& s = table.rows[i];
-                panel_.rows << Season_Panel_Facts::Row{s.rank, Shown_Name(s.key), s.points, s.evenings};
+                panel_.rows << Season_Panel_Facts::Row{s.rank, names[i], s.points, s.evenings};
             }
         } catch (const std::exception&) {
             // a season that cannot be read shows no panel; its dialog tells why

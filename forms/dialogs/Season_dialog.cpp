@@ -155,7 +155,7 @@ QWidget* TSeason_Dlg::Build_Rule_Side()
     Formula_Combo->addItems({tr("Table of places"), tr("Field - place + 1"), tr("10 x \u221Afield \u00F7 \u221Aplace")});
     form->addRow(tr("Rule"), Formula_Combo);
     Places_Spin = Named(new QSpinBox(rule), "Places_Spin");
-    Places_Spin->setRange(1, Max_Table_Places);
+    Places_Spin->setRange(0, Max_Table_Places);
     form->addRow(tr("Places paid points"), Places_Spin);
     Points_Grid = Named(new QTableWidget(0, 1, rule), "Points_Grid");
     Points_Grid->setHorizontalHeaderLabels({tr("Points")});
@@ -164,10 +164,10 @@ QWidget* TSeason_Dlg::Build_Rule_Side()
     Points_Grid->setMinimumHeight(150);
     form->addRow(Points_Grid);
     Taking_Part_Spin = Named(new QSpinBox(rule), "Taking_Part_Spin");
-    Taking_Part_Spin->setRange(0, 1000);
+    Taking_Part_Spin->setRange(0, Max_Rule_Points);
     form->addRow(tr("For taking part"), Taking_Part_Spin);
     Per_Bounty_Spin = Named(new QSpinBox(rule), "Per_Bounty_Spin");
-    Per_Bounty_Spin->setRange(0, 1000);
+    Per_Bounty_Spin->setRange(0, Max_Rule_Points);
     form->addRow(tr("Per bounty"), Per_Bounty_Spin);
     v->addWidget(rule, 1);
 
@@ -250,6 +250,11 @@ void TSeason_Dlg::Show_Season(const QString& name)
         try {
             season_ = Load_Season(name);
             Set_Usable(true);
+            if (!season_.range_notes.isEmpty())
+                host().Message(tr("The season file %1.season holds values outside what a season takes:\n%2.\n"
+                                  "The standings count the values taken, and the next change writes them.")
+                                   .arg(name, season_.range_notes.join(QStringLiteral(";\n"))),
+                               tr(Caption), Buttons::OK);
             Read_Season_Evenings(season_, table_);
             table_.rows = Rank_Players(table_.evenings, season_.rule);
         } catch (const Velmora_Error& e) {
@@ -322,7 +327,7 @@ void TSeason_Dlg::Fill_Rule()
     const Points_Rule& rule = season_.rule;
     const QSignalBlocker q1(Formula_Combo), q2(Places_Spin), q3(Taking_Part_Spin), q4(Per_Bounty_Spin), q5(Points_Grid);
     Formula_Combo->setCurrentIndex(static_cast<int>(rule.formula));
-    Places_Spin->setValue(static_cast<int>(std::max<qsizetype>(1, rule.table.size())));
+    Places_Spin->setValue(static_cast<int>(rule.table.size()));
     Points_Grid->setRowCount(static_cast<int>(rule.table.size()));
     // The items are kept: this runs while one of them tells of its change.
     for (int i = 0; i < rule.table.size(); ++i) {
@@ -351,6 +356,11 @@ void TSeason_Dlg::Fill_Standings()
                 {QString::number(s.rank), s.key, QString::number(s.points), QString::number(s.evenings),
                  QString::number(s.wins), QString::number(s.final_tables), QString::number(s.in_money),
                  Money(s.winnings), QString::number(s.bounties)});
+        if (s.spellings.size() > 1)
+            Standings_Grid->item(i, 1)->setToolTip(tr("Entered as %1").arg(s.spellings.join(QStringLiteral(", "))));
+        else if (s.near_duplicate)
+            Standings_Grid->item(i, 1)->setToolTip(tr("Another player's name differs from this one only in case or "
+                                                      "blanks; both played the same evening, so they count apart."));
     }
     Problems_Label->setText(table_.problems.isEmpty()
                                 ? QString()
@@ -396,7 +406,7 @@ void TSeason_Dlg::Rule_Edited()
         const QTableWidgetItem* item = i < Points_Grid->rowCount() ? Points_Grid->item(i, 0) : nullptr;
         bool ok = false;
         const int points = item ? item->text().trimmed().toInt(&ok) : 0;
-        table << (ok ? std::clamp(points, 0, 1000000) : 0);
+        table << (ok ? std::clamp(points, 0, Max_Rule_Points) : 0);
     }
     rule.table = table;
     rule.taking_part = Taking_Part_Spin->value();

@@ -14,7 +14,7 @@ struct Season_Panel_Facts {
     struct Row {
         int rank = 0;
         QString name; // "First Last"
-        int points = 0;
+        qint64 points = 0;
         int evenings = 0;
     };
     QVector<Row> rows; // the first places; none: no panel

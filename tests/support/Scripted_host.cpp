@@ -16,6 +16,8 @@ Answer Scripted_Host::Message(const QString& text, const QString& caption, Butto
         answers.pop_front();
         return a;
     }
+    if (buttons == Buttons::Yes_No_Default_No)
+        return Answer::No;
     return buttons == Buttons::Yes_No || buttons == Buttons::Yes_No_Cancel ? Answer::Yes : Answer::OK;
 }
 
