@@ -1,10 +1,14 @@
 #include "model/Player_csv.h"
 
 #include "model/Player.h"
+#include "model/Player_names.h"
 #include "platform/Text_lines.h"
+#include "platform/Velmora_error.h"
 
+#include <QFile>
 #include <QHash>
 #include <QSet>
+#include <QStringDecoder>
 
 namespace {
 
@@ -33,15 +37,38 @@ bool Blank_Record(const Csv_Record& r)
     return !r.unclosed_quote;
 }
 
-bool Has_Control(const QString& text)
+bool Has_Line_Break(const QString& text)
 {
-    for (const QChar c : text)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7f && c.unicode() < 0xa0))
-            return true;
-    return false;
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
 }
 
-// Why a row's texts cannot be stored, or "".
+// The characters 0x80 to 0x9F of Windows-1252 (the five it leaves out keep
+// their Latin-1 codes).
+const char16_t Cp1252_High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString From_Cp1252(QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        out[i] = QChar(b >= 0x80 && b < 0xa0 ? Cp1252_High[b - 0x80] : char16_t(b));
+    }
+    return out;
+}
+
+bool Formula_Start(QChar c)
+{
+    return c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('@') ||
+           c == QLatin1Char('\t') || c == QLatin1Char('\r');
+}
+
+// Why a row's texts cannot be stored, or "". Every character the player file
+// holds is taken (a database exported with tabs in its texts comes back);
+// only a name on two lines is refused, as no list could show it.
 QString Field_Problem(const Import_Row& row)
 {
     const QString outside = Characters_Outside_Latin1(QStringList(std::begin(row.fields), std::end(row.fields)).join(QString()));
@@ -50,16 +77,24 @@ QString Field_Problem(const Import_Row& row)
     for (int c = 0; c < Csv_Columns; ++c) {
         const QString& f = row.fields[c];
         const QLatin1String caption(Column_Caption[c]);
-        if (Has_Control(f))
-            return QStringLiteral("%1 holds a line break or another control character").arg(caption);
+        if (f.contains(QChar(0)))
+            return QStringLiteral("%1 holds a NUL character").arg(caption);
+        if (c < 2 && Has_Line_Break(f))
+            return QStringLiteral("%1 holds a line break").arg(caption);
         if (f.size() > Player_Text_Size - 1)
             return QStringLiteral("%1 is longer than %2 characters").arg(caption).arg(Player_Text_Size - 1);
     }
     if (row.fields[0].isEmpty())
         return QStringLiteral("the first name is empty");
+    return QString();
+}
+
+// What to know of a row that can be stored, or "".
+QString Field_Note(const Import_Row& row)
+{
     if (row.Key().size() > Player_Text_Size - 1)
-        return QStringLiteral("%1 is longer than %2 characters (first name, comma and last name), too long to enter "
-                              "in a tournament")
+        return QStringLiteral("%1 is longer than %2 characters (first name, comma and last name): it cannot be "
+                              "entered in a tournament")
             .arg(row.Key())
             .arg(Player_Text_Size - 1);
     return QString();
@@ -172,33 +207,99 @@ struct Parser {
 
 } // namespace
 
-QVector<Csv_Record> Parse_Csv(const QString& text)
+QVector<Csv_Record> Parse_Csv(const QString& text, int most_records)
 {
     QVector<Csv_Record> records;
     Parser p{text};
-    while (!p.At_End())
+    while (!p.At_End() && (most_records < 0 || records.size() < most_records))
         records << p.Record();
     return records;
 }
 
-QString Decode_Csv(const QByteArray& bytes)
+Csv_Text Decode_Csv_Text(const QByteArray& bytes)
 {
-    QByteArray body = bytes;
-    if (body.startsWith("\xEF\xBB\xBF"))
-        body.remove(0, 3);
-    return Decode_8Bit(body.constData(), body.size());
+    Csv_Text out;
+    QByteArrayView body(bytes);
+    if (body.startsWith("\xEF\xBB\xBF")) {
+        body = body.sliced(3);
+        out.utf8 = true;
+    }
+    out.text.reserve(body.size());
+    int line = 1;
+    qsizetype start = 0;
+    while (start < body.size()) {
+        qsizetype end = start;
+        while (end < body.size() && body[end] != '\n' && body[end] != '\r')
+            ++end;
+        const QByteArrayView part = body.sliced(start, end - start);
+        bool ascii = true;
+        for (const char c : part)
+            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        if (ascii) {
+            out.text += QLatin1StringView(part.data(), part.size());
+        } else {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString text = utf8.decode(part);
+            if (utf8.hasError()) {
+                out.text += From_Cp1252(part);
+                out.legacy_lines << line;
+            } else {
+                out.text += text;
+                out.utf8 = true;
+            }
+        }
+        // The break as it stands: CR LF, LF or CR.
+        qsizetype next = end;
+        if (next < body.size() && body[next] == '\r')
+            ++next;
+        if (next < body.size() && body[next] == '\n')
+            ++next;
+        out.text += QLatin1StringView(body.data() + end, next - end);
+        if (next > end)
+            ++line;
+        start = next;
+    }
+    return out;
 }
+
+QString Decode_Csv(const QByteArray& bytes) { return Decode_Csv_Text(bytes).text; }
 
 QString Csv_Field(const QString& field)
 {
-    const bool quote = field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"')) ||
-                       field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r')) ||
-                       field != field.trimmed();
-    if (!quote)
-        return field;
     QString out = field;
+    if (!out.isEmpty() && (Formula_Start(out[0]) || out[0] == QLatin1Char('\'')))
+        out.prepend(QLatin1Char('\''));
+    const bool quote = out.contains(QLatin1Char(',')) || out.contains(QLatin1Char('"')) ||
+                       out.contains(QLatin1Char('\n')) || out.contains(QLatin1Char('\r')) || out != out.trimmed();
+    if (!quote)
+        return out;
     out.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+QString Csv_Unprotected(const QString& field)
+{
+    if (field.size() >= 2 && field[0] == QLatin1Char('\'') && (Formula_Start(field[1]) || field[1] == QLatin1Char('\'')))
+        return field.mid(1);
+    return field;
+}
+
+QByteArray Read_Csv_File(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Velmora_Error(QStringLiteral("Unable to read %1: %2").arg(path, file.errorString()));
+    // A device without a size (a pipe) is read up to the bound and no further.
+    const QByteArray bytes = file.read(Max_Csv_Bytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw Velmora_Error(QStringLiteral("Unable to read %1: %2").arg(path, file.errorString()));
+    if (bytes.size() > Max_Csv_Bytes)
+        throw Velmora_Error(QStringLiteral("%1 is %2 MB: a list of players takes a few kB, and files over %3 MB "
+                                           "are not read.")
+                                .arg(File_Name_Part(path))
+                                .arg(std::max(file.size(), qint64(bytes.size())) / double(1024 * 1024), 0, 'f', 1)
+                                .arg(Max_Csv_Bytes / (1024 * 1024)));
+    return bytes;
 }
 
 QString Characters_Outside_Latin1(const QString& text)
@@ -223,31 +324,116 @@ int Import_Preview::Count(Import_Status status) const
     return n;
 }
 
+namespace {
+
+QString Encoding_Warning(const Csv_Text& decoded)
+{
+    if (decoded.legacy_lines.isEmpty() || !decoded.utf8)
+        return QString();
+    QStringList lines;
+    for (int i = 0; i < decoded.legacy_lines.size() && i < 10; ++i)
+        lines << QString::number(decoded.legacy_lines[i]);
+    if (decoded.legacy_lines.size() > 10)
+        lines << QStringLiteral("...");
+    return QStringLiteral("The file mixes encodings: line %1 is not UTF-8 and was read as Windows-1252. Check the "
+                          "accented letters of those rows.")
+        .arg(lines.join(QStringLiteral(", ")));
+}
+
+// The verdict on a row that can be stored, against the database and the
+// rows of the file added before it.
+struct Seen {
+    QSet<QString> stored;                          // keys of the database
+    QHash<QString, QString> stored_person;         // person -> a stored key
+    QHash<QString, int> in_file;                   // key -> line
+    QHash<QString, QPair<int, QString>> person_in_file; // person -> line, key
+};
+
+void Judge(Import_Row& row, Seen& seen, int& room)
+{
+    const QString key = row.Key();
+    const QString person = Person_Of(key);
+    const QString near = seen.stored_person.value(person);
+    const QSet<QString>& stored = seen.stored;
+    QHash<QString, int>& in_file = seen.in_file;
+    if (stored.contains(key)) {
+        row.status = Import_Status::Duplicate;
+        row.reason = QStringLiteral("%1 is already in the database").arg(key);
+    } else if (in_file.contains(key)) {
+        row.status = Import_Status::Duplicate;
+        row.reason = QStringLiteral("%1 is already on line %2").arg(key).arg(in_file.value(key));
+    } else if (!near.isEmpty() || seen.person_in_file.contains(person)) {
+        row.status = Import_Status::Duplicate;
+        row.near_duplicate = true;
+        row.reason = !near.isEmpty()
+                         ? QStringLiteral("%1 is already in the database as %2 (the names differ only in case or blanks)")
+                               .arg(key, near)
+                         : QStringLiteral("%1 is already on line %2 as %3 (the names differ only in case or blanks)")
+                               .arg(key)
+                               .arg(seen.person_in_file.value(person).first)
+                               .arg(seen.person_in_file.value(person).second);
+    } else if (room == 0) {
+        row.reason = QStringLiteral("the database holds at most %1 players").arg(Max_Players);
+    } else {
+        row.status = Import_Status::Add;
+        row.note = Field_Note(row);
+        in_file.insert(key, row.line);
+        seen.person_in_file.insert(person, {row.line, key});
+        --room;
+    }
+}
+
+} // namespace
+
 Import_Preview Preview_Import(const QByteArray& bytes, const CPlayerDB& database)
 {
     Import_Preview preview;
-    const QVector<Csv_Record> records = Parse_Csv(Decode_Csv(bytes));
+    const Csv_Text decoded = Decode_Csv_Text(bytes);
+    const QVector<Csv_Record> records = Parse_Csv(decoded.text, Max_Csv_Rows + 1);
+    if (records.size() > Max_Csv_Rows) {
+        preview.error = QStringLiteral("The file has more than %1 rows, and the database holds at most %2 players: "
+                                       "it is not read.")
+                            .arg(Max_Csv_Rows)
+                            .arg(Max_Players);
+        return preview;
+    }
     qsizetype first = 0;
     while (first < records.size() && Blank_Record(records[first]))
         ++first;
     int column_of_field[Max_Players] = {}; // header position -> column
+    int field_of_column[Csv_Columns] = {-1, -1, -1, -1, -1};
     const int header_size = first < records.size() ? static_cast<int>(std::min<qsizetype>(records[first].fields.size(), Max_Players)) : 0;
-    bool has_first = false;
     for (int i = 0; i < header_size; ++i) {
-        column_of_field[i] = Column_Of(records[first].fields[i]);
-        has_first = has_first || column_of_field[i] == 0;
-        if (column_of_field[i] < 0 && !records[first].fields[i].trimmed().isEmpty())
+        int column = Column_Of(records[first].fields[i]);
+        if (column >= 0 && field_of_column[column] >= 0) {
+            preview.warnings << QStringLiteral("The column \"%1\" is named twice (columns %2 and %3): the first one "
+                                               "is read.")
+                                    .arg(QLatin1String(Column_Caption[column]).toString().toLower())
+                                    .arg(field_of_column[column] + 1)
+                                    .arg(i + 1);
+            column = -1;
+        } else if (column >= 0) {
+            field_of_column[column] = i;
+        } else if (!records[first].fields[i].trimmed().isEmpty()) {
             preview.left_out << records[first].fields[i].trimmed();
+        }
+        column_of_field[i] = column;
     }
-    if (!has_first) {
+    if (field_of_column[0] < 0) {
         preview.error = QStringLiteral("The first row must name the columns: first, last, aka, phone, cell "
                                        "(a \"first\" column at least).");
         return preview;
     }
+    const QString mixed = Encoding_Warning(decoded);
+    if (!mixed.isEmpty())
+        preview.warnings << mixed;
 
-    QSet<QString> stored = Keys_Of(database);
-    QHash<QString, int> in_file; // key -> line
+    Seen seen;
+    seen.stored = Keys_Of(database);
+    for (const QString& key : seen.stored)
+        seen.stored_person.insert(Person_Of(key), key);
     int room = Max_Players - std::clamp(database.Count, 0, Max_Players);
+    preview.rows.reserve(records.size());
     for (qsizetype n = first + 1; n < records.size(); ++n) {
         const Csv_Record& rec = records[n];
         if (Blank_Record(rec))
@@ -256,26 +442,12 @@ Import_Preview Preview_Import(const QByteArray& bytes, const CPlayerDB& database
         row.line = rec.line;
         for (int i = 0; i < header_size && i < rec.fields.size(); ++i)
             if (column_of_field[i] >= 0)
-                row.fields[column_of_field[i]] = rec.fields[i];
+                row.fields[column_of_field[i]] = Csv_Unprotected(rec.fields[i]);
         row.reason = Record_Problem(rec, header_size);
         if (row.reason.isEmpty())
             row.reason = Field_Problem(row);
-        if (row.reason.isEmpty()) {
-            const QString key = row.Key();
-            if (stored.contains(key)) {
-                row.status = Import_Status::Duplicate;
-                row.reason = QStringLiteral("%1 is already in the database").arg(key);
-            } else if (in_file.contains(key)) {
-                row.status = Import_Status::Duplicate;
-                row.reason = QStringLiteral("%1 is already on line %2").arg(key).arg(in_file.value(key));
-            } else if (room == 0) {
-                row.reason = QStringLiteral("the database holds at most %1 players").arg(Max_Players);
-            } else {
-                row.status = Import_Status::Add;
-                in_file.insert(key, row.line);
-                --room;
-            }
-        }
+        if (row.reason.isEmpty())
+            Judge(row, seen, room);
         preview.rows << row;
     }
     return preview;
@@ -327,4 +499,29 @@ QByteArray Export_Players(const CPlayerDB& database)
         text += line.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QVector<Export_Problem> Export_Problems(const CPlayerDB& database)
+{
+    QVector<Export_Problem> problems;
+    QHash<QString, QString> person_of_key;
+    QSet<QString> keys;
+    for (int i = 0; i < database.Count && i < Max_Players; ++i) {
+        const CPlayer& p = database.Player[i];
+        if (p.Empty || p.First[0] == '\0')
+            break;
+        const QString key = p.Key();
+        const QString person = Person_Of(key);
+        if (Has_Line_Break(key))
+            problems << Export_Problem{i, QStringLiteral("%1: the name holds a line break, which the import refuses").arg(key)};
+        else if (keys.contains(key))
+            problems << Export_Problem{i, QStringLiteral("%1: stored twice; the import keeps the first").arg(key)};
+        else if (person_of_key.contains(person))
+            problems << Export_Problem{i, QStringLiteral("%1: differs from %2 only in case or blanks; the import skips "
+                                                         "it unless chosen")
+                                              .arg(key, person_of_key.value(person))};
+        keys.insert(key);
+        person_of_key.insert(person, person_of_key.value(person, key));
+    }
+    return problems;
 }

@@ -215,12 +215,13 @@ TEST_F(Season_Window_Test, PlayersComeInByCsvAfterThePreviewAndGoOutTheSameWay)
     EXPECT_EQ(file_menu, (QStringList{"New...", "Open...", "Wizard...", "-", "Import Players...", "Export Players...",
                                       "-", "Exit"}));
 
-    const QString csv = folder.Write("phone list.csv", "First,Last,Phone\r\nBob,Ray,555\r\nAnn,Lee,1\r\n,Nobody,2\r\n");
+    const QString csv = folder.Write("phone list.csv", "First,Last,Phone\r\nBob,Ray,555\r\nAnn,Lee,1\r\n,Nobody,2\r\n"
+                                                       "ann ,lee,3\r\n");
     script.files = {csv};
     script.modal_scripts["Player_Csv_Dlg"] = [](QDialog* dialog) {
         auto* d = static_cast<TPlayer_Csv_Dlg*>(dialog);
-        EXPECT_EQ(d->Preview_Grid->rowCount(), 3);
-        EXPECT_TRUE(d->Summary_Label->text().startsWith("1 to add, 1 already there (skipped), 1 cannot be stored"));
+        EXPECT_EQ(d->Preview_Grid->rowCount(), 4);
+        EXPECT_TRUE(d->Summary_Label->text().startsWith("1 to add, 2 already there (skipped), 1 cannot be stored"));
         EXPECT_EQ(d->Preview_Grid->item(1, 6)->text(), "Skipped: Ann,Lee is already in the database");
         return int(QDialog::Rejected);
     };
@@ -228,17 +229,28 @@ TEST_F(Season_Window_Test, PlayersComeInByCsvAfterThePreviewAndGoOutTheSameWay)
     form->Player_Csv()->ImportPlayers1->trigger();
     EXPECT_EQ(folder.Read("Data/PdB.data"), before); // cancelled: nothing written
 
+    // The near-duplicate is ticked: it comes in too.
     script.files = {csv};
-    script.modal_scripts["Player_Csv_Dlg"] = [](QDialog*) { return int(QDialog::Accepted); };
+    script.modal_scripts["Player_Csv_Dlg"] = [](QDialog* dialog) {
+        auto* d = static_cast<TPlayer_Csv_Dlg*>(dialog);
+        EXPECT_EQ(d->Preview_Grid->item(3, 6)->checkState(), Qt::Unchecked);
+        d->Preview_Grid->item(3, 6)->setCheckState(Qt::Checked);
+        return int(QDialog::Accepted);
+    };
     form->Player_Csv()->ImportPlayers1->trigger();
-    EXPECT_EQ(folder.Read("Data/PdB.data"), before + Db_Record(1, "Bob", "Ray", "", "555"));
-    EXPECT_EQ(List(form->Available_List), (QStringList{"Ann,Lee", "Bob,Ray"}));
+    EXPECT_EQ(folder.Read("Data/PdB.data"),
+              before + Db_Record(1, "Bob", "Ray", "", "555") + Db_Record(2, "ann ", "lee", "", "3"));
+    EXPECT_EQ(List(form->Available_List), (QStringList{"ann ,lee", "Ann,Lee", "Bob,Ray"}));
 
+    // The export names the player an import would skip, before it writes.
     const QString out = folder.path() + "out";
     script.files = {out};
     form->Player_Csv()->ExportPlayers1->trigger();
-    EXPECT_EQ(folder.Read("out.csv"), "\xEF\xBB\xBF" "first,last,aka,phone,cell\r\nAnn,Lee,,,\r\nBob,Ray,,555,\r\n");
-    EXPECT_TRUE(script.messages.empty());
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].buttons, Buttons::OK_Cancel);
+    EXPECT_TRUE(script.messages[0].text.contains("ann ,lee: differs from Ann,Lee only in case or blanks"));
+    EXPECT_EQ(folder.Read("out.csv"),
+              "\xEF\xBB\xBF" "first,last,aka,phone,cell\r\nAnn,Lee,,,\r\nBob,Ray,,555,\r\n\"ann \",lee,,3,\r\n");
 }
 
 TEST_F(Season_Window_Test, TheQuickViewShowsThePlayersRecordAcrossTheDataFolder)

@@ -25,7 +25,7 @@ const char* const Csv_Filter = "CSV Files (*.csv)|*.csv|All Files (*)|*";
 QString What_Happens(const Import_Row& row)
 {
     switch (row.status) {
-    case Import_Status::Add: return QObject::tr("Added");
+    case Import_Status::Add: return row.note.isEmpty() ? QObject::tr("Added") : QObject::tr("Added: ") + row.note;
     case Import_Status::Duplicate: return QObject::tr("Skipped: ") + row.reason;
     case Import_Status::Refused: return QObject::tr("Not stored: ") + row.reason;
     }
@@ -45,7 +45,7 @@ QColor Row_Colour(Import_Status status)
 } // namespace
 
 TPlayer_Csv_Dlg::TPlayer_Csv_Dlg(QWidget* parent, const QString& file, const Import_Preview& preview)
-    : QDialog(parent)
+    : QDialog(parent), preview_(preview)
 {
     setObjectName(QStringLiteral("Player_Csv_Dlg"));
     setWindowTitle(tr("Import Players - %1").arg(File_Name_Part(file)));
@@ -59,7 +59,9 @@ TPlayer_Csv_Dlg::TPlayer_Csv_Dlg(QWidget* parent, const QString& file, const Imp
                                .arg(preview.Count(Import_Status::Refused)) +
                            (preview.left_out.isEmpty()
                                 ? QString()
-                                : tr("\nColumns left out: %1.").arg(preview.left_out.join(QStringLiteral(", ")))));
+                                : tr("\nColumns left out: %1.").arg(preview.left_out.join(QStringLiteral(", ")))) +
+                           (preview.warnings.isEmpty() ? QString() : QLatin1Char('\n') + preview.warnings.join(QLatin1Char('\n'))));
+    Summary_Label->setWordWrap(true);
     v->addWidget(Summary_Label);
     Preview_Grid = new QTableWidget(static_cast<int>(preview.rows.size()), 7, this);
     Preview_Grid->setObjectName(QStringLiteral("Preview_Grid"));
@@ -78,9 +80,19 @@ TPlayer_Csv_Dlg::TPlayer_Csv_Dlg(QWidget* parent, const QString& file, const Imp
             auto* item = new QTableWidgetItem(cells[c]);
             item->setBackground(Row_Colour(row.status));
             item->setToolTip(cells[c]);
+            // A name that differs from another only in case or blanks is
+            // skipped unless ticked.
+            if (c == 6 && row.near_duplicate) {
+                item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+                item->setCheckState(Qt::Unchecked);
+                item->setText(tr("Skipped unless ticked: ") + row.reason);
+            }
             Preview_Grid->setItem(r, c, item);
         }
     }
+    connect(Preview_Grid, &QTableWidget::itemChanged, this, [this] {
+        Import_Btn->setEnabled(Chosen().Count(Import_Status::Add) > 0);
+    });
     Preview_Grid->resizeColumnsToContents();
     v->addWidget(Preview_Grid, 1);
     auto* buttons = new QHBoxLayout;
@@ -95,6 +107,17 @@ TPlayer_Csv_Dlg::TPlayer_Csv_Dlg(QWidget* parent, const QString& file, const Imp
     v->addLayout(buttons);
     connect(Import_Btn, &QPushButton::clicked, this, &QDialog::accept);
     connect(Cancel_Btn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+Import_Preview TPlayer_Csv_Dlg::Chosen() const
+{
+    Import_Preview chosen = preview_;
+    for (int r = 0; r < chosen.rows.size(); ++r) {
+        const QTableWidgetItem* item = Preview_Grid->item(r, 6);
+        if (chosen.rows[r].near_duplicate && item && item->checkState() == Qt::Checked)
+            chosen.rows[r].status = Import_Status::Add;
+    }
+    return chosen;
 }
 
 Player_Csv_Commands::Player_Csv_Commands(TMainForm* form) : QObject(form), form_(form)
@@ -136,7 +159,7 @@ void Player_Csv_Commands::Import_PlayersExecute()
     const QString path = host().Open_File(form_, d);
     if (path.isEmpty())
         return;
-    const Import_Preview preview = Preview_Import(Read_Whole_File(path), Player_DB);
+    const Import_Preview preview = Preview_Import(Read_Csv_File(path), Player_DB);
     if (!preview.error.isEmpty()) {
         host().Message(preview.error, tr("Import Players"), Buttons::OK);
         return;
@@ -144,8 +167,15 @@ void Player_Csv_Commands::Import_PlayersExecute()
     TPlayer_Csv_Dlg dialog(form_, path, preview);
     if (host().Show_Modal(&dialog) != QDialog::Accepted)
         return;
-    ::Import_Players(Player_DB, preview);
+    const Import_Preview chosen = dialog.Chosen();
+    const int added = ::Import_Players(Player_DB, chosen);
     form_->Load_Available->trigger();
+    if (added < chosen.Count(Import_Status::Add))
+        host().Message(tr("%1 of the %2 players chosen were added: the database holds at most %3 players.")
+                           .arg(added)
+                           .arg(chosen.Count(Import_Status::Add))
+                           .arg(Max_Players),
+                       tr("Import Players"), Buttons::OK);
 }
 
 void Player_Csv_Commands::Export_PlayersExecute()
@@ -155,6 +185,16 @@ void Player_Csv_Commands::Export_PlayersExecute()
     d.filter = QString::fromLatin1(Csv_Filter);
     d.initial_dir = User_Folder();
     d.default_ext = QStringLiteral("csv");
+    // Players that would not come back by an import are named before the file is written.
+    QStringList problems;
+    for (const Export_Problem& p : ::Export_Problems(Player_DB))
+        problems << p.text;
+    if (!problems.isEmpty() &&
+        host().Message(tr("These players would not come back as they are when the file is imported:\n%1\n"
+                          "Do you wish to continue?")
+                           .arg(problems.join(QLatin1Char('\n'))),
+                       tr("Export Players"), Buttons::OK_Cancel) != Answer::OK)
+        return;
     const QString path = host().Save_File(form_, d);
     if (path.isEmpty())
         return;

@@ -19,10 +19,16 @@ class TPlayer_Csv_Dlg : public QDialog {
 public:
     TPlayer_Csv_Dlg(QWidget* parent, const QString& file, const Import_Preview& preview);
 
+    // The preview with the near-duplicates the operator ticked as added.
+    Import_Preview Chosen() const;
+
     QLabel* Summary_Label = nullptr;   // "3 to add, 1 already there, 2 cannot be stored"
     QTableWidget* Preview_Grid = nullptr;
     QPushButton* Import_Btn = nullptr; // disabled when nothing would be added
     QPushButton* Cancel_Btn = nullptr;
+
+private:
+    Import_Preview preview_;
 };
 
 class Player_Csv_Commands : public QObject {
