@@ -6,11 +6,33 @@
 
 QString Person_Of(const QString& key)
 {
-    const qsizetype comma = key.indexOf(QLatin1Char(','));
-    if (comma < 0)
-        return key.simplified().toCaseFolded();
-    return key.left(comma).simplified().toCaseFolded() + QLatin1Char(',') +
-           key.mid(comma + 1).simplified().toCaseFolded();
+    // One pass: each side of the first comma without outer blanks, inner
+    // runs of blanks as one, case folded.
+    QString out;
+    out.reserve(key.size());
+    bool blank = false;    // a run of blanks waits to be written as one
+    bool side_start = true; // nothing written on this side yet
+    bool comma_seen = false;
+    for (const QChar c : key) {
+        if (c.isSpace()) {
+            blank = !side_start;
+            continue;
+        }
+        if (c == QLatin1Char(',') && !comma_seen) {
+            comma_seen = true;
+            out += c;
+            blank = false;
+            side_start = true;
+            continue;
+        }
+        if (blank)
+            out += QLatin1Char(' ');
+        blank = false;
+        side_start = false;
+        out += c.unicode() < 0x80 ? QChar(c.toLatin1() >= 'A' && c.toLatin1() <= 'Z' ? c.unicode() + 32 : c.unicode())
+                                  : c.toCaseFolded();
+    }
+    return out;
 }
 
 QString Shown_Name(const QString& key)

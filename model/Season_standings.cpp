@@ -127,33 +127,55 @@ QHash<QString, Kept_Evening>& Kept()
     return kept;
 }
 
-// The row a key counts under: its person, or the key itself when two
-// spellings of that person played the same evening.
-struct Row_Ids {
-    QSet<QString> split_persons; // persons kept apart by spelling
+// The keys of the evenings as numbers, with the person of each: every key
+// is hashed once per entry, and everything after counts by number.
+struct Key_Numbers {
+    QVector<QString> keys;         // number -> key
+    QVector<int> person;           // key number -> person number
+    QVector<QVector<int>> entries; // evening, entry -> key number
+    int persons = 0;
 
-    QString Of(const QString& key) const
+    explicit Key_Numbers(const QVector<Evening>& evenings)
     {
-        const QString person = Person_Of(key);
-        return split_persons.contains(person) ? QStringLiteral("=") + key : QStringLiteral("~") + person;
+        QHash<QString, int> key_number, person_number;
+        entries.resize(evenings.size());
+        for (int ev = 0; ev < evenings.size(); ++ev) {
+            const QVector<Evening_Entry>& list = evenings[ev].entries;
+            entries[ev].reserve(list.size());
+            for (const Evening_Entry& entry : list) {
+                auto it = key_number.constFind(entry.key);
+                if (it == key_number.constEnd()) {
+                    it = key_number.insert(entry.key, static_cast<int>(keys.size()));
+                    keys << entry.key;
+                    const QString of = Person_Of(entry.key);
+                    auto p = person_number.constFind(of);
+                    if (p == person_number.constEnd())
+                        p = person_number.insert(of, persons++);
+                    person << *p;
+                }
+                entries[ev] << *it;
+            }
+        }
     }
 };
 
-Row_Ids Row_Ids_Of(const QVector<Evening>& evenings)
+// The persons of whom two spellings played the same evening: their keys
+// count apart.
+QVector<bool> Split_Persons(const Key_Numbers& numbers)
 {
-    Row_Ids ids;
-    for (const Evening& e : evenings) {
-        QHash<QString, QString> spelling; // person -> key this evening
-        for (const Evening_Entry& entry : e.entries) {
-            const QString person = Person_Of(entry.key);
-            const auto it = spelling.constFind(person);
-            if (it == spelling.constEnd())
-                spelling.insert(person, entry.key);
-            else if (*it != entry.key)
-                ids.split_persons.insert(person);
+    QVector<bool> split(numbers.persons, false);
+    QVector<int> spelling(numbers.persons, -1), seen_on(numbers.persons, -1);
+    for (int ev = 0; ev < numbers.entries.size(); ++ev)
+        for (const int key : numbers.entries[ev]) {
+            const int p = numbers.person[key];
+            if (seen_on[p] != ev) {
+                seen_on[p] = ev;
+                spelling[p] = key;
+            } else if (spelling[p] != key) {
+                split[p] = true;
+            }
         }
-    }
-    return ids;
+    return split;
 }
 
 } // namespace
@@ -269,30 +291,37 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
 
 QVector<Standing> Rank_Players(const QVector<Evening>& evenings, const Points_Rule& rule)
 {
-    const Row_Ids ids = Row_Ids_Of(evenings);
+    const Key_Numbers numbers(evenings);
+    const QVector<bool> split = Split_Persons(numbers);
     QVector<Standing> rows;
     QVector<QDate> spelled_on; // the date of each row's key
-    QHash<QString, int> row_of;
+    // The row of a person, or of a key for a person whose keys count apart.
+    QVector<int> row_of_person(numbers.persons, -1), row_of_key(numbers.keys.size(), -1);
     for (int ev = 0; ev < evenings.size(); ++ev) {
         const Evening& e = evenings[ev];
-        for (const Evening_Entry& entry : e.entries) {
-            const QString id = ids.Of(entry.key);
-            auto it = row_of.constFind(id);
-            if (it == row_of.constEnd()) {
-                it = row_of.insert(id, static_cast<int>(rows.size()));
+        for (int i = 0; i < e.entries.size(); ++i) {
+            const Evening_Entry& entry = e.entries[i];
+            const int key = numbers.entries[ev][i];
+            const int person = numbers.person[key];
+            int& row_number = split[person] ? row_of_key[key] : row_of_person[person];
+            if (row_number < 0) {
+                row_number = static_cast<int>(rows.size());
                 rows.push_back(Standing());
                 rows.back().key = entry.key;
-                rows.back().near_duplicate = id.startsWith(QLatin1Char('='));
+                rows.back().spellings << entry.key;
+                rows.back().near_duplicate = split[person];
                 spelled_on.push_back(e.date);
             }
-            Standing& row = rows[*it];
-            // The latest evening's spelling is the one shown.
-            if (!(e.date < spelled_on[*it])) {
-                row.key = entry.key;
-                spelled_on[*it] = e.date;
+            Standing& row = rows[row_number];
+            if (entry.key != row.key) {
+                if (!row.spellings.contains(entry.key))
+                    row.spellings << entry.key;
+                // The latest evening's spelling is the one shown.
+                if (!(e.date < spelled_on[row_number]))
+                    row.key = entry.key;
             }
-            if (!row.spellings.contains(entry.key))
-                row.spellings << entry.key;
+            if (spelled_on[row_number] < e.date)
+                spelled_on[row_number] = e.date;
             const Evening_Result r{ev, entry.place, rule.Points(entry.place, e.field, entry.bounties), entry.winnings,
                                    entry.bounties};
             Add_Result(row, r, e.field);

@@ -15,6 +15,9 @@
 #include "platform/Text_lines.h"
 
 #include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -159,6 +162,7 @@ TEST_F(Season_Window_Test, ADamagedSeasonFileIsToldAndLeftAsItIs)
 TEST_F(Season_Window_Test, TheDisplayShowsTheSeasonWhilePausedAndOnRequest)
 {
     Two_Fridays();
+    Write_Evening("Fri 1", {{"Ann,Lee", 0}, {"Bob,Ray", 3}, {"Cat,Poe", 2}, {"Maximilian,Ostrowsk", 4}});
     folder.Write("Seasons/Autumn.season", "[Season]\nName=Autumn\n[Points]\nFormula=Table\nPlaces=2\nPlace 1=10\n"
                                           "Place 2=5\nTaking Part=0\nPer Bounty=0\n[Tournaments]\nCount=2\n"
                                           "Tournament 1=Fri 1.trn\nDate 1=2026-09-04\nTournament 2=Fri 2.trn\n"
@@ -168,6 +172,8 @@ TEST_F(Season_Window_Test, TheDisplayShowsTheSeasonWhilePausedAndOnRequest)
     TPlayers_Display* d = Open_Display();
     ASSERT_NE(d, nullptr);
     const QSize tv(1920, 1080);
+    Frame(d, tv); // the standings are read beside the window, which never waits for them
+    Season()->Finish_Panel_Reading();
     const QImage paused = Frame(d, tv);
     auto frame = d->Last_Frame();
     ASSERT_NE(Text(frame, "season_name"), nullptr);
@@ -177,6 +183,17 @@ TEST_F(Season_Window_Test, TheDisplayShowsTheSeasonWhilePausedAndOnRequest)
     EXPECT_EQ(Text(frame, "season_points1")->text, "15");
     EXPECT_EQ(Text(frame, "season_player3")->text, "Cat Poe");
     EXPECT_EQ(Text(frame, "players"), nullptr); // covered by the panel
+    // Every row alike: the 19-character name as tall as the others.
+    ASSERT_NE(Text(frame, "season_player4"), nullptr);
+    EXPECT_EQ(Text(frame, "season_player4")->text, "Maximilian Ostrowsk");
+    for (const char* row : {"season_player2", "season_player3", "season_player4"})
+        EXPECT_EQ(Text(frame, row)->bounds.height(), Text(frame, "season_player1")->bounds.height()) << row;
+    // The phones show the same places.
+    const QJsonObject phone = QJsonDocument::fromJson(form->Phone_State()).object();
+    const QJsonArray top = phone.value("season").toObject().value("rows").toArray();
+    ASSERT_EQ(top.size(), 4);
+    EXPECT_EQ(top[0].toObject(), (QJsonObject{{"rank", 1}, {"name", "Ann Lee"}, {"points", 15}}));
+    EXPECT_EQ(phone.value("season").toObject().value("name").toString(), "Autumn");
     const QRectF panel = Text(frame, "season_player1")->panel;
     // At any size every text stays inside its panel.
     for (const QSize size : {tv, QSize(1280, 720), QSize(640, 360), QSize(1024, 768)}) {
@@ -195,6 +212,7 @@ TEST_F(Season_Window_Test, TheDisplayShowsTheSeasonWhilePausedAndOnRequest)
     EXPECT_EQ(Text(frame, "season_name"), nullptr);
     EXPECT_NE(Text(frame, "players"), nullptr);
     EXPECT_NE(paused.pixel(inside), running.pixel(inside));
+    EXPECT_TRUE(QJsonDocument::fromJson(form->Phone_State()).object().value("season").isNull());
 
     Season()->SeasonOnDisplay1->trigger();
     EXPECT_TRUE(Season()->Season_On_Display->isChecked());
@@ -293,6 +311,8 @@ TEST_F(Season_Window_Test, EverythingAtOnceStaysInsideItsPanelsAndApart)
     TPlayers_Display* d = Open_Display();
     ASSERT_NE(d, nullptr);
     ASSERT_TRUE(form->Clock_Now().on_break);
+    Frame(d, QSize(1920, 1080));
+    Season()->Finish_Panel_Reading();
     for (const bool paused : {true, false}) {
         form->Clock.Paused = paused ? 1 : 0;
         for (const QSize size : {QSize(1920, 1080), QSize(1280, 720), QSize(1024, 768), QSize(640, 360)}) {

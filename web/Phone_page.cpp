@@ -65,6 +65,10 @@ input{width:100%}
  <div class="row"><span>Prize pool</span><b id="pool">-</b></div>
  <ol id="payouts"></ol>
 </section>
+<section id="season" class="hidden">
+ <h2 id="seasonname">Season</h2>
+ <ol id="standings"></ol>
+</section>
 <section>
  <h2>Find my seat</h2>
  <input id="find" type="search" placeholder="Your name" autocomplete="off">
@@ -107,8 +111,16 @@ function show(s){
  text("pool",money(s.pool));
  const list=$("payouts");list.replaceChildren();
  (s.payouts||[]).forEach(p=>{const li=document.createElement("li");li.textContent=money(p);list.appendChild(li);});
+ showSeason(s.season);
  text("startstop",s.paused?"Start":"Stop");
  findSeats();
+}
+function showSeason(t){
+ const rows=(t&&t.rows)||[];
+ $("season").classList.toggle("hidden",!rows.length);
+ text("seasonname",t?"Season: "+t.name:"Season");
+ const list=$("standings");list.replaceChildren();
+ rows.forEach(r=>{const li=document.createElement("li");li.value=r.rank;li.textContent=r.name+" \u2014 "+r.points;list.appendChild(li);});
 }
 function findSeats(){
  const out=$("seats");out.replaceChildren();

@@ -10,6 +10,7 @@
 #include "platform/Program_folder.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -92,6 +93,48 @@ void Season_Commands::Edit_SeasonExecute()
         form_->Display_Window()->update();
 }
 
+namespace {
+
+// The first places of a season's standings as the panel shows them.
+Season_Panel_Facts Read_Panel_Facts(const QString& name)
+{
+    Season_Panel_Facts facts;
+    facts.season = name; // also when it cannot be read: no rows then, no panel
+    try {
+        const Season_Table table = Season_Standings(Load_Season(name));
+        QStringList keys;
+        for (const Standing& s : table.rows)
+            keys << s.key;
+        const QStringList names = Distinct_Shown_Names(keys);
+        for (int i = 0; i < table.rows.size() && i < Panel_Rows; ++i) {
+            const Standing& s = table.rows[i];
+            facts.rows << Season_Panel_Facts::Row{s.rank, names[i], s.points, s.evenings};
+        }
+    } catch (const std::exception&) {
+        // a season that cannot be read shows no panel; its dialog tells why
+    }
+    return facts;
+}
+
+bool Same_Facts(const Season_Panel_Facts& a, const Season_Panel_Facts& b)
+{
+    if (a.season != b.season || a.rows.size() != b.rows.size())
+        return false;
+    for (int i = 0; i < a.rows.size(); ++i)
+        if (a.rows[i].rank != b.rows[i].rank || a.rows[i].name != b.rows[i].name || a.rows[i].points != b.rows[i].points ||
+            a.rows[i].evenings != b.rows[i].evenings)
+            return false;
+    return true;
+}
+
+} // namespace
+
+Season_Commands::~Season_Commands()
+{
+    if (reader_.joinable())
+        reader_.join();
+}
+
 Season_Panel_Facts Season_Commands::Panel_Facts(bool clock_paused)
 {
     if (!clock_paused && !Season_On_Display->isChecked())
@@ -99,24 +142,45 @@ Season_Panel_Facts Season_Commands::Panel_Facts(bool clock_paused)
     const QString name = Current_Season();
     if (name.isEmpty())
         return Season_Panel_Facts();
-    if (name != panel_season_ || !panel_age_.isValid() || panel_age_.elapsed() > Panel_Refresh_Ms) {
-        panel_ = Season_Panel_Facts();
-        panel_season_ = name;
-        panel_age_.start();
-        try {
-            const Season_Table table = Season_Standings(Load_Season(name));
-            panel_.season = name;
-            QStringList keys;
-            for (const Standing& s : table.rows)
-                keys << s.key;
-            const QStringList names = Distinct_Shown_Names(keys);
-            for (int i = 0; i < table.rows.size() && i < Panel_Rows; ++i) {
-                const Standing& s = table.rows[i];
-                panel_.rows << Season_Panel_Facts::Row{s.rank, names[i], s.points, s.evenings};
-            }
-        } catch (const std::exception&) {
-            // a season that cannot be read shows no panel; its dialog tells why
-        }
+    if (name != panel_season_ || !panel_age_.isValid() || panel_age_.elapsed() > Panel_Refresh_Ms)
+        Start_Panel_Reading(name);
+    return panel_.season == name ? panel_ : Season_Panel_Facts();
+}
+
+void Season_Commands::Start_Panel_Reading(const QString& name)
+{
+    if (reader_.joinable())
+        return; // one reading at a time; the next paint after it asks again
+    panel_season_ = name;
+    panel_age_.start();
+    reader_ = std::thread([this, name] {
+        const Season_Panel_Facts facts = Read_Panel_Facts(name);
+        QMetaObject::invokeMethod(this, [this, facts] { Take_Panel(facts); }, Qt::QueuedConnection);
+    });
+}
+
+void Season_Commands::Take_Panel(const Season_Panel_Facts& facts)
+{
+    if (reader_.joinable())
+        reader_.join(); // it has posted its facts and is ending
+    if (facts.season != panel_season_) {
+        // Another season became current meanwhile: the next paint reads it.
+        if (form_->Display_Window())
+            form_->Display_Window()->update();
+        return;
     }
-    return panel_;
+    if (Same_Facts(facts, panel_))
+        return; // nothing new to show
+    panel_ = facts;
+    emit form_->Clock_Changed(); // the display and the phones show the new standings
+    if (form_->Display_Window())
+        form_->Display_Window()->update();
+}
+
+void Season_Commands::Finish_Panel_Reading()
+{
+    if (!reader_.joinable())
+        return;
+    reader_.join();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }

@@ -23,9 +23,11 @@ QRectF Panel_Of(const std::vector<Display_Text>& frame, const char* role)
     return QRectF();
 }
 
-// Draws a text as large as its box allows (within most_px) and records it.
+// Draws a text as large as its box allows (within most_px) and records it;
+// a text that does not fit even at the smallest size is cut short.
 void Fit(QPainter& p, std::vector<Display_Text>& frame, const QString& role, const QString& text,
-         const QRectF& panel, const QRectF& box, bool bold, const QColor& colour, Qt::Alignment align, qreal most_px)
+         const QRectF& panel, const QRectF& box, bool bold, const QColor& colour, Qt::Alignment align, qreal most_px,
+         qreal least_px = 6)
 {
     if (text.isEmpty() || box.width() < 2 || box.height() < 2)
         return;
@@ -33,7 +35,7 @@ void Fit(QPainter& p, std::vector<Display_Text>& frame, const QString& role, con
     f.setBold(bold);
     int px = static_cast<int>(std::min(most_px, box.height() * 0.8));
     QString shown = text;
-    for (; px > 6; --px) {
+    for (; px > std::max<qreal>(6, least_px); --px) {
         f.setPixelSize(px);
         const QFontMetricsF fm(f);
         if (fm.horizontalAdvance(text) <= box.width() && fm.height() <= box.height())
@@ -54,6 +56,26 @@ void Fit(QPainter& p, std::vector<Display_Text>& frame, const QString& role, con
     p.setPen(colour);
     p.drawText(QPointF(x, baseline), shown);
     frame.push_back({role, shown, panel, QRectF(x, baseline - fm.ascent(), advance, fm.ascent() + fm.descent())});
+}
+
+// The largest pixel size (within most_px, not below least_px) at which every
+// text fits the width and height: all rows are drawn at it, so every row
+// looks alike; a text too long even at least_px is cut short.
+qreal Common_Size(const QStringList& texts, qreal width, qreal height, bool bold, qreal most_px, qreal least_px)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setBold(bold);
+    int px = static_cast<int>(std::min(most_px, height * 0.8));
+    for (; px > std::max<qreal>(6, least_px); --px) {
+        f.setPixelSize(px);
+        const QFontMetricsF fm(f);
+        bool fits = fm.height() <= height;
+        for (const QString& t : texts)
+            fits = fits && fm.horizontalAdvance(t) <= width;
+        if (fits)
+            break;
+    }
+    return px;
 }
 
 } // namespace
@@ -84,6 +106,14 @@ void Paint_Season_Panel(QPainter& p, std::vector<Display_Text>& frame, const Sea
 
     const int rows = static_cast<int>(facts.rows.size());
     const qreal row_h = std::min((panel.height() - head_h - pad) / std::max(rows, 1), panel.height() * 0.09);
+    const qreal inner_w = panel.width() - 2 * pad, inner_h = row_h * 0.72;
+    QStringList ranks, names, points;
+    for (const Season_Panel_Facts::Row& r : facts.rows)
+        ranks << QString::number(r.rank), names << r.name, points << QString::number(r.points);
+    const qreal most = row_h * 0.62;
+    const qreal rank_px = Common_Size(ranks, inner_w * 0.12, inner_h, true, most, most * 0.5);
+    const qreal name_px = Common_Size(names, inner_w * 0.62, inner_h, false, most, most * 0.5);
+    const qreal points_px = Common_Size(points, inner_w * 0.22, inner_h, true, most, most * 0.5);
     for (int i = 0; i < rows; ++i) {
         const Season_Panel_Facts::Row& r = facts.rows[i];
         const QRectF row(panel.left() + pad, panel.top() + head_h + i * row_h, panel.width() - 2 * pad, row_h);
@@ -91,15 +121,14 @@ void Paint_Season_Panel(QPainter& p, std::vector<Display_Text>& frame, const Sea
         p.drawLine(row.topLeft(), row.topRight());
         const QRectF in = row.adjusted(0, row_h * 0.14, 0, -row_h * 0.14);
         const QColor colour = r.rank == 1 ? Gold : Ink;
-        const qreal most = row_h * 0.62;
-        Fit(p, frame, QStringLiteral("season_rank%1").arg(i + 1), QString::number(r.rank), panel,
+        Fit(p, frame, QStringLiteral("season_rank%1").arg(i + 1), ranks[i], panel,
             QRectF(in.left(), in.top(), in.width() * 0.12, in.height()), true, r.rank == 1 ? Gold : Caption,
-            Qt::AlignLeft | Qt::AlignVCenter, most);
-        Fit(p, frame, QStringLiteral("season_player%1").arg(i + 1), r.name, panel,
+            Qt::AlignLeft | Qt::AlignVCenter, rank_px, rank_px);
+        Fit(p, frame, QStringLiteral("season_player%1").arg(i + 1), names[i], panel,
             QRectF(in.left() + in.width() * 0.14, in.top(), in.width() * 0.62, in.height()), false, colour,
-            Qt::AlignLeft | Qt::AlignVCenter, most);
-        Fit(p, frame, QStringLiteral("season_points%1").arg(i + 1), QString::number(r.points), panel,
+            Qt::AlignLeft | Qt::AlignVCenter, name_px, name_px);
+        Fit(p, frame, QStringLiteral("season_points%1").arg(i + 1), points[i], panel,
             QRectF(in.left() + in.width() * 0.78, in.top(), in.width() * 0.22, in.height()), true, colour,
-            Qt::AlignRight | Qt::AlignVCenter, most);
+            Qt::AlignRight | Qt::AlignVCenter, points_px, points_px);
     }
 }

@@ -4,6 +4,7 @@
 #include "forms/main_window/Main_form.h"
 
 #include "forms/dialogs/Phone_view_dlg.h"
+#include "forms/dialogs/Season_commands.h"
 #include "model/Display_facts.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
@@ -50,6 +51,20 @@ void Add_Structure_State(QJsonObject& s, const Display_Facts& d)
     }
     s.insert(QStringLiteral("end"), d.has_estimated_end ? QJsonValue(d.estimated_end.toString(QStringLiteral("HH:mm")))
                                                         : QJsonValue(QJsonValue::Null));
+}
+// The season's first places as the display shows them while paused, or null.
+void Add_Season_State(QJsonObject& s, const Season_Panel_Facts& season)
+{
+    if (season.rows.isEmpty()) {
+        s.insert(QStringLiteral("season"), QJsonValue::Null);
+        return;
+    }
+    QJsonArray rows;
+    for (const Season_Panel_Facts::Row& r : season.rows)
+        rows.append(QJsonObject{{QStringLiteral("rank"), r.rank},
+                                {QStringLiteral("name"), r.name},
+                                {QStringLiteral("points"), double(r.points)}});
+    s.insert(QStringLiteral("season"), QJsonObject{{QStringLiteral("name"), season.season}, {QStringLiteral("rows"), rows}});
 }
 } // namespace
 
@@ -175,6 +190,7 @@ QByteArray TMainForm::Phone_State() const
     }
     s.insert(QStringLiteral("seats"), seats);
     Add_Structure_State(s, d);
+    Add_Season_State(s, season_ ? season_->Panel_Facts(d.paused) : Season_Panel_Facts());
     return QJsonDocument(s).toJson(QJsonDocument::Compact);
 }
 
