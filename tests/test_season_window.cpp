@@ -18,6 +18,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -93,6 +94,10 @@ TEST_F(Season_Window_Test, ASeasonIsMadeFilledAndRankedInItsDialogAndWrittenAtOn
         EXPECT_EQ(Column(d->Standings_Grid, 1), (QStringList{"Ann,Lee", "Bob,Ray", "Cat,Poe"}));
         EXPECT_EQ(Column(d->Standings_Grid, 2), (QStringList{"43", "40", "18"}));
         EXPECT_EQ(Column(d->Standings_Grid, 7), (QStringList{"100", "60", "40"})); // winnings
+        // Names are shown whole: the column is as wide as its texts.
+        EXPECT_EQ(d->Standings_Grid->horizontalHeader()->sectionResizeMode(1), QHeaderView::ResizeToContents);
+        for (const QString& name : Column(d->Standings_Grid, 1))
+            EXPECT_GE(d->Standings_Grid->columnWidth(1), d->Standings_Grid->fontMetrics().horizontalAdvance(name));
 
         // A shorter table with a new first place; a text that is no number counts 0.
         d->Places_Spin->setValue(3);

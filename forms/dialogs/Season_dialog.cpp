@@ -193,17 +193,19 @@ QWidget* TSeason_Dlg::Build_Standings_Side()
                           {tr("Rank"), tr("Player"), tr("Points"), tr("Evenings"), tr("Wins"), tr("Final Tables"),
                            tr("In the Money"), tr("Winnings"), tr("Bounties")});
     Standings_Grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every column as wide as its texts: names are shown whole (the grid
+    // scrolls sideways when they need the room).
     Standings_Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    Standings_Grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     Standings_Grid->horizontalHeader()->setStretchLastSection(false);
+    Standings_Grid->setTextElideMode(Qt::ElideNone);
     v->addWidget(Standings_Grid, 3);
     Record_Caption = Named(new QLabel(tr("Select a player to see the evenings"), side), "Record_Caption");
     v->addWidget(Record_Caption);
     Record_Grid = Grid(side, "Record_Grid",
                        {tr("Date"), tr("Tournament"), tr("Place"), tr("Points"), tr("Winnings"), tr("Bounties")});
     Record_Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    Record_Grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     Record_Grid->horizontalHeader()->setStretchLastSection(false);
+    Record_Grid->setTextElideMode(Qt::ElideNone);
     v->addWidget(Record_Grid, 2);
     Problems_Label = Named(new QLabel(side), "Problems_Label");
     Problems_Label->setWordWrap(true);
