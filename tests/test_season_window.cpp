@@ -164,6 +164,25 @@ TEST_F(Season_Window_Test, ADamagedSeasonFileIsToldAndLeftAsItIs)
     EXPECT_EQ(Setting("Season", "Current"), "<no section>");
 }
 
+// A value beyond what the dialog takes is named when the season is shown,
+// and the file stays as it is until the operator changes something.
+TEST_F(Season_Window_Test, AValueOutsideTheRangesIsNamedWhenShown)
+{
+    const QByteArray text = "[Season]\nName=Big\n[Points]\nFormula=Table\nPlaces=1\nPlace 1=25\n"
+                            "Taking Part=5000000\nPer Bounty=0\n[Tournaments]\nCount=0\n";
+    folder.Write("Seasons/Big.season", text);
+    Start_Tourney(Chips_And_Prizes());
+    script.modal_scripts["Season_Dlg"] = [](QDialog* dialog) {
+        EXPECT_EQ(static_cast<TSeason_Dlg*>(dialog)->Taking_Part_Spin->value(), 1000000);
+        return int(QDialog::Accepted);
+    };
+    Season()->Season1->trigger();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(script.messages[0].text.contains("\"Taking Part\" of [Points] is 5000000: counted as 1000000"))
+        << script.messages[0].text.toStdString();
+    EXPECT_EQ(folder.Read("Seasons/Big.season"), text);
+}
+
 TEST_F(Season_Window_Test, TheDisplayShowsTheSeasonWhilePausedAndOnRequest)
 {
     Two_Fridays();
