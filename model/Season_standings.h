@@ -31,7 +31,9 @@ struct Evening {
 // entry file (".plr"), then its money (Read_Evening_Money). Players still in
 // when the file was last written share the place the next one out would
 // get (the last one in is the winner). Returns "" or the reason the evening
-// cannot be counted (no entry file, a file that cannot be read).
+// cannot be counted (no entry file, a file that cannot be read, a file that
+// is no entry file). While both files keep their size and time, what they
+// gave is taken from memory instead.
 QString Read_Evening(const Season_Tourney& tourney, Evening& evening);
 
 // The money of an evening, the one place where it is read: each entry's
