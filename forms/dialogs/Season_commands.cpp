@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <system_error>
 
 namespace {
 const char* const Section = "Season";
@@ -153,10 +154,14 @@ void Season_Commands::Start_Panel_Reading(const QString& name)
         return; // one reading at a time; the next paint after it asks again
     panel_season_ = name;
     panel_age_.start();
-    reader_ = std::thread([this, name] {
-        const Season_Panel_Facts facts = Read_Panel_Facts(name);
-        QMetaObject::invokeMethod(this, [this, facts] { Take_Panel(facts); }, Qt::QueuedConnection);
-    });
+    try {
+        reader_ = std::thread([this, name] {
+            const Season_Panel_Facts facts = Read_Panel_Facts(name);
+            QMetaObject::invokeMethod(this, [this, facts] { Take_Panel(facts); }, Qt::QueuedConnection);
+        });
+    } catch (const std::system_error&) {
+        // no thread to be had: the panel keeps what it shows and asks again later
+    }
 }
 
 void Season_Commands::Take_Panel(const Season_Panel_Facts& facts)
