@@ -7,6 +7,7 @@
 
 #include "forms/print/Print_commands.h"
 #include "forms/print/Print_dlg.h"
+#include "forms/print/Sheet_painter.h"
 #include "model/Money.h"
 #include "model/Season.h"
 #include "reports/Print_sheets.h"
@@ -14,6 +15,8 @@
 #include <QComboBox>
 #include <algorithm>
 #include <QDir>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -288,6 +291,40 @@ TEST_F(Print_Test, FailedWriteTellsWhyAndKeepsTheDialog)
     EXPECT_TRUE(open_after_failure);
     EXPECT_EQ(folder.Read(QStringLiteral("notes.txt")), QByteArray("a file"));
     EXPECT_TRUE(Read_Pdf(folder.path() + QStringLiteral("Structure.pdf")).text.contains(QStringLiteral("Starts at 20:15")));
+}
+
+// A long sheet runs over pages, each with the table's heading, and a table
+// too wide for the page takes smaller type: every name is still there, inside
+// the margins.
+TEST(Print_Painter, LongAndWideSheetsStayOnTheirPages)
+{
+    Sheet sheet{QStringLiteral("Standings"), QString(), {}, {}};
+    Sheet_Table table;
+    for (int c = 0; c < 10; ++c)
+        table.columns.push_back({QStringLiteral("Column %1").arg(c), c > 1});
+    for (int r = 0; r < 150; ++r) {
+        QStringList cells{QString::number(r + 1), QStringLiteral("Player%1 Lastname%1").arg(r)};
+        while (cells.size() < 10)
+            cells << QStringLiteral("1,000,000");
+        table.rows.push_back({cells});
+    }
+    sheet.tables = {table};
+    QTemporaryDir dir;
+    const QString pdf = dir.path() + QStringLiteral("/long.pdf");
+    {
+        QPdfWriter writer(pdf);
+        Set_Up_Page(writer, Paper::Letter);
+        Paint_Sheet(writer, sheet);
+    }
+    const Pdf_Read read = Read_Pdf(pdf);
+    EXPECT_GT(read.pages, 2);
+    EXPECT_EQ(read.text.count(QStringLiteral("Column 9")), read.pages);
+    for (int r = 0; r < 150; ++r)
+        EXPECT_TRUE(read.text.contains(QStringLiteral("Player%1 Lastname%1").arg(r))) << r;
+    const double margin = 12 * 72 / 25.4 - 1;
+    const QRectF inside(margin, margin, read.page.width() - 2 * margin, read.page.height() - 2 * margin);
+    for (const Word& w : read.words)
+        ASSERT_TRUE(inside.contains(w.box)) << w.text.toStdString();
 }
 
 // ---- the rules of the sheets ----

@@ -87,8 +87,8 @@ void Line_Of_Text(QPainter& p, Pages& pages, const QFont& font, const QString& t
 }
 
 // Column widths for the table in this font, brought within the width: the
-// type shrinks down to 60 %, then the widest columns give way.
-QVector<double> Widths(const Sheet_Table& table, QFont& body, QFont& bold, double gap, Pages& pages)
+// type and the gaps shrink down to half, then the widest columns give way.
+QVector<double> Widths(const Sheet_Table& table, QFont& body, QFont& bold, double& gap, Pages& pages)
 {
     auto natural = [&] {
         const QFontMetricsF fm(body, &pages.Device()), fb(bold, &pages.Device());
@@ -104,8 +104,9 @@ QVector<double> Widths(const Sheet_Table& table, QFont& body, QFont& bold, doubl
     QVector<double> w = natural();
     const double scale = Fit_Scale(w, gap, pages.Area().width());
     if (scale < 1) {
-        body.setPointSizeF(body.pointSizeF() * std::max(0.6, scale));
+        body.setPointSizeF(body.pointSizeF() * std::max(0.5, scale));
         bold.setPointSizeF(body.pointSizeF());
+        gap *= std::max(0.5, scale);
         w = natural();
     }
     double over = -pages.Area().width() + gap * (w.size() - 1);
@@ -127,7 +128,7 @@ void Paint_Table(QPainter& p, Pages& pages, const Sheet_Table& table)
         Line_Of_Text(p, pages, Font(12, true), table.heading, 1.4);
     }
     QFont body = Font(10), bold = Font(10, true);
-    const double gap = pages.Mm(4);
+    double gap = pages.Mm(4);
     const QVector<double> w = Widths(table, body, bold, gap, pages);
     const double h = QFontMetricsF(body, &pages.Device()).height() * 1.45;
     const bool header = std::any_of(table.columns.begin(), table.columns.end(),
@@ -196,9 +197,10 @@ void Paint_Card(QPainter& p, QPagedPaintDevice& device, const QRectF& card, cons
 
     // One line while the name reads from across the table; else first and
     // last name on a line each, in the type that fits both.
+    // A name of one long word takes smaller type still.
     QStringList lines{c.name};
-    QFont name = Fitting_Font(c.name, 44, 30, in.width(), &device);
     const qsizetype space = c.name.indexOf(QLatin1Char(' '));
+    QFont name = Fitting_Font(c.name, 44, space > 0 ? 30 : 20, in.width(), &device);
     if (QFontMetricsF(name, &device).horizontalAdvance(c.name) > in.width() && space > 0) {
         lines = QStringList{c.name.left(space), c.name.mid(space + 1)};
         const QFont first = Fitting_Font(lines[0], 44, 24, in.width(), &device);
