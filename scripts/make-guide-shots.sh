@@ -147,7 +147,8 @@ check_menu_key() {
 DISPLAY_TITLE="Players' Display - Velmora: Home Edition"
 
 # Item $2 (counted from 0) of the menu with Alt letter $1: the menu opens on
-# its first item, each Down moves one item on.
+# its first item, each Down moves one item on (a disabled item is skipped:
+# Tools, Announce Levels needs the voice that install-deps.sh installs).
 menu_item() {
     key "alt+$1"
     local i

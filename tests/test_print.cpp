@@ -239,7 +239,10 @@ protected:
 
 TEST_F(Print_Test, EverySheetNamesEveryPlayerAndAmountWithinThePage)
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    struct Us_Locale {
+        Us_Locale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+        ~Us_Locale() { QLocale::setDefault(QLocale::c()); }
+    } amounts_as_in_the_us;
     for (const Case& c : Cases) {
         SCOPED_TRACE(c.name);
         const QString pdf = folder.path() + QString::fromLatin1(c.name).replace(' ', '_') + QStringLiteral(".pdf");
@@ -265,7 +268,6 @@ TEST_F(Print_Test, EverySheetNamesEveryPlayerAndAmountWithinThePage)
         for (const QImage& page : pictures)
             EXPECT_TRUE(Blank_Edges(page, 40, 10));
     }
-    QLocale::setDefault(QLocale::c());
 }
 
 // A PDF that cannot be written (here: its folder is a file) says why and
