@@ -6,6 +6,7 @@
 #include <QString>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 enum class Buttons { OK, OK_Cancel, Yes_No, Yes_No_Cancel, Yes_No_Default_No };
@@ -37,6 +38,9 @@ public:
     virtual int Show_Modal(QDialog* dialog) = 0;
     // Opens a file in the system's viewer.
     virtual bool Shell_Open(const QString& path) = 0;
+    // The print dialog: the printer, its pages and copies; false when the
+    // user cancels.
+    virtual bool Choose_Printer(QWidget* parent, QPrinter& printer) = 0;
 };
 
 Host& host();

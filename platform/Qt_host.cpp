@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
 namespace {
@@ -108,4 +110,11 @@ int Qt_Host::Show_Modal(QDialog* dialog)
 bool Qt_Host::Shell_Open(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool Qt_Host::Choose_Printer(QWidget* parent, QPrinter& printer)
+{
+    Nested_Loop_Scope scope;
+    QPrintDialog dialog(&printer, Dialog_Parent(parent));
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -1,8 +1,12 @@
 #!/bin/bash
 # Makes the pictures of the user's guide (docs/guide/*.png) from the real
 # program: it runs a game night under a virtual X server, clicking and typing
-# with xdotool, and grabs each step with ImageMagick's `import`. On the way it
-# presses every key of the guide's key table and checks that each one changes
+# with xdotool, and grabs each step with ImageMagick's `import`: players,
+# the wizard, seating, the chip set and the money, the Structure Planner,
+# the clock with its estimated end, the display, the phones, knock-outs with
+# their bounties, a rebuy, the deal, the reports, the season, a CSV import,
+# the print preview and the resume after a crash. On the way it presses every
+# key of the clock in the guide's key table and checks that each one changes
 # what the screen shows.
 #
 #   make build && scripts/make-guide-shots.sh [build folder] [picture folder]
@@ -29,9 +33,11 @@ if [ "${1:-}" != "--inside" ]; then
     cp "$BUILD/velmora" "$BUILD"/*.jpg "$WORK/prog/"
     cp "$BUILD"/libvelmora_phone.so "$WORK/prog/" 2>/dev/null || true
     cp -r "$BUILD/Sounds" "$WORK/prog/"
+    cp -r "$BUILD/docs" "$WORK/prog/" 2>/dev/null || true
     printf '#!/bin/sh\necho "$@" >> "%s/opened.txt"\n' "$WORK" > "$WORK/bin/xdg-open"
     chmod +x "$WORK/bin/xdg-open"
     xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" --inside "$WORK"
+    rm -f "$OUT"/[0-9][0-9]-*.png
     cp "$WORK"/shots/*.png "$OUT/"
     echo "make-guide-shots: $(ls "$WORK"/shots | wc -l) pictures in $OUT"
     exit 0
@@ -140,7 +146,26 @@ check_menu_key() {
 
 DISPLAY_TITLE="Players' Display - Velmora: Home Edition"
 
+# Item $2 (counted from 0) of the menu with Alt letter $1: the menu opens on
+# its first item, each Down moves one item on (a disabled item is skipped:
+# Tools, Announce Levels needs the voice that install-deps.sh installs).
+menu_item() {
+    key "alt+$1"
+    local i
+    for ((i = 0; i < $2; i++)); do key Down; done
+    key Return
+}
+
+# Types into a box of the main window at x y (window coordinates).
+fill() { click_in "$MAIN" "$1" "$2"; key ctrl+a; type_text "$3"; key Tab; }
+
 # ---- the game night ----
+
+# A season of Friday evenings, and players for the CSV import.
+mkdir -p "$WORK/prog/Seasons"
+printf '[Season]\nName=Friday League\n\n[Points]\nFormula=Table\nPlaces=3\nPlace 1=10\nPlace 2=6\nPlace 3=3\nTaking Part=1\nPer Bounty=1\n\n[Tournaments]\nCount=1\nTournament 1=Friday Night.trn\nDate 1=%s\n' \
+    "$(date +%F)" > "$WORK/prog/Seasons/Friday League.season"
+printf 'first,last,aka,phone\nJo,Park,,555-0110\nKai,Weber,Lucky,555-0111\nAnna,Berg,,555-0101\n' > "$WORK/players.csv"
 
 start_program
 wait_main
@@ -195,6 +220,45 @@ gone "Seat_Form"
 focus "$MAIN"
 shot_main 04-tables
 
+# The chip set each player starts with (Chips page, the quantities): 1,800.
+page Chips
+focus "$MAIN"
+k=0
+for q in 20 20 20 10 5; do
+    fill 690 $((88 + 117 * k)) $q
+    k=$((k + 1))
+done
+
+# The money: buy-in with a bounty, rebuys and an add-on until level 4, the
+# pool from the entries and the suggested payouts (Payout page, Money box).
+page Payout
+focus "$MAIN"
+fill 644 231 30      # Buy-in
+fill 644 287 5       # Bounty
+fill 644 344 '$'     # Currency
+fill 644 372 5       # Round to
+fill 810 231 30      # Rebuy
+fill 810 259 2000    # Rebuy chips
+fill 805 287 4       # Rebuys to level
+fill 810 316 20      # Add-on
+fill 810 344 2000    # Add-on chips
+fill 805 372 4       # Add-ons to level
+click_in "$MAIN" 539 398 # Pool from entries
+click_in "$MAIN" 561 439 # Suggest
+sleep 1
+shot_main 06-money
+
+# The structure: Tools, Structure Planner..., then Apply.
+focus "$MAIN"
+menu_item t 1
+PLAN=$(window "Structure Planner")
+focus "$PLAN"
+sleep 1
+shot_window "$PLAN" 05-planner
+click_in "$PLAN" 745 573 # Apply
+gone "Structure Planner"
+focus "$MAIN"
+
 # The clock's keys on the Action page, the clock stopped at a full level 1.
 page Action
 focus "$MAIN"
@@ -209,13 +273,13 @@ for m in alt+f alt+r alt+v alt+t alt+h; do check_menu_key "$m"; done
 # Start the clock for the evening.
 key space
 sleep 3.2
-shot_main 05-clock
+shot_main 07-clock
 
 # The players' display: F2 opens it; every clock key works there too.
 check_key_window F2 "$DISPLAY_TITLE"
 DISP=$(window "$DISPLAY_TITLE")
 sleep 1.2
-shot_window "$DISP" 06-display
+shot_window "$DISP" 08-display
 focus "$DISP"
 check_key space "$DISP"                       # stop
 check_key Prior "$DISP"
@@ -241,47 +305,96 @@ key ctrl+a
 type_text "$port"
 click_in "$PHONE" 17 18 # on
 sleep 1.5
-shot_window "$PHONE" 07-phones
+shot_window "$PHONE" 09-phones
 click_in "$PHONE" 17 18 # off again: the port is free once more
 check_key_window Escape "Phone View" closes
 focus "$MAIN"
 
-# Knock-outs: In/Out of Eve, then of Ben.
+# Knock-outs: In/Out of Eve, then of Ben; each time the program asks who
+# knocked the player out (the bounty's winner): the first player still in.
+first=1
 for row in 4 1; do
     y=$((406 + row * 24))
     click 358 $y          # the In/Out cell: the chooser comes
     click 378 $y          # its arrow: the list opens
     click 352 $((y + 35)) # "Out"
+    KO=$(window "Knocked out by")
+    focus "$KO"
+    key Down
+    [ $first = 1 ] && shot_window "$KO" 10-knocked-out-by
+    first=0
+    key Return
+    gone "Knocked out by"
 done
+focus "$MAIN"
 click 240 406 # Anna's name: the chooser goes
 sleep 0.5
-shot_main 08-knockouts
+shot_main 11-knockouts
 
-# Payout: a pool of 450 paid 50/30/20.
-page Payout
-click 688 131
-key ctrl+a
-type_text 450
-i=0
-for v in 50 30 20; do
-    click 240 $((76 + 54 * i))
-    key ctrl+a
-    type_text $v
-    key Tab
-    i=$((i + 1))
-done
-sleep 1
-shot_main 09-payout
+# Ben buys back in: a right click on his name, Rebuy.
+click 240 $((406 + 24)) 3
+sleep 0.5
+shot_main 12-rebuy
+key Down
+key Return
+sleep 0.5
+focus "$MAIN"
+
+# Tools, Deal...: what each player still in would get.
+menu_item t 4
+DEAL=$(window "Deal")
+sleep 0.5
+shot_window "$DEAL" 13-deal
+focus "$DEAL"
+key Escape
+gone "Deal"
+focus "$MAIN"
 
 # Reports: the menu, then Top 10 Results (written and handed to the viewer).
 page Action
 focus "$MAIN"
 key alt+r
-shot_main 10-reports
+shot_main 14-reports
 click_in "$MAIN" 100 44
 sleep 1
 [ -s "$WORK/prog/Reports/Top10.htm" ] || fail "no results report"
 grep -q "Top10.htm" "$WORK/opened.txt" || fail "the results report was not opened"
+focus "$MAIN"
+
+# Tools, Season...: the league of the Friday evenings (its file is written
+# before the program starts, below).
+menu_item t 5
+SEASON=$(window "Season")
+sleep 1
+shot_window "$SEASON" 15-season
+focus "$SEASON"
+key Escape
+gone "Season"
+focus "$MAIN"
+
+# File, Import Players...: a spreadsheet saved as CSV, previewed.
+menu_item f 3
+OPEN=$(window "Import Players")
+focus "$OPEN"
+type_text "$WORK/players.csv"
+key Return
+CSV=$(window "Import Players - players.csv")
+sleep 0.5
+shot_window "$CSV" 16-csv
+focus "$CSV"
+key Escape
+gone "Import Players - players.csv"
+focus "$MAIN"
+
+# File, Print...: the seat cards in the preview.
+menu_item f 5
+PRINT=$(window "Print")
+sleep 2
+shot_window "$PRINT" 17-print
+focus "$PRINT"
+key Escape
+gone "Print"
+focus "$MAIN"
 
 # Crash resume: the program is killed while the clock runs.
 sleep 1
@@ -299,11 +412,11 @@ for _ in $(seq 150); do
 done
 [ -n "$ASK" ] || fail "no question after the crash"
 sleep 0.5
-shot_window "$ASK" 11-resume
+shot_window "$ASK" 18-resume
 focus "$ASK"
 key Return # Yes
 wait_main
-shot_main 12-resumed
+shot_main 19-resumed
 
 # F11 needs a window manager to make a window full screen; with one at hand
 # it is checked too.
@@ -335,5 +448,5 @@ wait "$PROG_PID" 2>/dev/null || true
 # The players' display is large: the guide shows it at three quarters. A
 # thin frame sets the windows off the page. No dates in the files: pictures
 # made again differ only where the windows do.
-mogrify -resize 75% "$SHOTS/06-display.png"
+mogrify -resize 75% "$SHOTS/08-display.png"
 mogrify -strip -bordercolor '#808080' -border 1 "$SHOTS"/*.png

@@ -3,13 +3,19 @@
 // where the table says it works, and every picture it shows is there.
 #include "Display_fixture.h"
 
+#include "forms/dialogs/Help_window.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 
 #include <set>
 #include <vector>
@@ -113,14 +119,16 @@ protected:
     QString State() const
     {
         const TPlayers_Display* d = form->Display_Window();
-        return QStringLiteral("paused %1 level %2 time %3:%4 display %5 full %6 menu %7")
+        const THelp_Window* help = form->findChild<THelp_Window*>();
+        return QStringLiteral("paused %1 level %2 time %3:%4 display %5 full %6 menu %7 help %8")
             .arg(form->Clock.Paused != 0)
             .arg(form->CurrentLevel)
             .arg(form->Clock.Minutes)
             .arg(form->Clock.Seconds)
             .arg(d && d->isVisible())
             .arg(d && d->isFullScreen())
-            .arg(QApplication::activePopupWidget() != nullptr);
+            .arg(QApplication::activePopupWidget() != nullptr)
+            .arg(help && help->isVisible());
     }
 
     // Stopped at level 2 with 12:34 left, no menu open: every key has
@@ -129,6 +137,8 @@ protected:
     {
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
+        if (THelp_Window* help = form->findChild<THelp_Window*>())
+            help->close();
         if (form->Clock.Paused == 0)
             form->Toggle_Start->trigger();
         form->CurrentLevel = 1;
@@ -210,6 +220,48 @@ TEST_F(Guide_Test, EveryPictureOfTheGuideIsThere)
         ++count;
     }
     EXPECT_GE(count, 10);
+}
+
+// F1 opens the guide inside the program, its pictures with it; without an
+// installed guide the window says where it looked.
+TEST_F(Guide_Test, F1ShowsTheGuideWithItsPictures)
+{
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    THelp_Window* help = form->findChild<THelp_Window*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->Guide_Browser->toPlainText().contains(::Guide_Path())) << help->Guide_Browser->toPlainText().toStdString();
+    help->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help->Guide_Browser, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+
+    // The guide as the build lays it out beside the program.
+    const QString shipped = QStringLiteral(VELMORA_BUILD_DIR "/docs/");
+    ASSERT_TRUE(QDir().mkpath(folder.path() + "docs/guide"));
+    ASSERT_TRUE(QFile::copy(shipped + "guide.md", folder.path() + "docs/guide.md"));
+    for (const QString& f : QDir(shipped + "guide").entryList({QStringLiteral("*.png")}))
+        ASSERT_TRUE(QFile::copy(shipped + "guide/" + f, folder.path() + "docs/guide/" + f));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    ASSERT_TRUE(help->isVisible());
+    QTextDocument* doc = help->Guide_Browser->document();
+    EXPECT_TRUE(doc->toPlainText().startsWith(QStringLiteral("Running a game night")));
+    // Every picture of the text is in the document, as a picture.
+    const QRegularExpression picture(QStringLiteral(R"(!\[[^\]]*\]\(([^)]+)\))"));
+    QStringList wanted, shown;
+    for (const QRegularExpressionMatch& m : picture.globalMatch(Guide_Text()))
+        wanted << m.captured(1);
+    for (QTextBlock b = doc->begin(); b != doc->end(); b = b.next())
+        for (auto f = b.begin(); !f.atEnd(); ++f)
+            if (f.fragment().charFormat().isImageFormat())
+                shown << f.fragment().charFormat().toImageFormat().name();
+    EXPECT_EQ(shown.join(' ').toStdString(), wanted.join(' ').toStdString());
+    for (const QString& name : shown) {
+        const QVariant loaded = help->Guide_Browser->loadResource(QTextDocument::ImageResource, QUrl(name));
+        EXPECT_FALSE(QImage::fromData(loaded.toByteArray()).isNull()) << name.toStdString();
+    }
 }
 
 } // namespace

@@ -85,6 +85,10 @@ TEST(Install, LaysOutTheProgramItsFilesTheDesktopEntryAndTheIcons)
     EXPECT_GT(QFileInfo(prefix + "/share/velmora/Sounds/Level_bell.wav").size(), 1000);
     EXPECT_GT(QFileInfo(prefix + "/share/velmora/Sounds/Warning_chime.wav").size(), 1000);
 
+    // The user's guide with its pictures, where the help window looks.
+    EXPECT_TRUE(QFileInfo(prefix + "/share/velmora/docs/guide.md").isFile());
+    EXPECT_FALSE(QImage(prefix + "/share/velmora/docs/guide/01-players.png").isNull());
+
     const QString desktop = prefix + "/share/applications/velmora.desktop";
     QFile entry(desktop);
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
@@ -155,7 +159,7 @@ TEST(Install, InstalledProgramStartsAndSavesInTheUsersDataFolder)
     // Nothing was written beside the installed program: it holds what was
     // installed, the cues and the pictures.
     EXPECT_EQ(QDir(prefix + "/share/velmora").entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
-              (QStringList{"Sounds", "black_chipsm.jpg", "blue_chipsm.jpg", "green_chipsm.jpg", "logo.jpg",
+              (QStringList{"Sounds", "black_chipsm.jpg", "blue_chipsm.jpg", "docs", "green_chipsm.jpg", "logo.jpg",
                            "red_chipsm.jpg", "white_chipsm.jpg"}));
     EXPECT_EQ(QDir(prefix + "/bin").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"velmora"});
 }

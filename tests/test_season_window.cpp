@@ -255,7 +255,7 @@ TEST_F(Season_Window_Test, PlayersComeInByCsvAfterThePreviewAndGoOutTheSameWay)
             for (QAction* item : a->menu()->actions())
                 file_menu << (item->isSeparator() ? "-" : item->text());
     EXPECT_EQ(file_menu, (QStringList{"New...", "Open...", "Wizard...", "-", "Import Players...", "Export Players...",
-                                      "-", "Exit"}));
+                                      "-", "Print...", "Save as PDF...", "-", "Exit"}));
 
     const QString csv = folder.Write("phone list.csv", "First,Last,Phone\r\nBob,Ray,555\r\nAnn,Lee,1\r\n,Nobody,2\r\n"
                                                        "ann ,lee,3\r\n");

@@ -3,6 +3,8 @@
 #include "forms/main_window/Main_form.h"
 
 #include "forms/dialogs/About_box.h"
+#include "forms/dialogs/Help_window.h"
+#include "forms/print/Print_commands.h"
 #include "forms/dialogs/Player_csv_dialog.h"
 #include "forms/dialogs/Season_commands.h"
 #include "forms/widgets/On_first_use.h"
@@ -112,6 +114,8 @@ TMainForm::TMainForm(QWidget* parent)
     Build_Structure();
     season_ = new Season_Commands(this);
     player_csv_ = new Player_Csv_Commands(this);
+    new Print_Commands(this);
+    new Help_Commands(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Centred on the desktop.

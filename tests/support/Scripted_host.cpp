@@ -3,6 +3,7 @@
 #include "platform/Guard.h"
 
 #include <QDialog>
+#include <QPrinter>
 
 Scripted_Host::Scripted_Host() { Set_Host(this); }
 
@@ -57,5 +58,19 @@ int Scripted_Host::Show_Modal(QDialog* dialog)
 bool Scripted_Host::Shell_Open(const QString& path)
 {
     shell_opened << path;
+    return true;
+}
+
+bool Scripted_Host::Choose_Printer(QWidget*, QPrinter& printer)
+{
+    ++printer_dialogs;
+    if (printers.empty())
+        return false;
+    const QString file = printers.front();
+    printers.pop_front();
+    if (file.isEmpty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
     return true;
 }

@@ -31,6 +31,11 @@ public:
     // closed at once with result 0.
     std::map<QString, std::function<int(QDialog*)>> modal_scripts;
 
+    // The next print dialogs: a PDF file the "printer" writes, or "" to
+    // cancel. Empty queue: cancel.
+    std::deque<QString> printers;
+    int printer_dialogs = 0;
+
     std::vector<Shown_Message> messages;
     std::vector<File_Dialog> file_dialogs;
     QStringList modals_shown;   // object names
@@ -41,4 +46,5 @@ public:
     QString Save_File(QWidget* parent, const File_Dialog& dialog) override;
     int Show_Modal(QDialog* dialog) override;
     bool Shell_Open(const QString& path) override;
+    bool Choose_Printer(QWidget* parent, QPrinter& printer) override;
 };
