@@ -116,12 +116,12 @@ TEST_F(Money_Evening_Test, AWholeEveningWithRebuysAddOnsBountiesAndRoundedPayout
     EXPECT_TRUE(Trn().contains(QStringLiteral("P6,X;0;0;P1,X;")));
     EXPECT_EQ(Money_Grid::Counts_Text(0, 1, 1), QStringLiteral("A1 K1"));
 
-    // Level 2: P6 rebuys and is back in; the bounty goes back.
+    // Level 2: P6 rebuys and is back in; the bounty paid at the table stays won.
     form->Next_Blind->trigger();
     Select_Row(QStringLiteral("P6,X"));
     form->Grid_Money->Rebuy_Player->trigger();
     EXPECT_EQ(T().Players[5].Place, 0);
-    EXPECT_EQ(Bounties_Won(T(), "P1,X"), 0);
+    EXPECT_EQ(Bounties_Won(T(), "P1,X"), 1);
     EXPECT_EQ(form->All_Grid->item(5, 1)->text(), QStringLiteral("In"));
 
     // Level 3: no more rebuys, with a message; the add-on still.
@@ -165,10 +165,10 @@ TEST_F(Money_Evening_Test, AWholeEveningWithRebuysAddOnsBountiesAndRoundedPayout
     ASSERT_EQ(script.shell_opened.size(), 1);
     EXPECT_TRUE(script.shell_opened[0].endsWith(QStringLiteral("Reports/Results.htm")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>Still Playing</td><td>P1,X</td><td align=\"right\"></td>"
-                                               "<td align=\"right\">0</td><td align=\"right\">0</td><td align=\"right\">1</td></tr>")));
+                                               "<td align=\"right\">1</td><td align=\"right\">0</td><td align=\"right\">1</td></tr>")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>6</td><td>P5,X</td><td align=\"right\">$0</td>")));
     EXPECT_TRUE(report.contains(QStringLiteral("<strong>Total:</strong></td><td align=\"right\"><strong>$0</strong></td>"
-                                               "<td align=\"right\">2</td><td align=\"right\">2</td><td align=\"right\">2</td>")));
+                                               "<td align=\"right\">3</td><td align=\"right\">2</td><td align=\"right\">2</td>")));
     EXPECT_TRUE(report.contains(QStringLiteral("Prize pool: $242<br>Prizes: $0<br>Still to be paid: $242")));
 
     // Everything survives a restart.
@@ -215,8 +215,9 @@ TEST_F(Money_Evening_Test, DealAtTheFinalTableGoesIntoTheResults)
     };
     form->Deal1->trigger();
     ASSERT_EQ(script.modals_shown.count(QStringLiteral("Deal_Dlg")), 1);
-    EXPECT_EQ(script.messages.size(), 1u); // the refusal
-    EXPECT_DOUBLE_EQ(T().Money.Of(QStringLiteral("P1,X")).Deal, 260);
+    ASSERT_EQ(script.messages.size(), 2u); // the refusal, then what was written
+    EXPECT_TRUE(script.messages[1].text.startsWith(QStringLiteral("Written to the results:\nP1,X: 260\n")));
+    EXPECT_EQ(T().Money.Of(QStringLiteral("P1,X")).Deal, 260);
     EXPECT_TRUE(Trn().contains(QStringLiteral("Deal Kept=40\n")));
 
     // They play on for the 40: P2 wins it.
