@@ -217,10 +217,11 @@ QVector<Money_Amount> Largest_Remainder(const QVector<double>& figures, Money_Am
     for (qsizetype k = 0; left >= u; k = (k + 1) % n, left -= u)
         out[order[k]] += Money_Amount::Of_Cents(u);
     // Figures above the total give back from the smallest remainders.
-    for (qsizetype k = n - 1; left < 0; k = (k + n - 1) % n) {
+    for (qsizetype k = n - 1, idle = 0; left < 0 && idle < n; k = (k + n - 1) % n) {
         const int64_t back = std::min<int64_t>({u, -left, out[order[k]].Cents()});
         out[order[k]] -= Money_Amount::Of_Cents(back);
         left += back;
+        idle = back > 0 ? 0 : idle + 1;
     }
     // Less than a unit (a total that is no multiple of it) goes to the largest remainder.
     out[order[0]] += Money_Amount::Of_Cents(left);
