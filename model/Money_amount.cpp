@@ -35,7 +35,7 @@ QString Parse_Amount(const QString& text, Money_Amount& value, QChar point)
     if (s.isEmpty())
         return QStringLiteral("No amount is given.");
     if (s.startsWith(QLatin1Char('-')))
-        return QStringLiteral("An amount cannot be below 0.");
+        return QStringLiteral("%1 is below 0: an amount cannot be negative.").arg(s);
     int64_t units = 0;
     int64_t cents = 0;
     int digits = 0, decimals = 0;

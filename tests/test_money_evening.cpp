@@ -20,6 +20,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
@@ -240,6 +241,63 @@ TEST_F(Money_Evening_Test, DealAtTheFinalTableGoesIntoTheResults)
     form->Deal1->trigger();
     EXPECT_TRUE(script.modals_shown.isEmpty());
     EXPECT_EQ(script.messages.back().text, QStringLiteral("A deal is worked out for 2 to 10 players still in; 1 are in."));
+}
+
+// The last one in is recorded as the winner after a question; the display
+// and the phone show him with his prize. "Knocked out by..." later offers
+// every other entry, out or not, with the credit preselected.
+TEST_F(Money_Evening_Test, TheLastPlayerInIsTheWinnerAndACreditCanBeChangedLater)
+{
+    Start_Tourney("[Prizes]\nTotal=100\nPrize 0=70\nPrize 1=30\n[Money]\nBounty=5\nCurrency=$\n", 20, 3, 1);
+    form->show();
+    Knock_Out(QStringLiteral("P2,X"), QStringLiteral("P1,X"));
+    ASSERT_FALSE(script.messages.empty());
+    EXPECT_EQ(script.messages.back().text, QStringLiteral("P1,X is the last player in. Record P1,X as the winner?"));
+    EXPECT_EQ(T().Players[0].Place, 1);
+    TPlayers_Display* d = Open_Display();
+    ASSERT_NE(d, nullptr);
+    Frame(d, QSize(1280, 720));
+    EXPECT_EQ(Text(d->Last_Frame(), "winner")->text, QStringLiteral("P1 X  $70"));
+    const QJsonObject winner = Phone().value(QStringLiteral("winner")).toObject();
+    EXPECT_EQ(winner.value(QStringLiteral("name")).toString(), QStringLiteral("P1 X"));
+    EXPECT_DOUBLE_EQ(winner.value(QStringLiteral("prize")).toDouble(), 70);
+
+    QStringList offered;
+    QString preselected;
+    script.modal_scripts[QStringLiteral("Knocked_Out_Dlg")] = [&](QDialog* dialog) {
+        auto* choice = dialog->findChild<QComboBox*>(QStringLiteral("Knocked_Out_By_Combo"));
+        for (int i = 0; i < choice->count(); ++i)
+            offered << choice->itemText(i);
+        preselected = choice->currentText();
+        choice->setCurrentIndex(choice->findText(QStringLiteral("P3,X")));
+        return int(QDialog::Accepted);
+    };
+    Select_Row(QStringLiteral("P2,X"));
+    form->Grid_Money->Knocked_Out_By->trigger();
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("(nobody)"), QStringLiteral("P1,X"), QStringLiteral("P3,X")}));
+    EXPECT_EQ(preselected, QStringLiteral("P1,X"));
+    EXPECT_EQ(T().Money.Of(QStringLiteral("P2,X")).Knocked_Out_By, QByteArray("P3,X"));
+}
+
+// A box holding no accepted amount is marked with the reason and stores
+// nothing; so are fee and bounty beyond the buy-in.
+TEST_F(Money_Evening_Test, RefusedAmountsAreShownAndNotStored)
+{
+    Open_Evening();
+    Money_Fields* money = form->Money->Fields;
+    Page(form->SpeedButton7);
+    money->Buy_In_Edit->setText(QStringLiteral("20"));
+    for (const char* text : {"abc", "-5", "2e9", "10,5"}) {
+        money->Buy_In_Edit->setText(QString::fromLatin1(text));
+        EXPECT_EQ(T().Money.Settings.Buy_In, 20) << text;
+        EXPECT_TRUE(money->Buy_In_Edit->toolTip().contains(QString::fromLatin1(text))) << text;
+    }
+    money->Buy_In_Edit->setText(QStringLiteral("20"));
+    money->Fee_Edit->setText(QStringLiteral("15"));
+    money->Bounty_Edit->setText(QStringLiteral("10"));
+    EXPECT_EQ(T().Money.Settings.Bounty, 0);
+    EXPECT_TRUE(form->Money->Money_Summary->text().startsWith(QStringLiteral("Fee and bounty (25) are more than the buy-in (20)")));
+    EXPECT_TRUE(Trn().contains(QStringLiteral("Buy-in=20\nFee=15\nBounty=0\n"))); // stored at once, without the refused bounty
 }
 
 TEST_F(Money_Evening_Test, WizardSetsTheMoneyOnItsSecondStep)

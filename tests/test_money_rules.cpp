@@ -304,3 +304,64 @@ TEST_F(Money_Evening, DealsShareWhatIsLeftAndTheNightPaysThePoolExactly)
 }
 
 } // namespace
+
+namespace {
+
+// Hand-edited money sections: every line is read whatever comes before it,
+// a line whose counts or deal cannot be read is dropped whole, and the pool
+// keeps what the entries paid.
+TEST_F(Money_Evening, HandEditedLinesAreReadWholeAndBadOnesDropped)
+{
+    const struct Case {
+        const char* name;
+        const char* money;
+        const char* entries;
+        int rebuys_of_b; // -1: no line kept
+        bool pool_from_entries;
+    } cases[] = {
+        {"gap", "Pool From Entries=yes\nBuy-in=25\nRebuy Price=25\nRebuy Until Level=5\n", "Entry 1=B,b;2;0;;\n", 2, true},
+        {"empty first", "Pool From Entries=true\nBuy-in=25\nRebuy Price=25\n", "Entry 0=\nEntry 1=B,b;2;0;;\n", 2, true},
+        {"negative", "Pool From Entries=1\nBuy-in=25\n", "Entry 0=B,b;-3;0;;\n", -1, true},
+        {"bad deal", "Pool From Entries=no\nBuy-in=25\n", "Entry 0=B,b;1;0;;abc\n", -1, false},
+        {"held at most", "Buy-in=25\n", "Entry 3=B,b;5000;0;;\n", 999, false},
+    };
+    ASSERT_TRUE(QDir().mkpath(folder.data()));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTourney t;
+        Fresh(t);
+        t.Enter_Player("A,a");
+        t.Enter_Player("B,b");
+        t.Save_File("Cup");
+        QFile file(Tourney_File_Path(QStringLiteral("Cup"), QStringLiteral(".trn")));
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(QByteArray("[Money]\n") + c.money + "[Money Entries]\n" + c.entries);
+        file.close();
+        CTourney again;
+        again.Load_File("Cup");
+        EXPECT_EQ(again.Money.Entries.contains("B,b") ? again.Money.Of(QByteArray("B,b")).Rebuys : -1, c.rebuys_of_b);
+        EXPECT_EQ(again.Money.Settings.Pool_From_Entries, c.pool_from_entries);
+        if (c.pool_from_entries) {
+            EXPECT_EQ(Pool_Of(again), Money_Amount(50) + again.Money.Settings.Rebuy_Price * std::max(c.rebuys_of_b, 0));
+        }
+    }
+}
+
+TEST_F(Money_Evening, RebuysStopAtThePlayersLimit)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.data()));
+    CTourney t;
+    Fresh(t);
+    t.Enter_Player("A,a");
+    t.Money.Settings.Rebuy_Until = 3;
+    t.Money.Settings.Rebuys_Per_Player = 2;
+    Rebuy(t, "A,a", 1);
+    Rebuy(t, "A,a", 2);
+    EXPECT_EQ(Rebuy_Refusal(t, "A,a", 2), QStringLiteral("No rebuy for A,a: 2 rebuys per player are allowed."));
+    EXPECT_THROW(Rebuy(t, "A,a", 2), Velmora_Error);
+    t.Money.Settings.Rebuys_Per_Player = 0; // no limit
+    EXPECT_TRUE(Rebuy_Refusal(t, "A,a", 3).isEmpty());
+    EXPECT_FALSE(Rebuy_Refusal(t, "A,a", 4).isEmpty());
+}
+
+} // namespace
