@@ -209,8 +209,9 @@ void TDeal_Dlg::Calculate_BtnClick()
     const QVector<double> stacks = Column_Values(Deal_Grid, Chips_Col, &chips_ok);
     if (stacks.isEmpty())
         return;
-    if (!chips_ok || std::any_of(stacks.cbegin(), stacks.cend(), [](double s) { return !(s > 0) || !std::isfinite(s); }))
-        throw Velmora_Error("Every player needs a chip count above 0.");
+    // Counts beyond any chip set (or no number at all) would turn the model's sums infinite.
+    if (!chips_ok || std::any_of(stacks.cbegin(), stacks.cend(), [](double s) { return !(s > 0) || !(s <= 1e15); }))
+        throw Velmora_Error("Every player needs a chip count above 0 and at most 1,000,000,000,000,000.");
     QVector<Money_Amount> prizes = Prizes();
     const Money_Amount keep = Keep();
     if (keep > prizes[0])
