@@ -5,6 +5,7 @@
 // bottom and the bounties equal to the knock-outs that happened; saving and
 // loading changes nothing.
 #include "model/Money.h"
+#include "model/Season_standings.h"
 #include "model/Tourney.h"
 #include "platform/Velmora_error.h"
 #include "support/Test_folder.h"
@@ -362,6 +363,61 @@ TEST_F(Money_Evening, RebuysStopAtThePlayersLimit)
     t.Money.Settings.Rebuys_Per_Player = 0; // no limit
     EXPECT_TRUE(Rebuy_Refusal(t, "A,a", 3).isEmpty());
     EXPECT_FALSE(Rebuy_Refusal(t, "A,a", 4).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// The season counts an evening's money as its results pay it: a deal made by
+// players still in counts for each of them (the last one in with what was
+// kept), so the evening pays its pool and no more; knock-outs credited count
+// without any amounts.
+TEST_F(Money_Evening, TheSeasonCountsDealsWhoeverMadeThemAndKnockOutsWithoutAmounts)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.data()));
+    const struct Case {
+        const char* name;
+        int out_after_deal; // of P3, P2 in that order
+        int keep;
+        int winnings[3];
+    } cases[] = {
+        {"full chop, all still in", 0, 0, {450, 330, 220}},
+        {"the winner left in", 2, 100, {550, 280, 170}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTourney t;
+        Fresh(t);
+        for (const char* name : {"P1,X", "P2,X", "P3,X"})
+            t.Enter_Player(QString::fromLatin1(name));
+        Set_Pool(t, 1000);
+        t.Prize[0] = 50, t.Prize[1] = 30, t.Prize[2] = 20;
+        const QVector<Money_Amount> shares{c.winnings[0] - c.keep, c.winnings[1], c.winnings[2]};
+        Write_Deal(t, {"P1,X", "P2,X", "P3,X"}, shares, c.keep);
+        for (int k = 0; k < c.out_after_deal; ++k)
+            t.Set_Out(k == 0 ? QStringLiteral("P3,X") : QStringLiteral("P2,X"));
+        t.Save_File("Cup");
+        Evening evening;
+        ASSERT_TRUE(Read_Evening(Season_Tourney{QStringLiteral("Cup"), QDate(2026, 1, 9)}, evening).isEmpty());
+        ASSERT_EQ(evening.entries.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(evening.entries[i].winnings, c.winnings[i]) << i;
+    }
+
+    // No amounts at all, two knock-outs credited to P1.
+    CTourney t;
+    Fresh(t);
+    for (const char* name : {"P1,X", "P2,X", "P3,X"})
+        t.Enter_Player(QString::fromLatin1(name));
+    t.Set_Out("P3,X");
+    Credit_Knock_Out(t, "P3,X", "P1,X", true);
+    t.Set_Out("P2,X");
+    Credit_Knock_Out(t, "P2,X", "P1,X", true);
+    t.Save_File("Cup");
+    Evening evening;
+    ASSERT_TRUE(Read_Evening(Season_Tourney{QStringLiteral("Cup"), QDate(2026, 1, 9)}, evening).isEmpty());
+    EXPECT_EQ(evening.entries[0].bounties, 2);
 }
 
 } // namespace
