@@ -46,10 +46,30 @@ Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock
     d.chips_set = chips > 0 && d.players_left > 0;
     if (d.chips_set)
         d.average_stack = chips / d.players_left;
-    d.prize_pool = t.Prize_Total;
-    const QVector<double> rounded = Rounded_Payouts(t);
+    d.prize_pool = Pool_Of(t).Value();
+    const QVector<Money_Amount> rounded = Rounded_Payouts(t);
     for (int i = 0; i < Prize_Count && t.Prize[i] > 0; ++i)
-        d.payouts << rounded[i];
+        d.payouts << rounded[i].Value();
+    // After a deal the players in it are paid what they agreed: those
+    // amounts are shown instead, largest first.
+    QVector<Money_Amount> agreed;
+    for (const Entry_Money& m : t.Money.Entries)
+        if (m.Has_Deal())
+            agreed << m.Deal;
+    if (!agreed.isEmpty()) {
+        std::sort(agreed.begin(), agreed.end(), std::greater<>());
+        d.deal = true;
+        d.payouts.clear();
+        for (qsizetype i = 0; i < agreed.size() && i < Prize_Count; ++i)
+            d.payouts << agreed[i].Value();
+    }
+    const QString winner = Winner_Of(t);
+    if (!winner.isEmpty()) {
+        const Entry_Result r = Tourney_Entry_Results(t).value(winner);
+        d.winner = QString(winner).replace(QLatin1Char(','), QLatin1Char(' '));
+        d.winner_prize = r.Prize.Value();
+        d.winner_deal = t.Money.Of(winner).Has_Deal();
+    }
     d.currency = Shown_Currency(t.Money.Settings);
     // ---- end of money ----
     Gather_Structure_Facts(d, t, clock, now, chips);

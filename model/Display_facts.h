@@ -35,6 +35,10 @@ struct Display_Facts {
     double prize_pool = 0;
     QVector<double> payouts;  // the first places with a share, in order, rounded to the unit
     QString currency;         // the symbol amounts are shown with ("" without money)
+    bool deal = false;        // payouts are the amounts agreed in a deal
+    QString winner;           // "First Last" once the last player in won, else ""
+    double winner_prize = 0;  // his prize (the deal's, with what was kept)
+    bool winner_deal = false; // his prize was agreed in a deal
     // The levels after the next that have blinds: number, small, big.
     struct Level { int number, small_blind, big_blind; };
     QVector<Level> later_levels;

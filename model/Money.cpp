@@ -8,54 +8,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <string>
+#include <numeric>
 #include <vector>
 
 namespace {
-
-const char* const Money_Section = "Money";
-const char* const Entries_Section = "Money Entries";
-
-constexpr double Most_Amount = 1e9;   // far beyond any home game; keeps cents exact
-constexpr int32_t Most_Count = 999;   // rebuys or add-ons of one player
-constexpr int32_t Most_Chips = 100000000;
-
-// Amounts are kept in whole cents, so what is written reads back the same.
-double Cents(double value)
-{
-    if (!std::isfinite(value) || value <= 0)
-        return 0;
-    return std::round(std::min(value, Most_Amount) * 100) / 100;
-}
-
-bool Parse_Amount(QString text, double& value)
-{
-    text = text.trimmed();
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double parsed = text.toDouble(&ok);
-    if (!ok || !std::isfinite(parsed))
-        return false;
-    value = Cents(parsed);
-    return true;
-}
-
-double Read_Amount(const Profile& ini, const char* key, double def)
-{
-    double value = def;
-    return Parse_Amount(ini.Read_String(Money_Section, key, QString()), value) ? value : def;
-}
-
-int32_t Read_Count(const Profile& ini, const char* key, int32_t most)
-{
-    return std::clamp(ini.Read_Int(Money_Section, key, 0), 0, most);
-}
-
-std::string Entry_Key(int n) { return "Entry " + std::to_string(n); }
-
-// Names are written with every byte that could end a field, a line, a key or
-// a section escaped as %XX; the comma between first and last name stays.
-QByteArray Encoded(const QByteArray& name) { return name.toPercentEncoding(","); }
 
 int Slot_Of(const CTourney& t, const QString& name)
 {
@@ -65,79 +21,39 @@ int Slot_Of(const CTourney& t, const QString& name)
     return slot;
 }
 
-void Read_Settings(const Profile& ini, Money_Settings& s)
+QByteArray Key_Of(const CTourneyPlayer& entry)
 {
-    s.Buy_In = Read_Amount(ini, "Buy-in", 0);
-    s.Fee = Read_Amount(ini, "Fee", 0);
-    s.Bounty = Read_Amount(ini, "Bounty", 0);
-    s.Rebuy_Price = Read_Amount(ini, "Rebuy Price", 0);
-    s.Rebuy_Chips = Read_Count(ini, "Rebuy Chips", Most_Chips);
-    s.Rebuy_Until = Read_Count(ini, "Rebuy Until Level", Level_Count);
-    s.Addon_Price = Read_Amount(ini, "Add-on Price", 0);
-    s.Addon_Chips = Read_Count(ini, "Add-on Chips", Most_Chips);
-    s.Addon_Until = Read_Count(ini, "Add-on Until Level", Level_Count);
-    s.Added_Money = Read_Amount(ini, "Added Money", 0);
-    s.Currency = ini.Read_String(Money_Section, "Currency", QString()).left(8);
-    s.Rounding = Read_Amount(ini, "Rounding", 0);
-    s.Pool_From_Entries = ini.Read_Bool(Money_Section, "Pool From Entries", false);
-    s.Deal_Kept = Read_Amount(ini, "Deal Kept", 0);
+    return QByteArray(entry.Name, static_cast<qsizetype>(qstrnlen(entry.Name, Entry_Name_Size)));
 }
 
-void Write_Settings(Profile& ini, const Money_Settings& s)
+// The knock-outs an entry was credited for: every earlier one followed by a
+// rebuy, and the present one while he is out.
+template <typename F> void For_Each_Credit(const Entry_Money& m, bool out, F f)
 {
-    auto amount = [&ini](const char* key, double value) { ini.Write_String(Money_Section, key, Float_Text(value)); };
-    amount("Buy-in", s.Buy_In);
-    amount("Fee", s.Fee);
-    amount("Bounty", s.Bounty);
-    amount("Rebuy Price", s.Rebuy_Price);
-    ini.Write_Int(Money_Section, "Rebuy Chips", s.Rebuy_Chips);
-    ini.Write_Int(Money_Section, "Rebuy Until Level", s.Rebuy_Until);
-    amount("Add-on Price", s.Addon_Price);
-    ini.Write_Int(Money_Section, "Add-on Chips", s.Addon_Chips);
-    ini.Write_Int(Money_Section, "Add-on Until Level", s.Addon_Until);
-    amount("Added Money", s.Added_Money);
-    ini.Write_String(Money_Section, "Currency", s.Currency);
-    amount("Rounding", s.Rounding);
-    ini.Write_Bool(Money_Section, "Pool From Entries", s.Pool_From_Entries);
-    amount("Deal Kept", s.Deal_Kept);
+    for (const Rebuy_Before& b : m.Before_Rebuys)
+        if (b.Place != 0 && !b.Knocked_Out_By.isEmpty())
+            f(b.Knocked_Out_By);
+    if (out && !m.Knocked_Out_By.isEmpty())
+        f(m.Knocked_Out_By);
 }
 
-// "<name>;<rebuys>;<add-ons>;<knocked out by>;<deal>", the names escaped.
-bool Parse_Entry(const QByteArray& value, QByteArray& name, Entry_Money& m)
+// Puts a player who is in out at a place he had: those out since move up
+// one place, so the places stay 1..k from the bottom.
+void Back_Out_At(CTourney& t, int slot, int32_t place)
 {
-    const QList<QByteArray> fields = value.split(';');
-    if (fields.size() < 3)
-        return false;
-    name = QByteArray::fromPercentEncoding(fields[0].trimmed());
-    m.Rebuys = std::clamp(fields[1].trimmed().toInt(), 0, Most_Count);
-    m.Addons = std::clamp(fields[2].trimmed().toInt(), 0, Most_Count);
-    if (fields.size() > 3)
-        m.Knocked_Out_By = QByteArray::fromPercentEncoding(fields[3].trimmed());
-    double deal = 0;
-    if (fields.size() > 4 && !fields[4].trimmed().isEmpty() && Parse_Amount(QString::fromLatin1(fields[4]), deal))
-        m.Deal = deal;
-    return true;
-}
-
-QByteArray Entry_Text(const QByteArray& name, const Entry_Money& m)
-{
-    QByteArray text = Encoded(name);
-    text += ';' + QByteArray::number(m.Rebuys) + ';' + QByteArray::number(m.Addons) + ';' + Encoded(m.Knocked_Out_By) + ';';
-    if (m.Deal >= 0)
-        text += Float_Text(m.Deal).toLatin1();
-    return text;
+    const int total = std::clamp(t.Total, 0, Max_Entries);
+    place = std::clamp(place, std::max(t.Out, 1), std::max(total, 1));
+    for (int i = 0; i < total; ++i)
+        if (i != slot && t.Players[i].Place > 0 && t.Players[i].Place <= place && t.Players[i].Place >= t.Out)
+            --t.Players[i].Place;
+    t.Players[slot].Place = place;
+    --t.Out;
+    t.Write_Entries();
 }
 
 } // namespace
 
 // ---- CMoney ----
-
-bool CMoney::Any() const
-{
-    if (!(Settings == Money_Settings()))
-        return true;
-    return std::any_of(Entries.cbegin(), Entries.cend(), [](const Entry_Money& m) { return !m.Empty(); });
-}
 
 void CMoney::Back_In(const QString& name)
 {
@@ -150,81 +66,13 @@ void CMoney::Forget(const QString& name)
 {
     const QByteArray key = name.toLatin1();
     Entries.remove(key);
-    for (Entry_Money& m : Entries)
+    for (Entry_Money& m : Entries) {
         if (m.Knocked_Out_By == key)
             m.Knocked_Out_By.clear();
-}
-
-// ---- the tournament file ----
-
-Money_Settings Read_Money_Settings(const Profile& ini)
-{
-    Money_Settings s;
-    Read_Settings(ini, s);
-    return s;
-}
-
-void Read_Money(const Profile& ini, CTourney& t)
-{
-    CMoney& money = t.Money;
-    money = CMoney();
-    Read_Settings(ini, money.Settings);
-    // The entries' names in order, at hand: a season reads many files of 150
-    // entries.
-    std::vector<QByteArray> names;
-    names.reserve(Max_Entries);
-    for (const CTourneyPlayer& entry : t.Players)
-        if (entry.Name[0] != '\0')
-            names.emplace_back(entry.Name, static_cast<qsizetype>(qstrnlen(entry.Name, Entry_Name_Size)));
-    std::sort(names.begin(), names.end());
-    auto is_entry = [&names](const QByteArray& name) { return std::binary_search(names.begin(), names.end(), name); };
-    std::vector<bool> kept(names.size(), false); // by the name's index: counts read already
-    money.Entries.reserve(Max_Entries);
-    for (int n = 0; n < Max_Entries; ++n) {
-        const QString text = ini.Read_String(Entries_Section, Entry_Key(n).c_str(), QString());
-        if (text.isEmpty())
-            break;
-        QByteArray name;
-        Entry_Money m;
-        // Counts of somebody who is no entry (any more) are dropped.
-        if (!Parse_Entry(text.toLatin1(), name, m))
-            continue;
-        const auto at = std::lower_bound(names.begin(), names.end(), name);
-        if (at == names.end() || *at != name || kept[at - names.begin()])
-            continue;
-        if (m.Knocked_Out_By == name || !is_entry(m.Knocked_Out_By))
-            m.Knocked_Out_By.clear();
-        if (!m.Empty()) {
-            money.Entries.insert(name, m);
-            kept[at - names.begin()] = true;
-        }
+        for (Rebuy_Before& b : m.Before_Rebuys)
+            if (b.Knocked_Out_By == key)
+                b.Knocked_Out_By.clear();
     }
-    Keep_Pool(t);
-}
-
-void Write_Money(Profile& ini, const CTourney& t)
-{
-    ini.Delete_Section(Entries_Section);
-    if (!t.Money.Any()) {
-        ini.Delete_Section(Money_Section);
-        return;
-    }
-    Write_Settings(ini, t.Money.Settings);
-    int n = 0;
-    for (int i = 0; i < t.Total && i < Max_Entries; ++i) {
-        const QByteArray name = QByteArray(t.Players[i].Name, static_cast<qsizetype>(qstrnlen(t.Players[i].Name, Entry_Name_Size)));
-        const auto it = t.Money.Entries.constFind(name);
-        if (it == t.Money.Entries.cend() || it->Empty())
-            continue;
-        ini.Write_String(Entries_Section, Entry_Key(n++).c_str(), QString::fromLatin1(Entry_Text(name, *it)));
-    }
-}
-
-void Store_Money(const CTourney& t)
-{
-    Profile ini(t.Trn_Path);
-    Write_Money(ini, t);
-    ini.Flush();
 }
 
 // ---- sums ----
@@ -245,27 +93,49 @@ int Total_Addons(const CTourney& t)
     return sum;
 }
 
-double Pool_From_Entries(const CTourney& t)
+Money_Amount Pool_From_Entries(const CTourney& t)
 {
     const Money_Settings& s = t.Money.Settings;
-    const double pool = std::clamp(t.Total, 0, Max_Entries) * (s.Buy_In - s.Fee - s.Bounty)
-                        + Total_Rebuys(t) * s.Rebuy_Price + Total_Addons(t) * s.Addon_Price + s.Added_Money;
-    return Cents(pool);
+    const Money_Amount per_entry = std::max(s.Buy_In - s.Fee - s.Bounty, Money_Amount());
+    const Money_Amount pool = per_entry * std::clamp(t.Total, 0, Max_Entries) + s.Rebuy_Price * Total_Rebuys(t)
+                        + s.Addon_Price * Total_Addons(t) + s.Added_Money;
+    return std::clamp(pool, Money_Amount(), Most_Money);
+}
+
+Money_Amount Pool_Of(const CTourney& t)
+{
+    if (static_cast<float>(t.Money.Pool.Value()) == t.Prize_Total)
+        return t.Money.Pool;
+    return std::clamp(Money_Amount::Nearest(t.Prize_Total), Money_Amount(), Most_Money);
+}
+
+void Set_Pool(CTourney& t, Money_Amount pool)
+{
+    t.Money.Pool = std::clamp(pool, Money_Amount(), Most_Money);
+    t.Prize_Total = static_cast<float>(t.Money.Pool.Value());
 }
 
 void Keep_Pool(CTourney& t)
 {
     if (t.Money.Settings.Pool_From_Entries)
-        t.Prize_Total = static_cast<float>(Pool_From_Entries(t));
+        Set_Pool(t, Pool_From_Entries(t));
 }
 
 int Bounties_Won(const CTourney& t, const QByteArray& name)
 {
     int won = 0;
     for (int i = 0; i < t.Total && i < Max_Entries; ++i)
-        if (t.Players[i].Place != 0 && t.Money.Of(CTourney::Entry_Name(t.Players[i])).Knocked_Out_By == name)
-            ++won;
+        For_Each_Credit(t.Money.Of(Key_Of(t.Players[i])), t.Players[i].Place != 0,
+                        [&](const QByteArray& by) { won += by == name ? 1 : 0; });
     return won;
+}
+
+QString Settings_Problem(const Money_Settings& s)
+{
+    if (s.Fee + s.Bounty > s.Buy_In)
+        return QStringLiteral("Fee and bounty (%1) are more than the buy-in (%2): both are parts of it.")
+            .arg(Amount_Text(s.Fee + s.Bounty), Amount_Text(s.Buy_In));
+    return QString();
 }
 
 double Chips_In_Play(const CTourney& t)
@@ -287,34 +157,75 @@ QString Shown_Currency(const Money_Settings& s)
 
 // ---- rounding and the payout table ----
 
-QVector<double> Rounded_Amounts(const QVector<double>& exact, double unit)
+QVector<Money_Amount> Rounded_Shares(Money_Amount pool, const QVector<int>& hundredths, Money_Amount unit)
 {
-    QVector<double> out(exact.size(), 0.0);
-    if (exact.isEmpty())
+    QVector<Money_Amount> out(hundredths.size());
+    if (hundredths.isEmpty())
         return out;
-    const long double unit_cents = std::max<long double>(1, std::llround(std::isfinite(unit) ? unit * 100 : 0));
-    long double exact_sum = 0;
-    for (double e : exact)
-        exact_sum += std::isfinite(e) ? e * 100.0L : 0;
-    const long long total = std::llround(exact_sum);
-    long long rest = total;
-    for (qsizetype i = 1; i < exact.size(); ++i) {
-        const long double cents = std::isfinite(exact[i]) ? exact[i] * 100.0L : 0;
-        // A hair's margin keeps 109.89999… from losing a whole unit.
-        const long long rounded = static_cast<long long>(std::floor(cents / unit_cents + 1e-9L) * unit_cents);
-        out[i] = rounded / 100.0;
-        rest -= rounded;
+    const int64_t unit_cents = std::max<int64_t>(1, unit.Cents());
+    const int64_t pool_cents = std::clamp(pool, Money_Amount(), Most_Money).Cents();
+    // Shares in ten-thousandths of a cent: exact in 64 bits (1e11 x 1e4 x 10).
+    int64_t all = 0;
+    int64_t rest_cents = 0;
+    for (qsizetype i = 0; i < hundredths.size(); ++i) {
+        const int64_t share = pool_cents * std::clamp(hundredths[i], 0, 10000);
+        all += share;
+        if (i == 0)
+            continue;
+        const int64_t rounded = share / 10000 / unit_cents * unit_cents;
+        out[i] = Money_Amount::Of_Cents(rounded);
+        rest_cents += rounded;
     }
-    out[0] = rest / 100.0;
+    const int64_t total = (all + 5000) / 10000; // half a cent and more: up
+    out[0] = Money_Amount::Of_Cents(total - rest_cents);
     return out;
 }
 
-QVector<double> Rounded_Payouts(const CTourney& t)
+QVector<Money_Amount> Rounded_Payouts(const CTourney& t)
 {
-    QVector<double> exact(Prize_Count);
-    for (int i = 0; i < Prize_Count; ++i)
-        exact[i] = t.Prize[i] > 0 ? static_cast<double>(t.Prize_Total) * t.Prize[i] / 100.0 : 0.0;
-    return Rounded_Amounts(exact, t.Money.Settings.Rounding);
+    QVector<int> hundredths(Prize_Count);
+    for (int i = 0; i < Prize_Count; ++i) {
+        const float p = t.Prize[i];
+        hundredths[i] = std::isfinite(p) && p > 0 ? static_cast<int>(std::lround(std::min(p, 100.0f) * 100)) : 0;
+    }
+    return Rounded_Shares(Pool_Of(t), hundredths, t.Money.Settings.Rounding);
+}
+
+QVector<Money_Amount> Largest_Remainder(const QVector<double>& figures, Money_Amount total, Money_Amount unit)
+{
+    const qsizetype n = figures.size();
+    QVector<Money_Amount> out(n);
+    if (n == 0)
+        return out;
+    const int64_t u = std::max<int64_t>(1, unit.Cents());
+    std::vector<long double> remainder(n);
+    int64_t sum = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const long double cents = std::isfinite(figures[i]) && figures[i] > 0
+                                      ? std::min<long double>(figures[i] * 100.0L, Most_Money.Cents())
+                                      : 0;
+        const int64_t units = static_cast<int64_t>(std::floor(cents / u));
+        out[i] = Money_Amount::Of_Cents(units * u);
+        remainder[i] = cents - static_cast<long double>(units * u);
+        sum += units * u;
+    }
+    std::vector<qsizetype> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return remainder[a] > remainder[b]; });
+    int64_t left = total.Cents() - sum;
+    // Whole units to the largest remainders, again round when the figures fall short.
+    for (qsizetype k = 0; left >= u; k = (k + 1) % n, left -= u)
+        out[order[k]] += Money_Amount::Of_Cents(u);
+    // Figures above the total give back from the smallest remainders.
+    for (qsizetype k = n - 1, idle = 0; left < 0 && idle < n; k = (k + n - 1) % n) {
+        const int64_t back = std::min<int64_t>({u, -left, out[order[k]].Cents()});
+        out[order[k]] -= Money_Amount::Of_Cents(back);
+        left += back;
+        idle = back > 0 ? 0 : idle + 1;
+    }
+    // Less than a unit (a total that is no multiple of it) goes to the largest remainder.
+    out[order[0]] += Money_Amount::Of_Cents(left);
+    return out;
 }
 
 QVector<int> Suggested_Percentages(int entries)
@@ -342,29 +253,55 @@ QVector<int> Suggested_Percentages(int entries)
 
 // ---- rebuys, add-ons, knock-outs ----
 
+QString Rebuy_Refusal(const CTourney& t, const QString& name, int level)
+{
+    const Money_Settings& s = t.Money.Settings;
+    if (s.Rebuy_Until <= 0)
+        return QStringLiteral("This tournament has no rebuys.");
+    if (level > s.Rebuy_Until)
+        return QStringLiteral("No rebuy for %1: rebuys ended with level %2.").arg(name).arg(s.Rebuy_Until);
+    if (s.Rebuys_Per_Player > 0 && t.Money.Of(name).Rebuys >= s.Rebuys_Per_Player)
+        return QStringLiteral("No rebuy for %1: %2 rebuys per player are allowed.").arg(name).arg(s.Rebuys_Per_Player);
+    return QString();
+}
+
 void Rebuy(CTourney& t, const QString& name, int level)
 {
     const int slot = Slot_Of(t, name);
-    const Money_Settings& s = t.Money.Settings;
-    if (s.Rebuy_Until <= 0)
-        throw Velmora_Error("This tournament has no rebuys.");
-    if (level > s.Rebuy_Until)
-        throw Velmora_Error(QStringLiteral("No rebuy for %1: rebuys ended with level %2.").arg(name).arg(s.Rebuy_Until));
+    const QString refusal = Rebuy_Refusal(t, name, level);
+    if (!refusal.isEmpty())
+        throw Velmora_Error(refusal);
+    Entry_Money& m = t.Money.Entries[name.toLatin1()];
+    // What the rebuy changes is kept for its undo; the knock-out's credit
+    // stays won. The list holds the latest rebuys from the first that put a
+    // player back in: before it, nothing is to be put back.
+    if (t.Players[slot].Place != 0 || !m.Before_Rebuys.isEmpty())
+        m.Before_Rebuys << Rebuy_Before{t.Players[slot].Place, m.Knocked_Out_By};
+    ++m.Rebuys;
     // A player who is out buys back in: the places close up as for "In".
     if (t.Players[slot].Place != 0)
         t.Set_In(name);
-    ++t.Money.Entries[name.toLatin1()].Rebuys;
     Keep_Pool(t);
     Store_Money(t);
 }
 
 void Undo_Rebuy(CTourney& t, const QString& name)
 {
-    Slot_Of(t, name);
+    const int slot = Slot_Of(t, name);
     auto it = t.Money.Entries.find(name.toLatin1());
     if (it == t.Money.Entries.end() || it->Rebuys == 0)
         throw Velmora_Error(QStringLiteral("%1 has no rebuy to take back.").arg(name));
     --it->Rebuys;
+    // The last rebuy's record (none: it changed no place, only the count goes).
+    if (!it->Before_Rebuys.isEmpty()) {
+        const Rebuy_Before before = it->Before_Rebuys.takeLast();
+        if (before.Place != 0) {
+            if (t.Players[slot].Place != 0)
+                t.Set_In(name); // out again since: that knock-out is undone with it
+            Back_Out_At(t, slot, before.Place);
+            t.Money.Entries[name.toLatin1()].Knocked_Out_By = before.Knocked_Out_By;
+        }
+    }
     Keep_Pool(t);
     Store_Money(t);
 }
@@ -397,17 +334,116 @@ void Undo_Addon(CTourney& t, const QString& name)
     Store_Money(t);
 }
 
-void Credit_Knock_Out(CTourney& t, const QString& out, const QString& by)
+void Credit_Knock_Out(CTourney& t, const QString& out, const QString& by, bool now)
 {
     const int slot = Slot_Of(t, out);
     if (t.Players[slot].Place == 0)
         throw Velmora_Error(QStringLiteral("%1 is still in: nobody has knocked him out.").arg(out));
     if (!by.isEmpty()) {
         const int winner = Slot_Of(t, by);
-        if (winner == slot || t.Players[winner].Place != 0)
+        if (winner == slot)
+            throw Velmora_Error(QStringLiteral("%1 cannot have knocked himself out.").arg(out));
+        if (now && t.Players[winner].Place != 0)
             throw Velmora_Error(QStringLiteral("Only a player still in can knock %1 out.").arg(out));
     }
     t.Money.Entries[out.toLatin1()].Knocked_Out_By = by.toLatin1();
+    Store_Money(t);
+}
+
+QString Last_In(const CTourney& t)
+{
+    const int total = std::clamp(t.Total, 0, Max_Entries);
+    int in = -1;
+    for (int i = 0; i < total; ++i) {
+        if (t.Players[i].Place != 0)
+            continue;
+        if (in >= 0)
+            return QString();
+        in = i;
+    }
+    return in >= 0 && total > 1 ? CTourney::Entry_Name(t.Players[in]) : QString();
+}
+
+void Record_Winner(CTourney& t, const QString& name)
+{
+    if (name.isEmpty() || Last_In(t) != name)
+        throw Velmora_Error(QStringLiteral("%1 is not the last player in.").arg(name));
+    t.Set_Out(name);
+}
+
+QString Winner_Of(const CTourney& t)
+{
+    for (int i = 0; i < t.Total && i < Max_Entries; ++i)
+        if (t.Players[i].Place == 1)
+            return CTourney::Entry_Name(t.Players[i]);
+    return QString();
+}
+
+// ---- deals ----
+
+Money_Amount Still_To_Win(const CTourney& t)
+{
+    const QVector<Money_Amount> payouts = Rounded_Payouts(t);
+    Money_Amount decided;
+    for (int i = 0; i < t.Total && i < Max_Entries; ++i) {
+        const Entry_Money m = t.Money.Of(Key_Of(t.Players[i]));
+        const int place = t.Players[i].Place;
+        if (m.Has_Deal())
+            decided += m.Deal;
+        else if (place >= 1 && place <= Prize_Count)
+            decided += payouts[place - 1];
+    }
+    return std::max(Pool_Of(t) - decided, Money_Amount());
+}
+
+QVector<Money_Amount> Prizes_To_Share(const CTourney& t, int players)
+{
+    QVector<Money_Amount> prizes(std::max(players, 0));
+    if (prizes.isEmpty())
+        return prizes;
+    Money_Amount left = Still_To_Win(t);
+    bool dealt = false;
+    for (int i = 0; i < t.Total && i < Max_Entries; ++i)
+        dealt = dealt || (t.Players[i].Place == 0 && t.Money.Of(Key_Of(t.Players[i])).Has_Deal());
+    if (dealt) {
+        prizes[0] = left;
+        return prizes;
+    }
+    const QVector<Money_Amount> payouts = Rounded_Payouts(t);
+    for (int p = 0; p < players && p < Prize_Count; ++p) {
+        prizes[p] = std::min(payouts[p], left);
+        left -= prizes[p];
+    }
+    return prizes;
+}
+
+void Write_Deal(CTourney& t, const QStringList& names, const QVector<Money_Amount>& shares, Money_Amount keep)
+{
+    if (names.size() != shares.size() || names.isEmpty())
+        throw Velmora_Error("A deal needs an amount for every player in it.");
+    const Money_Amount left = Still_To_Win(t);
+    if (keep < Money_Amount() || keep > left)
+        throw Velmora_Error(QStringLiteral("%1 cannot be kept to play for: %2 is still to be won.")
+                                .arg(Amount_Text(keep), Amount_Text(left)));
+    Money_Amount sum;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const int slot = Slot_Of(t, names[i]);
+        if (t.Players[slot].Place != 0)
+            throw Velmora_Error(QStringLiteral("%1 is out: only players still in make a deal.").arg(names[i]));
+        if (shares[i] < Money_Amount() || shares[i] > Most_Money)
+            throw Velmora_Error(QStringLiteral("%1 is no share of a deal.").arg(Amount_Text(shares[i])));
+        sum += shares[i];
+    }
+    const Money_Amount to_share = left - keep;
+    if (sum != to_share)
+        throw Velmora_Error(QStringLiteral("The agreed amounts add up to %1, but %2 is to be shared: %3 %4.")
+                                .arg(Amount_Text(sum), Amount_Text(to_share), Amount_Text(sum > to_share ? sum - to_share : to_share - sum),
+                                     sum > to_share ? QStringLiteral("too much") : QStringLiteral("short")));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        Entry_Money& m = t.Money.Entries[names[i].toLatin1()];
+        m.Deal = (m.Has_Deal() ? m.Deal : Money_Amount()) + shares[i];
+    }
+    t.Money.Settings.Deal_Kept = keep;
     Store_Money(t);
 }
 
@@ -415,16 +451,13 @@ void Credit_Knock_Out(CTourney& t, const QString& out, const QString& by)
 
 QHash<QString, Entry_Result> Tourney_Entry_Results(const CTourney& t)
 {
-    const QVector<double> payouts = Rounded_Payouts(t);
+    const QVector<Money_Amount> payouts = Rounded_Payouts(t);
     const Money_Settings& s = t.Money.Settings;
     const int total = std::clamp(t.Total, 0, Max_Entries);
-    auto key_of = [&t](int i) {
-        return QByteArray(t.Players[i].Name, static_cast<qsizetype>(qstrnlen(t.Players[i].Name, Entry_Name_Size)));
-    };
     // The bounties won counted by name, the names sorted.
     std::vector<std::pair<QByteArray, int>> won(total);
     for (int i = 0; i < total; ++i)
-        won[i] = {key_of(i), 0};
+        won[i] = {Key_Of(t.Players[i]), 0};
     std::sort(won.begin(), won.end());
     auto won_by = [&won](const QByteArray& name) -> int* {
         const auto at = std::lower_bound(won.begin(), won.end(), std::make_pair(name, INT_MIN));
@@ -432,29 +465,30 @@ QHash<QString, Entry_Result> Tourney_Entry_Results(const CTourney& t)
     };
     QVector<Entry_Money> money(total);
     for (int i = 0; i < total; ++i) {
-        money[i] = t.Money.Of(key_of(i));
-        if (t.Players[i].Place != 0 && !money[i].Knocked_Out_By.isEmpty())
-            if (int* count = won_by(money[i].Knocked_Out_By))
+        money[i] = t.Money.Of(Key_Of(t.Players[i]));
+        For_Each_Credit(money[i], t.Players[i].Place != 0, [&](const QByteArray& by) {
+            if (int* count = won_by(by))
                 ++*count;
+        });
     }
     QHash<QString, Entry_Result> results;
     results.reserve(total);
     for (int i = 0; i < total; ++i) {
-        const QByteArray key = key_of(i);
-        const QString name = QString::fromLatin1(key);
+        const QByteArray key = Key_Of(t.Players[i]);
         const Entry_Money& m = money[i];
         Entry_Result r;
         r.Place = t.Players[i].Place;
-        if (m.Deal >= 0)
-            r.Prize = m.Deal + (r.Place == 1 ? s.Deal_Kept : 0);
+        if (m.Has_Deal())
+            r.Prize = m.Deal + (r.Place == 1 ? s.Deal_Kept : Money_Amount());
         else if (r.Place >= 1 && r.Place <= Prize_Count)
             r.Prize = payouts[r.Place - 1];
         const int* count = won_by(key);
         r.Bounties_Won = count ? *count : 0;
-        r.Bounty_Money = r.Bounties_Won * s.Bounty;
+        r.Own_Bounty = r.Place == 1 && total > 1 && s.Bounty > Money_Amount();
+        r.Bounty_Money = s.Bounty * (r.Bounties_Won + (r.Own_Bounty ? 1 : 0));
         r.Rebuys = m.Rebuys;
         r.Addons = m.Addons;
-        results.insert(name, r);
+        results.insert(QString::fromLatin1(key), r);
     }
     return results;
 }
@@ -464,17 +498,4 @@ QHash<QString, Entry_Result> Tourney_Entry_Results_From_File(const QString& trn_
     CTourney t;
     Read_Tourney_Money(trn_path, Profile(trn_path), t);
     return Tourney_Entry_Results(t);
-}
-
-void Read_Tourney_Money(const QString& trn_path, const Profile& ini, CTourney& t)
-{
-    t.Trn_Path = trn_path;
-    const qsizetype dot = trn_path.lastIndexOf(QLatin1Char('.'));
-    const qsizetype slash = trn_path.lastIndexOf(QLatin1Char('/'));
-    t.Plr_Path = (dot > slash ? trn_path.left(dot) : trn_path) + QStringLiteral(".plr");
-    t.Read_Entries();
-    t.Prize_Total = ini.Read_Float("Prizes", "Total", 0);
-    for (int i = 0; i < Prize_Count; ++i)
-        t.Prize[i] = ini.Read_Float("Prizes", ("Prize " + std::to_string(i)).c_str(), 0);
-    Read_Money(ini, t);
 }

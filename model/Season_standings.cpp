@@ -73,7 +73,8 @@ void Add_Result(Standing& s, const Evening_Result& r, int field)
     s.wins += r.place == 1 ? 1 : 0;
     s.final_tables += r.place <= std::min(Final_Table_Places, field) ? 1 : 0;
     s.in_money += r.winnings > 0 ? 1 : 0;
-    s.winnings += r.winnings;
+    // Added in cents: a season's winnings stay exact.
+    s.winnings = Money_Amount::Of_Cents(Money_Amount::Nearest(s.winnings).Cents() + Money_Amount::Nearest(r.winnings).Cents()).Value();
     s.bounties += r.bounties;
     s.best = s.best == 0 ? r.place : std::min(s.best, r.place);
 }
@@ -257,35 +258,36 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
 {
     const QString trn_path = Tourney_File_Path(tourney, QStringLiteral(".trn"));
     const Profile trn(trn_path);
-    const double pool = trn.Read_Float("Prizes", "Total", 0);
-    double share[Prize_Count];
-    for (int k = 0; k < Prize_Count; ++k)
-        share[k] = trn.Read_Float("Prizes", QStringLiteral("Prize %1").arg(k).toLatin1().constData(), 0);
-    for (Evening_Entry& e : evening.entries) {
-        e.winnings = (pool > 0 && e.place >= 1 && e.place <= Prize_Count) ? share[e.place - 1] * 0.01 * pool : 0;
-        e.bounties = 0;
-    }
-    // A tournament with money: each entry's prize as the results give it
-    // (rounded to the unit, or the deal) and the bounties won.
-    if (Read_Money_Settings(trn) == Money_Settings())
-        return;
+    // One pool for the whole evening: the tournament's own, exact to the
+    // cent (with "Pool from entries", what the entries paid), split as the
+    // places are paid: rounded to the unit, the rest to first.
     CTourney t;
-    Read_Tourney_Money(trn_path, trn, t);
-    const QHash<QString, Entry_Result> results = Tourney_Entry_Results(t);
-    t.Prize_Total = static_cast<float>(pool);
+    t.Prize_Total = trn.Read_Float("Prizes", "Total", 0);
     for (int k = 0; k < Prize_Count; ++k)
-        t.Prize[k] = static_cast<float>(share[k]);
-    const QVector<double> rounded = Rounded_Payouts(t);
+        t.Prize[k] = trn.Read_Float("Prizes", QStringLiteral("Prize %1").arg(k).toLatin1().constData(), 0);
+    // Knock-outs count also without amounts: any money data is read.
+    const bool money = !(Read_Money_Settings(trn) == Money_Settings()) || !trn.Keys("Money Entries").isEmpty();
+    if (money)
+        Read_Tourney_Money(trn_path, trn, t);
+    else
+        Read_Money(trn, t);
+    const QVector<Money_Amount> rounded = Rounded_Payouts(t);
+    const bool pool = Pool_Of(t) > Money_Amount();
+    const QHash<QString, Entry_Result> results = money ? Tourney_Entry_Results(t) : QHash<QString, Entry_Result>();
     for (Evening_Entry& e : evening.entries) {
+        Money_Amount won = pool && e.place >= 1 && e.place <= Prize_Count ? rounded[e.place - 1] : Money_Amount();
+        e.bounties = 0;
         const auto it = results.constFind(e.key);
-        if (it != results.constEnd())
+        if (it != results.constEnd()) {
             e.bounties = it->Bounties_Won;
-        // Out: the prize of the results (a deal included); still in: the
-        // rounded amount of the place the season gives.
-        if (it != results.constEnd() && it->Place != 0)
-            e.winnings = it->Prize;
-        else if (pool > 0 && e.place >= 1 && e.place <= Prize_Count)
-            e.winnings = rounded[e.place - 1];
+            const Entry_Money m = t.Money.Of(e.key);
+            // A deal counts whoever made it; the last one in has what was kept on top.
+            if (m.Has_Deal())
+                won = m.Deal + (e.place == 1 ? t.Money.Settings.Deal_Kept : Money_Amount());
+            else if (it->Place != 0)
+                won = it->Prize;
+        }
+        e.winnings = won.Value();
     }
 }
 

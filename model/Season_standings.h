@@ -16,7 +16,7 @@ constexpr int Final_Table_Places = 10;
 struct Evening_Entry {
     QString key;          // Player_Key, "First,Last"
     int place = 0;        // 1 = won
-    double winnings = 0;  // the prize of the place
+    double winnings = 0;  // the prize of the place, a whole number of cents
     int bounties = 0;     // bounties won
 };
 
@@ -37,9 +37,10 @@ struct Evening {
 QString Read_Evening(const Season_Tourney& tourney, Evening& evening);
 
 // The money of an evening, the one place where it is read: each entry's
-// winnings are the prize pool times its place's percentage ("Prizes" of the
-// tournament file); a tournament with money gives each entry's prize as its
-// results show it (rounded to the unit, or the deal) and the bounties won.
+// winnings are its place's payout as the places are paid (the pool's share,
+// rounded to the unit, the rest to first; exact to the cent); a tournament
+// with money gives each entry's prize as its results show it (a deal, made
+// by players still in or not, counts) and the knock-outs credited.
 void Read_Evening_Money(const QString& tourney, Evening& evening);
 
 // The places of the entries of one entry file's records (the Place fields in

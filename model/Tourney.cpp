@@ -189,6 +189,7 @@ void CTourney::Load_File(const QString& name)
 void CTourney::Save_File(const QString& name)
 {
     Set_Paths(name);
+    Set_Pool(*this, Pool_Of(*this)); // Prize_Total set on its own wins over the exact pool
     Keep_Pool(*this); // entries came or went since the pool was last kept
     {
         Profile ini(Trn_Path);

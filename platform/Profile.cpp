@@ -188,6 +188,17 @@ void Profile::Delete_Section(const char* section)
         dirty_ = true;
 }
 
+QStringList Profile::Keys(const char* section) const
+{
+    CSimpleIniA::TNamesDepend keys;
+    impl_->ini.GetAllKeys(section, keys);
+    keys.sort(CSimpleIniA::Entry::LoadOrder());
+    QStringList out;
+    for (const CSimpleIniA::Entry& k : keys)
+        out << Decode_8Bit(k.pItem, static_cast<qsizetype>(qstrlen(k.pItem)));
+    return out;
+}
+
 void Profile::Delete_Key(const char* section, const char* key)
 {
     if (impl_->ini.Delete(section, key, true))

@@ -15,6 +15,7 @@
 // section and a new section at the end of the file; unknown keys and comments
 // are kept. Lines are written "key=value".
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class Profile {
@@ -30,6 +31,8 @@ public:
     bool Read_Bool(const char* section, const char* key, bool def) const;
     float Read_Float(const char* section, const char* key, float def) const;
     QString Read_String(const char* section, const char* key, const QString& def) const;
+    // The keys of a section in the order of the file.
+    QStringList Keys(const char* section) const;
 
     void Write_Int(const char* section, const char* key, int value);
     void Write_Bool(const char* section, const char* key, bool value);

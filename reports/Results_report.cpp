@@ -28,11 +28,15 @@ QByteArray Html_Text(const QString& text)
     return out;
 }
 
-QByteArray Amount(const QByteArray& currency, double value)
+// "12", "12.50": exact to the cent.
+QByteArray Money_Html(const QByteArray& currency, Money_Amount value)
 {
-    const double cents = std::round(value * 100);
-    const bool whole = std::fmod(cents, 100) == 0;
-    return currency + QByteArray::number(cents / 100, 'f', whole ? 0 : 2);
+    const int64_t c = value.Cents();
+    const uint64_t m = c < 0 ? 0 - static_cast<uint64_t>(c) : static_cast<uint64_t>(c);
+    QByteArray text = QByteArray::number(static_cast<qulonglong>(m / 100));
+    if (m % 100 != 0)
+        text += '.' + QByteArray::number(static_cast<qulonglong>(m % 100)).rightJustified(2, '0');
+    return currency + (c < 0 ? "-" + text : text);
 }
 
 struct Row {
@@ -73,31 +77,31 @@ QByteArray Results_Page(const CTourney& t)
     Line(page, R"(<p>&nbsp;</p><table width="75%" border="0"><tr><td><strong>Finish:</strong></td><td><strong>Name:</strong></td>)"
                R"(<td align="right"><strong>Prize:</strong></td><td align="right"><strong>Bounties:</strong></td>)"
                R"(<td align="right"><strong>Rebuys:</strong></td><td align="right"><strong>Add-ons:</strong></td></tr>)");
-    double prizes = 0, bounty_money = 0;
+    Money_Amount prizes, bounty_money;
     int bounties = 0, rebuys = 0, addons = 0;
     for (const Row& r : rows) {
-        const bool decided = r.place != 0 || t.Money.Of(r.name).Deal >= 0;
+        const bool decided = r.place != 0 || t.Money.Of(r.name).Has_Deal();
         const QByteArray finish = r.place == 0 ? QByteArray("Still Playing") : QByteArray::number(r.place);
-        Line(page, "<tr>" + Cell(finish) + Cell(Html_Text(r.name)) + Cell(decided ? Amount(currency, r.result.Prize) : "", true)
+        Line(page, "<tr>" + Cell(finish) + Cell(Html_Text(r.name)) + Cell(decided ? Money_Html(currency, r.result.Prize) : "", true)
                        + Cell(QByteArray::number(r.result.Bounties_Won), true) + Cell(QByteArray::number(r.result.Rebuys), true)
                        + Cell(QByteArray::number(r.result.Addons), true) + "</tr>");
-        prizes += decided ? r.result.Prize : 0;
+        prizes += decided ? r.result.Prize : Money_Amount();
         bounties += r.result.Bounties_Won;
         bounty_money += r.result.Bounty_Money;
         rebuys += r.result.Rebuys;
         addons += r.result.Addons;
     }
-    Line(page, "<tr>" + Cell("") + Cell("<strong>Total:</strong>") + Cell("<strong>" + Amount(currency, prizes) + "</strong>", true)
+    Line(page, "<tr>" + Cell("") + Cell("<strong>Total:</strong>") + Cell("<strong>" + Money_Html(currency, prizes) + "</strong>", true)
                    + Cell(QByteArray::number(bounties), true) + Cell(QByteArray::number(rebuys), true)
                    + Cell(QByteArray::number(addons), true) + "</tr>");
     // The heading's large type ends with the table: the sums are in the
     // page's own size.
     Line(page, "</table></font>");
-    const double pool = std::round(static_cast<double>(t.Prize_Total) * 100) / 100;
-    QByteArray sums = "<p>Prize pool: " + Amount(currency, pool) + "<br>Prizes: " + Amount(currency, prizes)
-                      + "<br>Still to be paid: " + Amount(currency, pool - prizes);
-    if (bounties > 0)
-        sums += "<br>Bounties paid (not in the pool): " + Amount(currency, bounty_money);
+    const Money_Amount pool = Pool_Of(t);
+    QByteArray sums = "<p>Prize pool: " + Money_Html(currency, pool) + "<br>Prizes: " + Money_Html(currency, prizes)
+                      + "<br>Still to be paid: " + Money_Html(currency, pool - prizes);
+    if (bounty_money > Money_Amount()) // the winner's own bounty included
+        sums += "<br>Bounties paid (not in the pool): " + Money_Html(currency, bounty_money);
     Line(page, sums + "</p>");
     Line(page, "</body></html>");
     return page;

@@ -62,7 +62,7 @@ TEST_F(Money_Test, PoolCountsEntriesRebuysAddOnsAndAddedMoneyButNotFeesOrBountie
     Addon(*t, "B,b", 5);
     Addon(*t, "C,c", 5);
     // 5 x (30 - 3 - 5) + 3 x 20 + 2 x 10 + 100
-    EXPECT_DOUBLE_EQ(Pool_From_Entries(*t), 290.0);
+    EXPECT_EQ(Pool_From_Entries(*t), Money_Amount(290));
     EXPECT_FLOAT_EQ(t->Prize_Total, 290.0f);
     EXPECT_EQ(Total_Rebuys(*t), 3);
     EXPECT_EQ(Total_Addons(*t), 2);
@@ -76,7 +76,7 @@ TEST_F(Money_Test, PoolCountsEntriesRebuysAddOnsAndAddedMoneyButNotFeesOrBountie
     // Taking them back lowers the pool; with the option off the pool is the typed one.
     Undo_Rebuy(*t, "A,a");
     Undo_Addon(*t, "B,b");
-    EXPECT_DOUBLE_EQ(Pool_From_Entries(*t), 260.0);
+    EXPECT_EQ(Pool_From_Entries(*t), Money_Amount(260));
     t->Money.Settings.Pool_From_Entries = false;
     t->Prize_Total = 77;
     Keep_Pool(*t);
@@ -111,7 +111,7 @@ TEST_F(Money_Test, RebuysAndAddOnsOnlyInTheirWindowAndARebuyBringsAPlayerBack)
     EXPECT_EQ(t->Players[t->Find_Entry("B,b")].Place, 4);
     EXPECT_EQ(t->Out, 3);
     EXPECT_EQ(t->Money.Of(QStringLiteral("D,d")).Rebuys, 1);
-    EXPECT_EQ(Bounties_Won(*t, "A,a"), 0); // D's bounty went back with him
+    EXPECT_EQ(Bounties_Won(*t, "A,a"), 1); // paid at the table: the rebuy does not take it back
 
     // One add-on per player still in, until the end of its level.
     Addon(*t, "A,a", 4);
@@ -131,12 +131,12 @@ TEST_F(Money_Test, BountyGoesToTheKnockerAndBackOnIn)
     Credit_Knock_Out(*t, "C,c", "B,b");
     EXPECT_EQ(Bounties_Won(*t, "B,b"), 1);
     t->Set_Out("B,b");
-    EXPECT_THROW(Credit_Knock_Out(*t, "B,b", "C,c"), Velmora_Error); // C is out
+    EXPECT_THROW(Credit_Knock_Out(*t, "B,b", "C,c", true), Velmora_Error); // C is out at the knock-out
     Credit_Knock_Out(*t, "B,b", "A,a");
 
     auto results = Tourney_Entry_Results(*t);
     EXPECT_EQ(results["B,b"].Bounties_Won, 1);
-    EXPECT_DOUBLE_EQ(results["A,a"].Bounty_Money, 5.0);
+    EXPECT_EQ(results["A,a"].Bounty_Money, Money_Amount(5));
 
     // Marked back in: the bounty goes back, and stays back after a reload.
     t->Set_In("C,c");
@@ -149,17 +149,15 @@ TEST_F(Money_Test, BountyGoesToTheKnockerAndBackOnIn)
 TEST_F(Money_Test, RoundingPaysTheRestToFirstPlace)
 {
     // 333 at 33/33/34 to fives: 105 and 110 down from 109.89 and 113.22; first takes the 118 left.
-    EXPECT_EQ(Rounded_Amounts({109.89, 109.89, 113.22}, 5), (QVector<double>{118, 105, 110}));
-    EXPECT_EQ(Rounded_Amounts({500, 300, 200}, 25), (QVector<double>{500, 300, 200}));
-    EXPECT_EQ(Rounded_Amounts({617.28, 617.28}, 0), (QVector<double>{617.28, 617.28}));
-    EXPECT_EQ(Rounded_Amounts({61.4, 36.84, 24.56}, 1), (QVector<double>{62.8, 36, 24}));
+    EXPECT_EQ(Rounded_Shares(333, {3300, 3300, 3400}, 5), (QVector<Money_Amount>{118, 105, 110}));
+    EXPECT_EQ(Rounded_Shares(Money_Amount::Of_Cents(123456), {5000, 5000}, 0),
+              (QVector<Money_Amount>{Money_Amount::Of_Cents(61728), Money_Amount::Of_Cents(61728)}));
 
-    t->Prize_Total = 1234.56f; // single precision: 1234.56005859375
+    t->Prize_Total = 1234.56f; // set on its own: its nearest cent is the pool
     t->Prize[0] = 50, t->Prize[1] = 30, t->Prize[2] = 20;
     t->Money.Settings.Rounding = 10;
-    const QVector<double> paid = Rounded_Payouts(*t);
-    EXPECT_EQ(paid.mid(0, 4), (QVector<double>{624.56, 370, 240, 0}));
-    EXPECT_DOUBLE_EQ(std::accumulate(paid.cbegin(), paid.cend(), 0.0), 1234.56);
+    const QVector<Money_Amount> paid = Rounded_Payouts(*t);
+    EXPECT_EQ(paid.mid(0, 4), (QVector<Money_Amount>{Money_Amount::Of_Cents(62456), 370, 240, 0}));
 
     // What the display and the phone show: the rounded figures, the chips of rebuys counted.
     Enter({"A,a", "B,b", "C,c", "D,d"});
@@ -173,7 +171,7 @@ TEST_F(Money_Test, RoundingPaysTheRestToFirstPlace)
     t->Money.Settings.Currency = QStringLiteral("kr");
     const Display_Facts d = Gather_Display_Facts(*t, Clock_Reading(), QTime(20, 0));
     EXPECT_DOUBLE_EQ(d.average_stack, (4 * 1000 + 2 * 1000 + 2000) / 3.0);
-    EXPECT_EQ(d.payouts, paid.mid(0, 3));
+    EXPECT_EQ(d.payouts, (QVector<double>{624.56, 370, 240}));
     EXPECT_EQ(d.currency, QStringLiteral("kr"));
 }
 
@@ -253,8 +251,8 @@ TEST_F(Money_Test, AFileOfTheDocumentedFormatHasNoMoneyAndWritesNone)
     EXPECT_EQ(odd->Money.Settings.Buy_In, 0);
     EXPECT_EQ(odd->Money.Settings.Fee, 0);
     EXPECT_EQ(odd->Money.Settings.Rebuy_Until, Level_Count);
-    EXPECT_EQ(odd->Money.Settings.Rounding, 2.5);
-    EXPECT_EQ(odd->Money.Settings.Bounty, 1e9);
+    EXPECT_EQ(odd->Money.Settings.Rounding, Money_Amount::Of_Cents(250));
+    EXPECT_EQ(odd->Money.Settings.Bounty, 0); // beyond the largest amount: refused, not held at it
     EXPECT_TRUE(odd->Money.Entries.isEmpty());
     // Once there is money, the symbol is the stored one or the locale's.
     EXPECT_EQ(Shown_Currency(odd->Money.Settings), QLocale().currencySymbol());
@@ -278,11 +276,11 @@ TEST_F(Money_Test, ResultsPerEntryFromTheFileForSeasons)
     const auto r = Tourney_Entry_Results_From_File(folder.data() + "Cup.trn");
     ASSERT_EQ(r.size(), 4);
     EXPECT_EQ(r["A,a"].Place, 1);
-    EXPECT_DOUBLE_EQ(r["A,a"].Prize, 241); // 240.6 to first with the remainder
-    EXPECT_DOUBLE_EQ(r["B,b"].Prize, 160);
+    EXPECT_EQ(r["A,a"].Prize, 241); // 240.6 to first with the remainder
+    EXPECT_EQ(r["B,b"].Prize, 160);
     EXPECT_EQ(r["A,a"].Bounties_Won, 2);
     EXPECT_EQ(r["C,c"].Rebuys, 1);
-    EXPECT_DOUBLE_EQ(r["C,c"].Prize, 0);
+    EXPECT_EQ(r["C,c"].Prize, 0);
     EXPECT_TRUE(Tourney_Entry_Results_From_File(folder.data() + "None.trn").isEmpty());
 
     // A deal replaces the places' prizes; the winner takes what was kept too.
@@ -293,10 +291,10 @@ TEST_F(Money_Test, ResultsPerEntryFromTheFileForSeasons)
     t->Money.Settings.Deal_Kept = 30;
     t->Set_Out("A,a");
     const auto dealt = Tourney_Entry_Results(*t);
-    EXPECT_DOUBLE_EQ(dealt["A,a"].Prize, 200);
-    EXPECT_DOUBLE_EQ(dealt["B,b"].Prize, 171); // still in, winner to be: not yet the kept part
+    EXPECT_EQ(dealt["A,a"].Prize, 200);
+    EXPECT_EQ(dealt["B,b"].Prize, 171); // still in, winner to be: not yet the kept part
     t->Set_Out("B,b");
-    EXPECT_DOUBLE_EQ(Tourney_Entry_Results(*t)["B,b"].Prize, 201);
+    EXPECT_EQ(Tourney_Entry_Results(*t)["B,b"].Prize, 201);
 }
 
 // Counts edited by hand: a name listed twice keeps its first counts (a line
@@ -326,7 +324,7 @@ TEST_F(Money_Test, HandEditedCountsKeepTheFirstOfEachEntryAndOnlyEntriesWinBount
     EXPECT_EQ(again->Money.Of(QStringLiteral("B,b")).Rebuys, 1);
     const auto r = Tourney_Entry_Results(*again);
     EXPECT_EQ(r["A,a"].Bounties_Won, 1);
-    EXPECT_DOUBLE_EQ(r["A,a"].Bounty_Money, 10);
+    EXPECT_EQ(r["A,a"].Bounty_Money, 10);
     EXPECT_EQ(r["B,b"].Bounties_Won + r["C,c"].Bounties_Won + r["D,d"].Bounties_Won, 0);
     EXPECT_EQ(Total_Rebuys(*again), 3);
 }
@@ -336,7 +334,7 @@ TEST_F(Money_Test, ResultsReportEscapesNamesAndItsTotalsAddUpToThePool)
     Enter({"A&b,<c>", "Bo,\"Q\"", "Cy,Oh"});
     t->Money.Settings.Currency = QStringLiteral("\u20ac");
     t->Money.Settings.Rounding = 10;
-    t->Money.Settings.Bounty = 2.5;
+    t->Money.Settings.Bounty = Money_Amount::Of_Cents(250);
     t->Prize_Total = 333;
     t->Prize[0] = 33, t->Prize[1] = 33, t->Prize[2] = 34;
     t->Set_Out("Cy,Oh");
@@ -352,7 +350,7 @@ TEST_F(Money_Test, ResultsReportEscapesNamesAndItsTotalsAddUpToThePool)
     EXPECT_TRUE(page.contains("<tr><td>2</td><td>Bo,&quot;Q&quot;</td><td align=\"right\">&#8364;100</td>"));
     EXPECT_TRUE(page.contains("<tr><td>3</td><td>Cy,Oh</td><td align=\"right\">&#8364;110</td>"));
     EXPECT_TRUE(page.contains("Prize pool: &#8364;333<br>Prizes: &#8364;333<br>Still to be paid: &#8364;0"
-                              "<br>Bounties paid (not in the pool): &#8364;2.50</p>"));
+                              "<br>Bounties paid (not in the pool): &#8364;5</p>"));
     EXPECT_TRUE(page.endsWith("</body></html>\r\n"));
     // The heading's large type is closed before the sums, which read in the page's size.
     const QByteArray before_sums = page.left(page.indexOf("<p>Prize pool:"));

@@ -20,6 +20,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
@@ -116,12 +117,12 @@ TEST_F(Money_Evening_Test, AWholeEveningWithRebuysAddOnsBountiesAndRoundedPayout
     EXPECT_TRUE(Trn().contains(QStringLiteral("P6,X;0;0;P1,X;")));
     EXPECT_EQ(Money_Grid::Counts_Text(0, 1, 1), QStringLiteral("A1 K1"));
 
-    // Level 2: P6 rebuys and is back in; the bounty goes back.
+    // Level 2: P6 rebuys and is back in; the bounty paid at the table stays won.
     form->Next_Blind->trigger();
     Select_Row(QStringLiteral("P6,X"));
     form->Grid_Money->Rebuy_Player->trigger();
     EXPECT_EQ(T().Players[5].Place, 0);
-    EXPECT_EQ(Bounties_Won(T(), "P1,X"), 0);
+    EXPECT_EQ(Bounties_Won(T(), "P1,X"), 1);
     EXPECT_EQ(form->All_Grid->item(5, 1)->text(), QStringLiteral("In"));
 
     // Level 3: no more rebuys, with a message; the add-on still.
@@ -165,10 +166,10 @@ TEST_F(Money_Evening_Test, AWholeEveningWithRebuysAddOnsBountiesAndRoundedPayout
     ASSERT_EQ(script.shell_opened.size(), 1);
     EXPECT_TRUE(script.shell_opened[0].endsWith(QStringLiteral("Reports/Results.htm")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>Still Playing</td><td>P1,X</td><td align=\"right\"></td>"
-                                               "<td align=\"right\">0</td><td align=\"right\">0</td><td align=\"right\">1</td></tr>")));
+                                               "<td align=\"right\">1</td><td align=\"right\">0</td><td align=\"right\">1</td></tr>")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>6</td><td>P5,X</td><td align=\"right\">$0</td>")));
     EXPECT_TRUE(report.contains(QStringLiteral("<strong>Total:</strong></td><td align=\"right\"><strong>$0</strong></td>"
-                                               "<td align=\"right\">2</td><td align=\"right\">2</td><td align=\"right\">2</td>")));
+                                               "<td align=\"right\">3</td><td align=\"right\">2</td><td align=\"right\">2</td>")));
     EXPECT_TRUE(report.contains(QStringLiteral("Prize pool: $242<br>Prizes: $0<br>Still to be paid: $242")));
 
     // Everything survives a restart.
@@ -215,8 +216,9 @@ TEST_F(Money_Evening_Test, DealAtTheFinalTableGoesIntoTheResults)
     };
     form->Deal1->trigger();
     ASSERT_EQ(script.modals_shown.count(QStringLiteral("Deal_Dlg")), 1);
-    EXPECT_EQ(script.messages.size(), 1u); // the refusal
-    EXPECT_DOUBLE_EQ(T().Money.Of(QStringLiteral("P1,X")).Deal, 260);
+    ASSERT_EQ(script.messages.size(), 2u); // the refusal, then what was written
+    EXPECT_TRUE(script.messages[1].text.startsWith(QStringLiteral("Written to the results:\nP1,X: 260\n")));
+    EXPECT_EQ(T().Money.Of(QStringLiteral("P1,X")).Deal, 260);
     EXPECT_TRUE(Trn().contains(QStringLiteral("Deal Kept=40\n")));
 
     // They play on for the 40: P2 wins it.
@@ -239,6 +241,63 @@ TEST_F(Money_Evening_Test, DealAtTheFinalTableGoesIntoTheResults)
     form->Deal1->trigger();
     EXPECT_TRUE(script.modals_shown.isEmpty());
     EXPECT_EQ(script.messages.back().text, QStringLiteral("A deal is worked out for 2 to 10 players still in; 1 are in."));
+}
+
+// The last one in is recorded as the winner after a question; the display
+// and the phone show him with his prize. "Knocked out by..." later offers
+// every other entry, out or not, with the credit preselected.
+TEST_F(Money_Evening_Test, TheLastPlayerInIsTheWinnerAndACreditCanBeChangedLater)
+{
+    Start_Tourney("[Prizes]\nTotal=100\nPrize 0=70\nPrize 1=30\n[Money]\nBounty=5\nCurrency=$\n", 20, 3, 1);
+    form->show();
+    Knock_Out(QStringLiteral("P2,X"), QStringLiteral("P1,X"));
+    ASSERT_FALSE(script.messages.empty());
+    EXPECT_EQ(script.messages.back().text, QStringLiteral("P1,X is the last player in. Record P1,X as the winner?"));
+    EXPECT_EQ(T().Players[0].Place, 1);
+    TPlayers_Display* d = Open_Display();
+    ASSERT_NE(d, nullptr);
+    Frame(d, QSize(1280, 720));
+    EXPECT_EQ(Text(d->Last_Frame(), "winner")->text, QStringLiteral("P1 X  $70"));
+    const QJsonObject winner = Phone().value(QStringLiteral("winner")).toObject();
+    EXPECT_EQ(winner.value(QStringLiteral("name")).toString(), QStringLiteral("P1 X"));
+    EXPECT_DOUBLE_EQ(winner.value(QStringLiteral("prize")).toDouble(), 70);
+
+    QStringList offered;
+    QString preselected;
+    script.modal_scripts[QStringLiteral("Knocked_Out_Dlg")] = [&](QDialog* dialog) {
+        auto* choice = dialog->findChild<QComboBox*>(QStringLiteral("Knocked_Out_By_Combo"));
+        for (int i = 0; i < choice->count(); ++i)
+            offered << choice->itemText(i);
+        preselected = choice->currentText();
+        choice->setCurrentIndex(choice->findText(QStringLiteral("P3,X")));
+        return int(QDialog::Accepted);
+    };
+    Select_Row(QStringLiteral("P2,X"));
+    form->Grid_Money->Knocked_Out_By->trigger();
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("(nobody)"), QStringLiteral("P1,X"), QStringLiteral("P3,X")}));
+    EXPECT_EQ(preselected, QStringLiteral("P1,X"));
+    EXPECT_EQ(T().Money.Of(QStringLiteral("P2,X")).Knocked_Out_By, QByteArray("P3,X"));
+}
+
+// A box holding no accepted amount is marked with the reason and stores
+// nothing; so are fee and bounty beyond the buy-in.
+TEST_F(Money_Evening_Test, RefusedAmountsAreShownAndNotStored)
+{
+    Open_Evening();
+    Money_Fields* money = form->Money->Fields;
+    Page(form->SpeedButton7);
+    money->Buy_In_Edit->setText(QStringLiteral("20"));
+    for (const char* text : {"abc", "-5", "2e9", "10,5"}) {
+        money->Buy_In_Edit->setText(QString::fromLatin1(text));
+        EXPECT_EQ(T().Money.Settings.Buy_In, 20) << text;
+        EXPECT_TRUE(money->Buy_In_Edit->toolTip().contains(QString::fromLatin1(text))) << text;
+    }
+    money->Buy_In_Edit->setText(QStringLiteral("20"));
+    money->Fee_Edit->setText(QStringLiteral("15"));
+    money->Bounty_Edit->setText(QStringLiteral("10"));
+    EXPECT_EQ(T().Money.Settings.Bounty, 0);
+    EXPECT_TRUE(form->Money->Money_Summary->text().startsWith(QStringLiteral("Fee and bounty (25) are more than the buy-in (20)")));
+    EXPECT_TRUE(Trn().contains(QStringLiteral("Buy-in=20\nFee=15\nBounty=0\n"))); // stored at once, without the refused bounty
 }
 
 TEST_F(Money_Evening_Test, WizardSetsTheMoneyOnItsSecondStep)

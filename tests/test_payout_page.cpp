@@ -5,6 +5,8 @@
 
 #include "forms/widgets/Spin_box.h"
 
+#include "model/Money.h"
+
 #include <QLocale>
 #include <QToolButton>
 #include <vector>
@@ -81,8 +83,9 @@ TEST_F(Payout_Page_Test, AmountsSumsAndColoursOfTheWorkedExamples)
         {"333", {33, 33, 34}, "109.89 109.89 113.22 0 0 0 0 0 0 0", "333", Money_Green},
         {"100", {50, 30}, "50 30 0 0 0 0 0 0 0 0", "80", White},
         {"100", {60, 50}, "60 50 0 0 0 0 0 0 0 0", "110", Red},
-        // From the single-precision pool; compared with the typed pool.
-        {"1234.56", {50, 50}, "617.280029296875 617.280029296875 0 0 0 0 0 0 0 0", "1234.56005859375", Red},
+        // Exact to the cent: the pool is not taken through single precision.
+        {"1234.56", {50, 50}, "617.28 617.28 0 0 0 0 0 0 0 0", "1234.56", Money_Green},
+        {"30.3", {50, 50}, "15.15 15.15 0 0 0 0 0 0 0 0", "30.3", Money_Green},
         {"100", {}, "0 0 0 0 0 0 0 0 0 0", "0", White},
         {"1000", {10, 10, 10, 10, 10, 10, 10, 10, 10, 10}, "100 100 100 100 100 100 100 100 100 100", "1000", Money_Green},
     };
@@ -95,25 +98,24 @@ TEST_F(Payout_Page_Test, AmountsSumsAndColoursOfTheWorkedExamples)
     EXPECT_TRUE(script.messages.empty());
 }
 
-// Inputs that tell the documented precision (a single-precision pool, the
-// products in extended precision rounded to double, the sum taken over the
-// shown texts in extended precision) from near misses.
-TEST_F(Payout_Page_Test, AmountsAndSumsKeepTheDocumentedPrecision)
+// Shares finer than a cent are shown as they are; their sum is the pool, so
+// nothing turns red; what is typed is in the file at once, and a pool that is
+// no amount says why.
+TEST_F(Payout_Page_Test, SharesAreExactTheFileFollowsAtOnceAndABadPoolSaysWhy)
 {
     Start();
     Show_Payout_Page();
     Enter(QStringLiteral("1234.56"), {33, 33, 34});
-    EXPECT_EQ(form->Pay[0]->text(), QStringLiteral("407.404819335937")); // not "...938" of a double product
-    EXPECT_EQ(form->Pay[1]->text(), form->Pay[0]->text());
-    // Each place shows "49.9949989318848"; the sum of those texts is "...696",
-    // while the sum of the unrounded amounts (twice the pool) would show "...695".
-    Enter(QStringLiteral("99.99"), {50, 50});
-    EXPECT_EQ(form->Pay[0]->text(), QStringLiteral("49.9949989318848"));
-    EXPECT_EQ(form->Check_Payout->text(), QStringLiteral("99.9899978637696"));
-    EXPECT_EQ(form->Check_Payout_Colour(), White);
-    // An extended sum of the two texts; a double-precision one ends "...181".
-    Enter(QStringLiteral("19.99"), {70, 30});
-    EXPECT_TRUE(form->Check_Payout->text().endsWith(QStringLiteral("182"))) << form->Check_Payout->text().toStdString();
+    EXPECT_EQ(Amounts(), QStringLiteral("407.4048 407.4048 419.7504 0 0 0 0 0 0 0"));
+    EXPECT_EQ(form->Check_Payout->text(), QStringLiteral("1234.56"));
+    EXPECT_EQ(form->Check_Payout_Colour(), Money_Green);
+    EXPECT_TRUE(Trn().contains(QStringLiteral("[Prizes]\nTotal=1234.56005859375\n"))) << Trn().toStdString();
+    EXPECT_TRUE(Trn().contains(QStringLiteral("Prize 2=34\n")));
+    form->Prize_Pool->setText(QStringLiteral("123456789.01"));
+    EXPECT_TRUE(Trn().contains(QStringLiteral("\nPool=123456789.01\n"))) << Trn().toStdString();
+    form->Prize_Pool->setText(QStringLiteral("-500"));
+    EXPECT_FALSE(form->Prize_Pool->toolTip().isEmpty());
+    EXPECT_EQ(Pool_Of(*form->Current_Tourney), Money_Amount::Of_Cents(12345678901));
 }
 
 // Percentages reach the file whenever the pages are stored: changed just
@@ -159,8 +161,8 @@ TEST_F(Payout_Page_Test, PoolAndPercentagesReachTheRecordAndTheFile)
     form->SpeedButton3->click();
     EXPECT_TRUE(Trn().contains(QStringLiteral("[Prizes]\nTotal=1234.56005859375\nPrize 0=50\nPrize 1=30\nPrize 2=20\n"
                                               "Prize 3=0\n")));
-    // The reload shows the stored pool, which the comparison now meets exactly.
-    EXPECT_EQ(form->Prize_Pool->text(), QStringLiteral("1234.56005859375"));
+    // The reload shows the pool as typed.
+    EXPECT_EQ(form->Prize_Pool->text(), QStringLiteral("1234.56"));
     EXPECT_EQ(form->Per[0]->text(), QStringLiteral("50"));
 }
 
@@ -260,9 +262,9 @@ TEST_F(Payout_Page_Test, AmountsUseTheUsersDecimalSeparator)
     Start();
     Show_Payout_Page();
     Enter(QStringLiteral("1234,56"), {50, 50});
-    EXPECT_EQ(form->Pay[0]->text(), QStringLiteral("617,280029296875"));
-    EXPECT_EQ(form->Check_Payout->text(), QStringLiteral("1234,56005859375"));
-    EXPECT_EQ(form->Check_Payout_Colour(), Red);
+    EXPECT_EQ(form->Pay[0]->text(), QStringLiteral("617,28"));
+    EXPECT_EQ(form->Check_Payout->text(), QStringLiteral("1234,56"));
+    EXPECT_EQ(form->Check_Payout_Colour(), Money_Green);
     form->SpeedButton3->click();
     // Files keep the point.
     EXPECT_TRUE(QString::fromLatin1(folder.Read("Data/Default.trn")).contains(QStringLiteral("Total=1234.56005859375\n")));

@@ -62,6 +62,7 @@ input{width:100%}
  <div class="row"><span>Players left</span><b id="left">-</b></div>
  <div class="row"><span>Average stack</span><b id="average">-</b></div>
  <div class="row"><span>Estimated end</span><b id="end">-</b></div>
+ <div class="row" id="winrow" hidden><span>Winner</span><b id="winner"></b></div>
  <div class="row"><span>Prize pool</span><b id="pool">-</b></div>
  <ol id="payouts"></ol>
 </section>
@@ -108,6 +109,8 @@ function show(s){
  text("end",s.end||"-");
  text("left",s.left+" of "+s.entered);
  text("average",s.average>0?chips(Math.round(s.average)):"-");
+ $("winrow").hidden=!s.winner;
+ text("winner",s.winner?s.winner.name+(s.winner.prize>0?" \u2014 "+money(s.winner.prize):"")+(s.winner.deal?" (deal)":""):"");
  text("pool",money(s.pool));
  const list=$("payouts");list.replaceChildren();
  (s.payouts||[]).forEach(p=>{const li=document.createElement("li");li.textContent=money(p);list.appendChild(li);});

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -26,25 +27,13 @@ const QColor Even_Green(0, 110, 0);
 
 double Sum(const QVector<double>& v) { return std::accumulate(v.cbegin(), v.cend(), 0.0); }
 
-bool Same_Money(double a, double b) { return std::llround(a * 100) == std::llround(b * 100); }
+Money_Amount Sum(const QVector<Money_Amount>& v) { return std::accumulate(v.cbegin(), v.cend(), Money_Amount()); }
 
-QString Amount(double v) { return Screen_Float_Text(std::round(v * 100) / 100); }
+QChar Point() { return QLocale().decimalPoint().at(0); }
 
-// Amounts rounded to the unit with the rest to the largest one.
-QVector<double> Rounded_To_Leader(const QVector<double>& values, double unit)
-{
-    QVector<int> order(values.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&values](int a, int b) { return values[a] > values[b]; });
-    QVector<double> sorted;
-    for (int i : order)
-        sorted << values[i];
-    const QVector<double> rounded = Rounded_Amounts(sorted, unit);
-    QVector<double> out(values.size());
-    for (qsizetype k = 0; k < order.size(); ++k)
-        out[order[k]] = rounded[k];
-    return out;
-}
+QString Money(Money_Amount a) { return Amount_Text(a, Point()); }
+
+QString Figure(double v) { return Money(Money_Amount::Nearest(v)); }
 
 void Paint_Check(QLabel* label, const QString& text, bool even)
 {
@@ -123,7 +112,10 @@ void TDeal_Dlg::Build()
     connect(Calculate_Btn, &QPushButton::clicked, this, [this] { Guarded([this] { Calculate_BtnClick(); }); });
     connect(Write_Btn, &QPushButton::clicked, this, [this] { Guarded([this] { Write_BtnClick(); }); });
     connect(Close_Btn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Deal_Grid, &QTableWidget::cellChanged, this, [this] { Guarded([this] { Show_Checks(); }); });
+    connect(Deal_Grid, &QTableWidget::cellChanged, this, [this](int, int column) { Guarded([this, column] {
+        Chips_Typed(column);
+        Show_Checks();
+    }); });
     connect(Keep_Edit, &QLineEdit::textChanged, this, [this] { Guarded([this] { Show_Checks(); }); });
     resize(780, 420);
 }
@@ -153,9 +145,10 @@ void TDeal_Dlg::Fill()
         Set_Cell(r, Player_Col, names_[r]);
         Set_Cell(r, Chips_Col, Screen_Float_Text(r == 0 ? in_play - even * (n - 1) : even));
     }
-    const QVector<double> payouts = Rounded_Payouts(t_);
+    // What is still to be won: after a first deal, what was kept to play for.
+    const QVector<Money_Amount> prizes = Prizes_To_Share(t_, n);
     for (int p = 0; p < n; ++p) {
-        auto* item = new QTableWidgetItem(Screen_Float_Text(p < payouts.size() ? payouts[p] : 0));
+        auto* item = new QTableWidgetItem(Money(prizes[p]));
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Prizes_Grid->setItem(p, 0, item);
         Prizes_Grid->setVerticalHeaderItem(p, new QTableWidgetItem(QString::number(p + 1)));
@@ -176,34 +169,69 @@ QVector<double> TDeal_Dlg::Column_Values(QTableWidget* grid, int column, bool* o
     return values;
 }
 
-double TDeal_Dlg::Keep() const
+QVector<Money_Amount> TDeal_Dlg::Column_Amounts(QTableWidget* grid, int column, bool* ok) const
 {
-    long double keep = 0;
-    return Parse_Screen_Float(Keep_Edit->text(), keep) && keep > 0 ? static_cast<double>(keep) : 0;
+    QVector<Money_Amount> values;
+    *ok = true;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        Money_Amount v;
+        const QTableWidgetItem* item = grid->item(r, column);
+        if (!item || !Parse_Amount(item->text(), v, Point()).isEmpty())
+            *ok = false;
+        values << v;
+    }
+    return values;
+}
+
+Money_Amount TDeal_Dlg::Keep() const
+{
+    Money_Amount keep;
+    return Parse_Amount(Keep_Edit->text(), keep, Point()).isEmpty() ? keep : Money_Amount();
+}
+
+// The prizes typed, checked against what is still to be won.
+QVector<Money_Amount> TDeal_Dlg::Prizes() const
+{
+    bool ok = false;
+    const QVector<Money_Amount> prizes = Column_Amounts(Prizes_Grid, 0, &ok);
+    if (!ok)
+        throw Velmora_Error("Every prize needs an amount to the cent.");
+    const Money_Amount left = Still_To_Win(t_);
+    if (Sum(prizes) > left)
+        throw Velmora_Error(tr("The prizes add up to %1%2, %1%3 more than the %1%4 still to be won.")
+                                .arg(currency_, Money(Sum(prizes)), Money(Sum(prizes) - left), Money(left)));
+    return prizes;
 }
 
 void TDeal_Dlg::Calculate_BtnClick()
 {
-    bool chips_ok = false, prizes_ok = false;
+    bool chips_ok = false;
     const QVector<double> stacks = Column_Values(Deal_Grid, Chips_Col, &chips_ok);
-    QVector<double> prizes = Column_Values(Prizes_Grid, 0, &prizes_ok);
     if (stacks.isEmpty())
         return;
-    if (!chips_ok || !prizes_ok || std::any_of(stacks.cbegin(), stacks.cend(), [](double s) { return s <= 0; }))
-        throw Velmora_Error("Every player needs a chip count above 0, and every prize an amount.");
-    const double keep = Keep();
+    // Counts beyond any chip set (or no number at all) would turn the model's sums infinite.
+    if (!chips_ok || std::any_of(stacks.cbegin(), stacks.cend(), [](double s) { return !(s > 0) || !(s <= 1e15); }))
+        throw Velmora_Error("Every player needs a chip count above 0 and at most 1,000,000,000,000,000.");
+    QVector<Money_Amount> prizes = Prizes();
+    const Money_Amount keep = Keep();
     if (keep > prizes[0])
         throw Velmora_Error("The amount kept to play for cannot be more than first prize.");
     prizes[0] -= keep;
-    const QVector<double> icm = Icm_Values(stacks, prizes);
-    const QVector<double> chop = Chip_Chop_Values(stacks, prizes);
-    const QVector<double> agreed = Rounded_To_Leader(icm, t_.Money.Settings.Rounding);
+    QVector<double> figures;
+    for (Money_Amount p : prizes)
+        figures << p.Value();
+    const QVector<double> icm = Icm_Values(stacks, figures);
+    const QVector<double> chop = Chip_Chop_Values(stacks, figures);
+    if (icm.size() != stacks.size())
+        return;
+    // Each ICM figure to the nearest unit, the differences settled by the largest remainders.
+    const QVector<Money_Amount> agreed = Largest_Remainder(icm, Sum(prizes), t_.Money.Settings.Rounding);
     const QSignalBlocker quiet(Deal_Grid);
     for (int r = 0; r < stacks.size(); ++r) {
-        Set_Cell(r, Icm_Col, Amount(icm[r]));
-        Set_Cell(r, Chop_Col, Amount(chop[r]));
-        Set_Cell(r, Difference_Col, Amount(icm[r] - chop[r]));
-        Set_Cell(r, Agreed_Col, Amount(agreed[r]));
+        Set_Cell(r, Icm_Col, Figure(icm[r]));
+        Set_Cell(r, Chop_Col, Figure(chop[r]));
+        Set_Cell(r, Difference_Col, Figure(icm[r] - chop[r]));
+        Set_Cell(r, Agreed_Col, Money(agreed[r]));
     }
     Show_Checks();
 }
@@ -215,13 +243,25 @@ void TDeal_Dlg::Show_Checks()
     const double in_play = Chips_In_Play(t_);
     Paint_Check(Chips_Check,
                 tr("Chips typed: %1 of %2 in play").arg(Screen_Float_Text(typed), Screen_Float_Text(in_play)),
-                ok && Same_Money(typed, in_play));
+                ok && std::llround(typed) == std::llround(in_play));
     bool prizes_ok = false, agreed_ok = false;
-    const double to_share = Sum(Column_Values(Prizes_Grid, 0, &prizes_ok)) - Keep();
-    const double agreed = Sum(Column_Values(Deal_Grid, Agreed_Col, &agreed_ok));
-    Paint_Check(Agreed_Check,
-                tr("Agreed: %1%2 of %1%3 to share").arg(currency_, Amount(agreed), Amount(to_share)),
-                prizes_ok && agreed_ok && Same_Money(agreed, to_share));
+    const Money_Amount to_share = Sum(Column_Amounts(Prizes_Grid, 0, &prizes_ok)) - Keep();
+    const Money_Amount agreed = Sum(Column_Amounts(Deal_Grid, Agreed_Col, &agreed_ok));
+    Paint_Check(Agreed_Check, tr("Agreed: %1%2 of %1%3 to share").arg(currency_, Money(agreed), Money(to_share)),
+                prizes_ok && agreed_ok && agreed == to_share);
+}
+
+void TDeal_Dlg::Chips_Typed(int column)
+{
+    if (column != Chips_Col)
+        return;
+    // The figures follow the chip counts as they are typed; an unfinished
+    // count leaves them as they were.
+    try {
+        Calculate_BtnClick();
+    } catch (const Velmora_Error&) {
+        Show_Checks();
+    }
 }
 
 void TDeal_Dlg::Write_BtnClick()
@@ -229,22 +269,29 @@ void TDeal_Dlg::Write_BtnClick()
     bool ok = false;
     const QVector<double> stacks = Column_Values(Deal_Grid, Chips_Col, &ok);
     const double in_play = Chips_In_Play(t_);
-    if (!ok || !Same_Money(Sum(stacks), in_play)) {
+    if (!ok || std::llround(Sum(stacks)) != std::llround(in_play)) {
         const QString text = tr("The chips typed add up to %1, but %2 are in play.\nDo you wish to continue?")
                                  .arg(Screen_Float_Text(Sum(stacks)), Screen_Float_Text(in_play));
         if (host().Message(text, windowTitle(), Buttons::OK_Cancel) != Answer::OK)
             return;
     }
-    bool prizes_ok = false, agreed_ok = false;
-    const double to_share = Sum(Column_Values(Prizes_Grid, 0, &prizes_ok)) - Keep();
-    const QVector<double> agreed = Column_Values(Deal_Grid, Agreed_Col, &agreed_ok);
-    if (!prizes_ok || !agreed_ok || !Same_Money(Sum(agreed), to_share))
-        throw Velmora_Error(tr("The agreed amounts add up to %1, not the %2 still to be shared.")
-                                .arg(Amount(Sum(agreed)), Amount(to_share)));
+    const Money_Amount to_share = Sum(Prizes()) - Keep();
+    bool agreed_ok = false;
+    const QVector<Money_Amount> agreed = Column_Amounts(Deal_Grid, Agreed_Col, &agreed_ok);
+    if (!agreed_ok)
+        throw Velmora_Error("Every player needs an agreed amount to the cent.");
+    if (Sum(agreed) != to_share)
+        throw Velmora_Error(tr("The agreed amounts add up to %1%2, not the %1%3 still to be shared: %1%4 %5.")
+                                .arg(currency_, Money(Sum(agreed)), Money(to_share),
+                                     Money(Sum(agreed) > to_share ? Sum(agreed) - to_share : to_share - Sum(agreed)),
+                                     Sum(agreed) > to_share ? tr("too much") : tr("short")));
+    Write_Deal(t_, names_, agreed, Still_To_Win(t_) - to_share);
+    QStringList lines;
     for (int r = 0; r < names_.size(); ++r)
-        t_.Money.Entries[names_[r].toLatin1()].Deal = std::round(agreed[r] * 100) / 100;
-    t_.Money.Settings.Deal_Kept = std::round(Keep() * 100) / 100;
-    Store_Money(t_);
+        lines << tr("%1: %2%3").arg(names_[r], currency_, Money(t_.Money.Of(names_[r]).Deal));
+    if (t_.Money.Settings.Deal_Kept > Money_Amount())
+        lines << tr("Kept to play for: %1%2").arg(currency_, Money(t_.Money.Settings.Deal_Kept));
+    host().Message(tr("Written to the results:\n%1").arg(lines.join(QLatin1Char('\n'))), windowTitle(), Buttons::OK);
     Written = true;
     accept();
 }

@@ -3,6 +3,8 @@
 // against the chips in play), the prizes still to be paid and an amount to
 // keep playing for; it shows each player's ICM value, chip-chop value and
 // the difference, and writes the agreed amounts into the results.
+#include "model/Money_amount.h"
+
 #include <QDialog>
 #include <QStringList>
 #include <QVector>
@@ -38,7 +40,10 @@ private:
     void Build();
     void Fill();
     QVector<double> Column_Values(QTableWidget* grid, int column, bool* ok) const;
-    double Keep() const;
+    QVector<Money_Amount> Column_Amounts(QTableWidget* grid, int column, bool* ok) const;
+    Money_Amount Keep() const;
+    QVector<Money_Amount> Prizes() const;
+    void Chips_Typed(int column);
     void Show_Checks();
     void Set_Cell(int row, int column, const QString& text);
 

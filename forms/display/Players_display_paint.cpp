@@ -360,6 +360,11 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
         qreal weight;
     };
     std::vector<Block> blocks;
+    // The night is decided: the winner and his prize lead the column.
+    if (!d.winner.isEmpty())
+        blocks.push_back({"winner", d.winner_deal ? QStringLiteral("WINNER (DEAL)") : QStringLiteral("WINNER"),
+                          d.winner + (d.winner_prize > 0 ? QStringLiteral("  ") + d.currency + Amount(d.winner_prize) : QString()),
+                          1.0});
     blocks.push_back({"players", QStringLiteral("PLAYERS LEFT"),
                       QStringLiteral("%1 / %2").arg(d.players_left).arg(d.players_entered), 1.0});
     if (d.chips_set)

@@ -7,12 +7,14 @@
 #include "forms/widgets/Fonts.h"
 #include "forms/widgets/Screen_numbers.h"
 #include "forms/widgets/Spin_box.h"
+#include "model/Money.h"
 #include "platform/Guard.h"
 
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 #include <cfloat>
 #include <cmath>
@@ -31,6 +33,23 @@ void Set_Background(QLineEdit* box, const QColor& colour)
     p.setColor(QPalette::Base, colour);
     p.setColor(QPalette::Window, colour);
     box->setPalette(p);
+}
+
+QChar Point() { return QLocale().decimalPoint().at(0); }
+
+// A place's share of the pool, pool x percent in ten-thousandths, as the
+// general float text shows it: exact, trailing zeros dropped.
+QString Share_Text(int64_t ten_thousandths)
+{
+    const bool negative = ten_thousandths < 0;
+    const uint64_t m = negative ? 0 - static_cast<uint64_t>(ten_thousandths) : static_cast<uint64_t>(ten_thousandths);
+    QString text = QString::number(m / 10000);
+    QString fraction = QString::number(m % 10000).rightJustified(4, QLatin1Char('0'));
+    while (fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    if (!fraction.isEmpty())
+        text += Point() + fraction;
+    return negative ? QLatin1Char('-') + text : text;
 }
 
 QLineEdit* Amount_Box(QWidget* parent, const QString& name, const QString& text, const QRect& r)
@@ -61,7 +80,7 @@ void TMainForm::Load_PayoutExecute()
     // The pool is shown without recalculating: the percentages on the page
     // may still be another tournament's.
     payout_held_ = true;
-    Prize_Pool->setText(Screen_Float_Text(t.Prize_Total));
+    Prize_Pool->setText(Amount_Text(Pool_Of(t), Point()));
     payout_held_ = false;
     for (int i = 0; i < Prize_Count; ++i)
         Per[i]->Set_Text(Screen_Float_Text(t.Prize[i]));
@@ -90,46 +109,40 @@ void TMainForm::Store_Percentages()
     }
 }
 
+// The pool is read to the cent and every share is worked out exactly: the
+// amounts and their sum are what the pool and the percentages give, and the
+// sum turns red only when the places pay a cent or more beyond the pool.
 void TMainForm::Update_PayoutExecute()
 {
     CTourney& t = *Current_Tourney;
-    long double pool_text = 0;
-    if (!Parse_Screen_Float(Prize_Pool->text(), pool_text) || std::fabs(pool_text) > FLT_MAX)
+    Money_Amount pool;
+    const QString why = Parse_Amount(Prize_Pool->text(), pool, Point());
+    // What is no amount is kept out of the record and says why.
+    const QString tip = Prize_Pool->isReadOnly() ? Prize_Pool->toolTip() : why;
+    if (Prize_Pool->toolTip() != tip)
+        Prize_Pool->setToolTip(tip);
+    if (!Prize_Pool->isReadOnly())
+        Set_Background(Prize_Pool, why.isEmpty() ? Under_White : QColor(255, 200, 200));
+    if (!why.isEmpty())
         return;
-    t.Prize_Total = static_cast<float>(pool_text);
-    if (t.Prize_Total == 0)
+    Set_Pool(t, pool);
+    if (pool == Money_Amount())
         return;
 
-    const long double pool = t.Prize_Total;
+    int64_t sum = 0; // in ten-thousandths
     for (int i = 0; i < Prize_Count; ++i) {
         const int percent = Per[i]->Value();
-        if (percent != 0) {
-            const double amount = static_cast<double>((percent * 0.01L) * pool);
-            Pay[i]->setText(Screen_Float_Text(amount));
-        } else {
-            Pay[i]->setText(QStringLiteral("0"));
-        }
+        const int64_t share = pool.Cents() * percent;
+        sum += share;
+        Pay[i]->setText(percent != 0 ? Share_Text(share) : QStringLiteral("0"));
         long double stored = 0;
         if (!Parse_Screen_Float(Per[i]->text(), stored))
             return;
         t.Prize[i] = static_cast<float>(stored);
     }
-
-    // The sum of what the boxes show, not of the unrounded amounts.
-    long double sum = 0;
-    for (int i = 0; i < Prize_Count; ++i) {
-        long double amount = 0;
-        if (!Parse_Screen_Float(Pay[i]->text(), amount))
-            return;
-        sum += amount;
-    }
-    Check_Payout->setText(Screen_Float_Text(sum));
-
-    long double paid = 0;
-    long double asked = 0;
-    if (!Parse_Screen_Float(Check_Payout->text(), paid) || !Parse_Screen_Float(Prize_Pool->text(), asked))
-        return;
-    Set_Background(Check_Payout, paid > asked ? Over_Red : paid == asked ? Money_Green : Under_White);
+    Check_Payout->setText(Share_Text(sum));
+    const int64_t over = sum - pool.Cents() * 100;
+    Set_Background(Check_Payout, over >= 100 ? Over_Red : over >= 0 ? Money_Green : Under_White);
 }
 
 void TMainForm::Build_Payout_Page()

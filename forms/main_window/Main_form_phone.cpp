@@ -176,6 +176,12 @@ QByteArray TMainForm::Phone_State() const
         payouts.append(p);
     s.insert(QStringLiteral("payouts"), payouts);
     s.insert(QStringLiteral("currency"), d.currency);
+    if (!d.winner.isEmpty())
+        s.insert(QStringLiteral("winner"), QJsonObject{{QStringLiteral("name"), d.winner},
+                                                       {QStringLiteral("prize"), d.winner_prize},
+                                                       {QStringLiteral("deal"), d.winner_deal}});
+    else
+        s.insert(QStringLiteral("winner"), QJsonValue::Null);
     QJsonArray seats;
     const CTourney& t = *Current_Tourney;
     for (int i = 0; i < std::clamp(t.Total, 0, Max_Entries); ++i) {

@@ -10,11 +10,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 
 namespace {
 
-QString Money_Text(const QString& currency, double amount) { return currency + Screen_Float_Text(amount); }
+QChar Point() { return QLocale().decimalPoint().at(0); }
+
+QString Money_Text(const QString& currency, Money_Amount amount) { return currency + Amount_Text(amount, Point()); }
 
 } // namespace
 
@@ -40,8 +43,12 @@ Money_Area::Money_Area(TMainForm* form, QWidget* parent) : QObject(form), form_(
     Money_Summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Money_Summary->setWordWrap(true);
 
-    // The rounded amounts follow the percentages as the page recomputes them.
-    connect(form_->Update_Payout, &QAction::triggered, this, [this] { Guarded([this] { Show_Summary(); }); });
+    // The rounded amounts follow the percentages as the page recomputes them,
+    // and what was typed is in the file at once.
+    connect(form_->Update_Payout, &QAction::triggered, this, [this] { Guarded([this] {
+        Show_Summary();
+        Store_If_Changed();
+    }); });
 }
 
 void Money_Area::Load()
@@ -49,6 +56,28 @@ void Money_Area::Load()
     Fields->Load(form_->Current_Tourney->Money.Settings);
     Show_Pool();
     Show_Summary();
+    stored_ = Payout_Snapshot(*form_->Current_Tourney);
+}
+
+Money_Area::Snapshot Money_Area::Payout_Snapshot(const CTourney& t)
+{
+    Snapshot s{t.Trn_Path, t.Money.Settings, Pool_Of(t), {}};
+    for (int i = 0; i < Prize_Count; ++i)
+        s.prizes << t.Prize[i];
+    return s;
+}
+
+// A kill right after typing loses nothing: the payout and the money go to
+// the file as soon as they differ from what it holds.
+void Money_Area::Store_If_Changed()
+{
+    const CTourney& t = *form_->Current_Tourney;
+    const Snapshot now = Payout_Snapshot(t);
+    // Another tournament being loaded is not stored: Load takes its snapshot.
+    if (now == stored_ || now.path != stored_.path)
+        return;
+    Store_Payout(t);
+    stored_ = now;
 }
 
 void Money_Area::Fields_Changed()
@@ -58,6 +87,7 @@ void Money_Area::Fields_Changed()
     Keep_Pool(t);
     Show_Pool();
     Show_Summary();
+    Store_If_Changed();
 }
 
 // With the pool from the entries, the pool box shows it and cannot be typed into.
@@ -73,7 +103,7 @@ void Money_Area::Show_Pool()
     form_->Prize_Pool->setPalette(kept ? grey : QPalette());
     form_->Prize_Pool->setToolTip(kept ? tr("Pool from entries: entries, rebuys, add-ons and added money") : QString());
     if (kept)
-        form_->Prize_Pool->setText(Screen_Float_Text(t.Prize_Total)); // recalculates the payouts
+        form_->Prize_Pool->setText(Amount_Text(Pool_Of(t), Point())); // recalculates the payouts
 }
 
 void Money_Area::Suggest_PayoutExecute()
@@ -87,6 +117,7 @@ void Money_Area::Suggest_PayoutExecute()
     }
     form_->Update_Payout->trigger();
     Show_Summary();
+    Store_If_Changed();
 }
 
 void Money_Area::Show_Summary()
@@ -94,14 +125,24 @@ void Money_Area::Show_Summary()
     const CTourney& t = *form_->Current_Tourney;
     const QString currency = Shown_Currency(t.Money.Settings);
     QStringList lines;
+    if (!Fields->Problem().isEmpty())
+        lines << Fields->Problem();
     lines << tr("%1 entries, %2 rebuys, %3 add-ons").arg(t.Total).arg(Total_Rebuys(t)).arg(Total_Addons(t));
-    if (t.Money.Settings.Pool_From_Entries || t.Money.Settings.Buy_In > 0)
+    if (t.Money.Settings.Pool_From_Entries || t.Money.Settings.Buy_In > Money_Amount())
         lines << tr("From entries: %1").arg(Money_Text(currency, Pool_From_Entries(t)));
-    const QVector<double> paid = Rounded_Payouts(t);
+    QStringList agreed;
+    for (int i = 0; i < t.Total && i < Max_Entries; ++i) {
+        const Entry_Money m = t.Money.Of(CTourney::Entry_Name(t.Players[i]));
+        if (m.Has_Deal())
+            agreed << Money_Text(currency, m.Deal);
+    }
+    const QVector<Money_Amount> paid = Rounded_Payouts(t);
     QStringList places;
     for (int i = 0; i < Prize_Count && t.Prize[i] > 0; ++i)
         places << Money_Text(currency, paid[i]);
-    if (!places.isEmpty() && t.Prize_Total > 0)
+    if (!agreed.isEmpty())
+        lines << tr("Deal: %1").arg(agreed.join(QStringLiteral(" / ")));
+    else if (!places.isEmpty() && Pool_Of(t) > Money_Amount())
         lines << tr("Paid: %1").arg(places.join(QStringLiteral(" / ")));
     const QString text = lines.join(QLatin1Char('\n'));
     if (Money_Summary->text() != text)

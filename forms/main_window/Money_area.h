@@ -3,6 +3,8 @@
 // entries" (the pool follows the entries and cannot be typed), "Suggest"
 // (a standard payout table for the number of entries) and a summary of
 // what the evening has paid in and what the places get, rounded.
+#include "model/Money.h"
+
 #include <QObject>
 
 class QAction;
@@ -30,6 +32,18 @@ private:
     void Suggest_PayoutExecute();
     void Show_Summary();
     void Show_Pool();
+    void Store_If_Changed();
+
+    // What the file holds of the payout, as last stored or loaded.
+    struct Snapshot {
+        QString path;
+        Money_Settings settings;
+        Money_Amount pool;
+        QVector<float> prizes;
+        bool operator==(const Snapshot&) const = default;
+    };
+    static Snapshot Payout_Snapshot(const CTourney& t);
+    Snapshot stored_;
 
     TMainForm* form_;
 };

@@ -163,7 +163,7 @@ void Money_Grid::Show_Menu(const QPoint& at)
         entry->setEnabled(enabled);
         connect(entry, &QAction::triggered, command, &QAction::trigger);
     };
-    item(Rebuy_Player, true);
+    item(Rebuy_Player, Rebuy_Refusal(t, name, form_->CurrentLevel + 1).isEmpty());
     item(Addon_Player, !out && m.Addons == 0);
     menu->addSeparator();
     item(Undo_Rebuy, m.Rebuys > 0);
@@ -215,7 +215,7 @@ void Money_Grid::Knocked_Out_ByExecute()
     const int slot = form_->Current_Tourney->Find_Entry(name);
     if (slot < 0 || form_->Current_Tourney->Players[slot].Place == 0)
         return;
-    if (Ask_Knocked_Out_By(name))
+    if (Ask_Knocked_Out_By(name, false))
         Changed();
 }
 
@@ -232,9 +232,11 @@ void Money_Grid::After_Chooser()
     if (out_now == was_out)
         return;
     if (out_now && t.Money.Settings.Bounty > 0)
-        Ask_Knocked_Out_By(name);
+        Ask_Knocked_Out_By(name, true);
     else if (!out_now && t.Money.Any())
         Store_Money(t); // his bounty went back
+    if (out_now)
+        Ask_Winner();
     // The chooser stays where it is: only the counts are painted again.
     form_->All_Grid->viewport()->update();
     emit form_->Clock_Changed();
@@ -257,7 +259,23 @@ void Money_Grid::Changed()
     emit form_->Clock_Changed(); // the display and the phones show the new pool and stacks
 }
 
-bool Money_Grid::Ask_Knocked_Out_By(const QString& name)
+void Money_Grid::Ask_Winner()
+{
+    CTourney& t = *form_->Current_Tourney;
+    const QString last = Last_In(t);
+    if (last.isEmpty())
+        return;
+    if (host().Message(tr("%1 is the last player in. Record %1 as the winner?").arg(last), tr("Winner"), Buttons::OK_Cancel)
+        != Answer::OK)
+        return;
+    Record_Winner(t, last);
+    if (t.Money.Any())
+        Store_Money(t);
+    Remember_Out();
+    form_->Load_Tables->trigger();
+}
+
+bool Money_Grid::Ask_Knocked_Out_By(const QString& name, bool now)
 {
     CTourney& t = *form_->Current_Tourney;
     QDialog dialog(form_);
@@ -269,8 +287,10 @@ bool Money_Grid::Ask_Knocked_Out_By(const QString& name)
     auto* choice = new QComboBox(&dialog);
     choice->setObjectName(QStringLiteral("Knocked_Out_By_Combo"));
     choice->addItem(Nobody);
+    // At the knock-out only a player still in can have done it; later any
+    // other entry may be credited (the knocker may be out by now).
     for (int i = 0; i < t.Total && i < Max_Entries; ++i)
-        if (t.Players[i].Place == 0)
+        if (CTourney::Entry_Name(t.Players[i]) != name && (!now || t.Players[i].Place == 0))
             choice->addItem(CTourney::Entry_Name(t.Players[i]));
     const int credited = choice->findText(QString::fromLatin1(t.Money.Of(name).Knocked_Out_By));
     choice->setCurrentIndex(std::max(credited, 0));
@@ -282,6 +302,6 @@ bool Money_Grid::Ask_Knocked_Out_By(const QString& name)
     if (host().Show_Modal(&dialog) != QDialog::Accepted)
         return false;
     const QString by = choice->currentIndex() > 0 ? choice->currentText() : QString();
-    Credit_Knock_Out(t, name, by);
+    Credit_Knock_Out(t, name, by, now);
     return true;
 }

@@ -41,7 +41,10 @@ private:
     void Remember_Out();           // who is out now
     void Changed();                // the grid and everything that shows the money follow
     // Asks who knocked the player out; false when the operator cancels.
-    bool Ask_Knocked_Out_By(const QString& name);
+    // now: asked at the knock-out (only players still in are offered).
+    bool Ask_Knocked_Out_By(const QString& name, bool now);
+    // When one player is left in: records him as the winner once confirmed.
+    void Ask_Winner();
 
     TMainForm* form_;
     QSet<QString> out_before_;

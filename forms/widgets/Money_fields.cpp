@@ -12,14 +12,24 @@
 
 namespace {
 
-QString Amount_Text(double value) { return Screen_Float_Text(value); }
+QChar Point() { return QLocale().decimalPoint().at(0); }
 
-double Amount_Of(const QLineEdit* box)
+QString Shown(Money_Amount value) { return Amount_Text(value, Point()); }
+
+// A box that holds no accepted amount shows why, and keeps what was stored.
+const QColor Refused(255, 200, 200);
+
+void Mark(QLineEdit* box, const QString& why, const QString& hint)
 {
-    long double value = 0;
-    if (!Parse_Screen_Float(box->text(), value) || value <= 0 || value > 1e9L)
-        return 0;
-    return std::round(static_cast<double>(value) * 100) / 100;
+    QPalette p = box->palette();
+    const QColor base = why.isEmpty() ? QPalette().color(QPalette::Base) : Refused;
+    if (p.color(QPalette::Base) != base) {
+        p.setColor(QPalette::Base, base);
+        box->setPalette(p);
+    }
+    const QString tip = why.isEmpty() ? hint : why;
+    if (box->toolTip() != tip)
+        box->setToolTip(tip);
 }
 
 int32_t Chips_Of(const QLineEdit* box)
@@ -51,6 +61,15 @@ Money_Fields::Money_Fields(QWidget* parent) : QGroupBox(tr("Money"), parent)
     Currency_Edit->setMaxLength(8);
     Currency_Edit->setPlaceholderText(QLocale().currencySymbol());
     Rounding_Edit = Amount_Edit("Rounding_Edit", tr("Payouts are rounded down to this unit; the rest goes to first place"));
+    Rebuys_Per_Player_Spin = new Spin_Box(this);
+    Rebuys_Per_Player_Spin->setRange(0, 999);
+    Rebuys_Per_Player_Spin->setSpecialValueText(tr("No limit"));
+    Rebuys_Per_Player_Spin->setObjectName(QStringLiteral("Rebuys_Per_Player_Spin"));
+    Rebuys_Per_Player_Spin->setToolTip(tr("Rebuys one player may take (0: no limit)"));
+    connect(Rebuys_Per_Player_Spin, &QSpinBox::valueChanged, this, [this] {
+        if (!loading_)
+            emit Changed();
+    });
     for (Spin_Box** spin : {&Rebuy_Until_Spin, &Addon_Until_Spin}) {
         *spin = new Spin_Box(this);
         (*spin)->setRange(0, 20);
@@ -90,7 +109,11 @@ Money_Fields::Money_Fields(QWidget* parent) : QGroupBox(tr("Money"), parent)
         grid->addWidget(cell.box, row, column + 1);
         ++n;
     }
-    grid->addWidget(Pool_From_Entries_Check, 6, 0, 1, 4);
+    auto* per_player = new QLabel(tr("Rebuys per player:"), this);
+    per_player->setBuddy(Rebuys_Per_Player_Spin);
+    grid->addWidget(per_player, 6, 2);
+    grid->addWidget(Rebuys_Per_Player_Spin, 6, 3);
+    grid->addWidget(Pool_From_Entries_Check, 6, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 }
@@ -102,6 +125,7 @@ QLineEdit* Money_Fields::Amount_Edit(const char* name, const QString& hint)
     box->setToolTip(hint);
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setMinimumWidth(56);
+    box->setProperty("hint", hint);
     connect(box, &QLineEdit::textChanged, this, [this] {
         if (!loading_)
             emit Changed();
@@ -112,37 +136,63 @@ QLineEdit* Money_Fields::Amount_Edit(const char* name, const QString& hint)
 void Money_Fields::Load(const Money_Settings& s)
 {
     loading_ = true;
-    Buy_In_Edit->setText(Amount_Text(s.Buy_In));
-    Fee_Edit->setText(Amount_Text(s.Fee));
-    Bounty_Edit->setText(Amount_Text(s.Bounty));
-    Added_Money_Edit->setText(Amount_Text(s.Added_Money));
-    Rebuy_Price_Edit->setText(Amount_Text(s.Rebuy_Price));
+    Buy_In_Edit->setText(Shown(s.Buy_In));
+    Fee_Edit->setText(Shown(s.Fee));
+    Bounty_Edit->setText(Shown(s.Bounty));
+    Added_Money_Edit->setText(Shown(s.Added_Money));
+    Rebuy_Price_Edit->setText(Shown(s.Rebuy_Price));
+    Rebuys_Per_Player_Spin->Set_Value(s.Rebuys_Per_Player);
     Rebuy_Chips_Edit->setText(QString::number(s.Rebuy_Chips));
     Rebuy_Until_Spin->Set_Value(s.Rebuy_Until);
-    Addon_Price_Edit->setText(Amount_Text(s.Addon_Price));
+    Addon_Price_Edit->setText(Shown(s.Addon_Price));
     Addon_Chips_Edit->setText(QString::number(s.Addon_Chips));
     Addon_Until_Spin->Set_Value(s.Addon_Until);
     Currency_Edit->setText(s.Currency);
-    Rounding_Edit->setText(Amount_Text(s.Rounding));
+    Rounding_Edit->setText(Shown(s.Rounding));
     Pool_From_Entries_Check->setChecked(s.Pool_From_Entries);
     loading_ = false;
 }
 
-Money_Settings Money_Fields::Settings(const Money_Settings& before) const
+Money_Settings Money_Fields::Settings(const Money_Settings& before)
 {
     Money_Settings s = before;
-    s.Buy_In = Amount_Of(Buy_In_Edit);
-    s.Fee = Amount_Of(Fee_Edit);
-    s.Bounty = Amount_Of(Bounty_Edit);
-    s.Added_Money = Amount_Of(Added_Money_Edit);
-    s.Rebuy_Price = Amount_Of(Rebuy_Price_Edit);
+    problem_.clear();
+    // An empty box is 0; any other text must be an accepted amount.
+    auto amount = [this](QLineEdit* box, Money_Amount& value) {
+        Money_Amount typed;
+        const QString why = box->text().trimmed().isEmpty() ? QString() : Parse_Amount(box->text(), typed, Point());
+        Mark(box, why, box->property("hint").toString());
+        if (why.isEmpty())
+            value = typed;
+        else if (problem_.isEmpty())
+            problem_ = why;
+    };
+    amount(Buy_In_Edit, s.Buy_In);
+    amount(Fee_Edit, s.Fee);
+    amount(Bounty_Edit, s.Bounty);
+    amount(Added_Money_Edit, s.Added_Money);
+    amount(Rebuy_Price_Edit, s.Rebuy_Price);
     s.Rebuy_Chips = Chips_Of(Rebuy_Chips_Edit);
     s.Rebuy_Until = Rebuy_Until_Spin->Value();
-    s.Addon_Price = Amount_Of(Addon_Price_Edit);
+    s.Rebuys_Per_Player = Rebuys_Per_Player_Spin->Value();
+    amount(Addon_Price_Edit, s.Addon_Price);
     s.Addon_Chips = Chips_Of(Addon_Chips_Edit);
     s.Addon_Until = Addon_Until_Spin->Value();
     s.Currency = Currency_Edit->text().trimmed();
-    s.Rounding = Amount_Of(Rounding_Edit);
+    amount(Rounding_Edit, s.Rounding);
     s.Pool_From_Entries = Pool_From_Entries_Check->isChecked();
+    // Fee and bounty are parts of the buy-in: more than it is refused, and
+    // the three stay as they were.
+    const QString parts = Settings_Problem(s);
+    for (QLineEdit* box : {Fee_Edit, Bounty_Edit})
+        if (!parts.isEmpty())
+            Mark(box, parts, QString());
+    if (!parts.isEmpty()) {
+        s.Buy_In = before.Buy_In;
+        s.Fee = before.Fee;
+        s.Bounty = before.Bounty;
+        if (problem_.isEmpty())
+            problem_ = parts;
+    }
     return s;
 }

@@ -19,9 +19,13 @@ public:
 
     // Fills the boxes without telling anyone.
     void Load(const Money_Settings& s);
-    // What the boxes say; a box that holds no number gives 0 (the rounding
-    // unit: no rounding).
-    Money_Settings Settings(const Money_Settings& before) const;
+    // What the boxes say; an empty box gives 0 (the rounding unit: no
+    // rounding). A box whose text is no accepted amount is coloured, says why
+    // in its tooltip and keeps its value of before; so do fee and bounty
+    // that together exceed the buy-in.
+    Money_Settings Settings(const Money_Settings& before);
+    // Why the last Settings kept something as it was ("" when nothing).
+    const QString& Problem() const { return problem_; }
 
     QLineEdit* Buy_In_Edit = nullptr;
     QLineEdit* Fee_Edit = nullptr;
@@ -30,6 +34,7 @@ public:
     QLineEdit* Rebuy_Price_Edit = nullptr;
     QLineEdit* Rebuy_Chips_Edit = nullptr;
     Spin_Box* Rebuy_Until_Spin = nullptr;
+    Spin_Box* Rebuys_Per_Player_Spin = nullptr;
     QLineEdit* Addon_Price_Edit = nullptr;
     QLineEdit* Addon_Chips_Edit = nullptr;
     Spin_Box* Addon_Until_Spin = nullptr;
@@ -44,4 +49,5 @@ signals:
 private:
     QLineEdit* Amount_Edit(const char* name, const QString& hint);
     bool loading_ = false;
+    QString problem_;
 };
