@@ -67,6 +67,7 @@ void Add_Result(Standing& s, const Evening_Result& r, int field)
     s.in_money += r.winnings > 0 ? 1 : 0;
     s.winnings += r.winnings;
     s.bounties += r.bounties;
+    s.bounty_money += r.bounty_money;
     s.best = s.best == 0 ? r.place : std::min(s.best, r.place);
 }
 
@@ -122,6 +123,7 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
     for (Evening_Entry& e : evening.entries) {
         e.winnings = (pool > 0 && e.place >= 1 && e.place <= Prize_Count) ? share[e.place - 1] * 0.01 * pool : 0;
         e.bounties = 0;
+        e.bounty_money = 0;
     }
     // A tournament with money: each entry's prize as the results give it
     // (rounded to the unit, or the deal) and the bounties won.
@@ -136,8 +138,10 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
     const QVector<double> rounded = Rounded_Payouts(t);
     for (Evening_Entry& e : evening.entries) {
         const auto it = results.constFind(e.key);
-        if (it != results.constEnd())
+        if (it != results.constEnd()) {
             e.bounties = it->Bounties_Won;
+            e.bounty_money = it->Bounty_Money;
+        }
         // Out: the prize of the results (a deal included); still in: the
         // rounded amount of the place the season gives.
         if (it != results.constEnd() && it->Place != 0)
@@ -160,7 +164,7 @@ QVector<Standing> Rank_Players(const QVector<Evening>& evenings, const Points_Ru
                 rows.back().key = entry.key;
             }
             const Evening_Result r{ev, entry.place, rule.Points(entry.place, e.field, entry.bounties), entry.winnings,
-                                   entry.bounties};
+                                   entry.bounties, entry.bounty_money};
             Add_Result(rows[it->second], r, e.field);
         }
     }

@@ -18,6 +18,7 @@ struct Evening_Entry {
     int place = 0;        // 1 = won
     double winnings = 0;  // the prize of the place
     int bounties = 0;     // bounties won
+    double bounty_money = 0; // what they paid
 };
 
 struct Evening {
@@ -50,6 +51,7 @@ struct Evening_Result {
     int points = 0;
     double winnings = 0;
     int bounties = 0;
+    double bounty_money = 0;
 };
 
 struct Standing {
@@ -62,6 +64,7 @@ struct Standing {
     int in_money = 0;     // places that won a prize
     double winnings = 0;
     int bounties = 0;
+    double bounty_money = 0;
     int best = 0;         // best finish
     QVector<Evening_Result> record; // in the season's order
 };
