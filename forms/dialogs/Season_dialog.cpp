@@ -1,6 +1,6 @@
 #include "forms/dialogs/Season_dialog.h"
 
-#include "forms/artwork/Picture_files.h"
+#include "forms/widgets/Report_opening.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 #include "platform/Profile.h"
@@ -502,11 +502,5 @@ void TSeason_Dlg::Write_Report()
 {
     if (!usable_)
         return;
-    const QString path = Write_Season_Report(season_, table_);
-    try {
-        Ensure_Report_Logo(Reports_Folder());
-    } catch (const std::exception&) {
-        // the page is written; only its picture is missing
-    }
-    host().Shell_Open(path);
+    Open_Written_Report(Write_Season_Report(season_, table_));
 }

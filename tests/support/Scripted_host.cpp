@@ -55,5 +55,5 @@ int Scripted_Host::Show_Modal(QDialog* dialog)
 bool Scripted_Host::Shell_Open(const QString& path)
 {
     shell_opened << path;
-    return true;
+    return shell_open_result;
 }
