@@ -129,7 +129,8 @@ TEST_F(Season_Window_Test, ASeasonIsMadeFilledAndRankedInItsDialogAndWrittenAtOn
     ASSERT_TRUE(ran);
     EXPECT_TRUE(script.messages.empty());
     const QByteArray report = folder.Read("Reports/Season.htm");
-    EXPECT_TRUE(report.contains("<tr><td>1</td><td>Bob,Ray</td><td>7</td>")) << report.toStdString();
+    EXPECT_TRUE(report.contains("<tr><td class=\"num\">1</td><td class=\"name\">Bob,<wbr>Ray</td><td class=\"num\">7</td>"))
+        << report.toStdString();
     EXPECT_EQ(script.shell_opened, QStringList{folder.path() + "Reports/Season.htm"});
     EXPECT_EQ(Setting("Season", "Current"), "Autumn");
 }
