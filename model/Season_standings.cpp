@@ -201,6 +201,54 @@ Season_Table Season_Standings(const Season& season)
     return table;
 }
 
+bool Evening_Over(const QVector<int>& stored_places, const QVector<bool>& in_deal)
+{
+    const qsizetype n = stored_places.size();
+    int still_in = 0, dealt = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (stored_places[i] >= 1 && stored_places[i] <= n)
+            continue;
+        ++still_in;
+        dealt += i < in_deal.size() && in_deal[i] ? 1 : 0;
+    }
+    return n >= 2 && (still_in <= 1 || dealt == still_in);
+}
+
+namespace {
+
+// Whether the evening of an entry file is over; the tournament file beside
+// it is read for a deal only while more than one player is in.
+bool Evening_Over_In(const QString& plr_path, const Record_read& read)
+{
+    QVector<int> places;
+    QStringList names;
+    for (int i = 0; i < read.count; ++i) {
+        CTourneyPlayer entry;
+        std::memcpy(&entry, read.bytes.constData() + i * sizeof(CTourneyPlayer), sizeof entry);
+        const QString name = CTourney::Entry_Name(entry);
+        if (name.isEmpty() || names.contains(name))
+            continue;
+        names << name;
+        places << entry.Place;
+    }
+    const bool without_deal = Evening_Over(places, {});
+    if (without_deal || places.size() < 2)
+        return without_deal;
+    const QString trn_path = Tourney_File_Path(plr_path, QStringLiteral(".trn"));
+    CTourney t;
+    try {
+        Read_Tourney_Money(trn_path, Profile(trn_path), t);
+    } catch (const Velmora_Error&) {
+        return false;
+    }
+    QVector<bool> in_deal;
+    for (const QString& name : names)
+        in_deal << (t.Money.Of(name).Deal >= 0);
+    return Evening_Over(places, in_deal);
+}
+
+} // namespace
+
 Player_Record Player_Record_In_Data(const QString& key)
 {
     Player_Record record;
@@ -214,7 +262,7 @@ Player_Record Player_Record_In_Data(const QString& key)
         }
         const Stored_Entries stored = Entries_Of(read);
         const int i = static_cast<int>(stored.keys.indexOf(key));
-        if (i < 0)
+        if (i < 0 || !Evening_Over_In(f.filePath(), read))
             continue;
         const int place = stored.places[i];
         ++record.evenings;

@@ -83,7 +83,13 @@ Season_Table Season_Standings(const Season& season);
 // Reads the evenings only (the dialog reranks them when the rule changes).
 void Read_Season_Evenings(const Season& season, Season_Table& table);
 
-// A player's record over every tournament in the data folder.
+// Whether an evening is over: at least two players entered and at most one
+// still in (the winner), or a deal agreed by every player still in. in_deal
+// tells, entry by entry, whether the entry has agreed an amount in a deal.
+bool Evening_Over(const QVector<int>& stored_places, const QVector<bool>& in_deal);
+
+// A player's record over every evening of the data folder that is over (a
+// tournament not yet played, or still running, counts for nobody).
 struct Player_Record {
     int evenings = 0;
     int wins = 0;

@@ -378,6 +378,29 @@ TEST_F(Season_Files, TheReportListsTheStandingsAndTheEveningsEscaped)
     EXPECT_EQ(folder.Read("Reports/Season.htm"), Season_Page(s, t));
 }
 
+TEST(Season_Evenings, AnEveningIsOverWithAWinnerOrADealOfThoseStillIn)
+{
+    struct Case {
+        QVector<int> places;
+        QVector<bool> in_deal;
+        bool over;
+    };
+    const Case cases[] = {
+        {{0, 0, 0}, {}, false},                  // not yet played
+        {{0, 0, 3}, {}, false},                  // running
+        {{0, 2, 3}, {}, true},                   // the winner is the one still in
+        {{1, 2, 3}, {}, true},
+        {{0, 0, 3}, {true, true, false}, true},  // a deal of the two still in
+        {{0, 0, 3}, {true, false, false}, false},
+        {{0}, {}, false},                        // one player is no evening
+        {{}, {}, false},
+        {{0, 9, 0}, {}, false},                  // a place past the field counts as still in
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Evening_Over(c.places, c.in_deal), c.over)
+            << ::testing::PrintToString(std::vector<int>(c.places.begin(), c.places.end()));
+}
+
 TEST_F(Season_Files, APlayersRecordCoversEveryTournamentInTheDataFolder)
 {
     Three_Fridays();
@@ -390,6 +413,14 @@ TEST_F(Season_Files, APlayersRecordCoversEveryTournamentInTheDataFolder)
     const Player_Record dan = Player_Record_In_Data("Dan,Orr");
     EXPECT_EQ(Player_Record_Text(dan), "1 evening, 0 wins, best finish 2nd");
     EXPECT_EQ(Player_Record_Text(Player_Record_In_Data("ann,lee")), "No evenings yet");
+    // Evenings not over count for nobody: one not yet played, one still
+    // running; one ended by a deal of the two still in counts.
+    folder.Write("Data/Next.plr", Plr({{"Ann,Lee", 0}, {"Dan,Orr", 0}, {"X,Y", 0}}));
+    folder.Write("Data/Running.plr", Plr({{"Ann,Lee", 0}, {"Dan,Orr", 0}, {"X,Y", 3}}));
+    folder.Write("Data/Dealt.plr", Plr({{"Dan,Orr", 0}, {"Z,W", 0}, {"X,Y", 3}}));
+    folder.Write("Data/Dealt.trn", "[Money Entries]\nEntry 0=Dan,Orr;0;0;;120\nEntry 1=Z,W;0;0;;80\n");
+    EXPECT_EQ(Player_Record_Text(Player_Record_In_Data("Ann,Lee")), "4 evenings, 1 win, best finish 1st");
+    EXPECT_EQ(Player_Record_Text(Player_Record_In_Data("Dan,Orr")), "2 evenings, 0 wins, best finish 2nd");
     EXPECT_EQ(Place_Text(11), "11th");
     EXPECT_EQ(Place_Text(22), "22nd");
     EXPECT_EQ(Place_Text(113), "113th");

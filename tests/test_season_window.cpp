@@ -246,12 +246,14 @@ TEST_F(Season_Window_Test, TheQuickViewShowsThePlayersRecordAcrossTheDataFolder)
 {
     folder.Write("Data/PdB.data", Db_Record(0, "P1", "X") + Db_Record(1, "P12", "X"));
     Write_Evening("Old", {{"P1,X", 0}, {"P12,X", 2}});
-    Start_Tourney(Chips_And_Prizes()); // P1,X still in among nine, P12,X out tenth
+    // P1,X still in among nine, P12,X out tenth: an evening still running
+    // counts for nobody yet.
+    Start_Tourney(Chips_And_Prizes());
     Click_Item(form->Playing_List, "P12,X");
     EXPECT_EQ(form->First_Edit->text(), "P12");
-    EXPECT_EQ(form->Record_Label->text(), "2 evenings, 0 wins, best finish 2nd");
+    EXPECT_EQ(form->Record_Label->text(), "1 evening, 0 wins, best finish 2nd");
     Click_Item(form->Playing_List, "P1,X");
-    EXPECT_EQ(form->Record_Label->text(), "2 evenings, 1 win, best finish 1st");
+    EXPECT_EQ(form->Record_Label->text(), "1 evening, 1 win, best finish 1st");
 }
 
 // A whole evening's screen at once: an ante, a break with its note, money in
