@@ -97,7 +97,7 @@ TEST_F(Money_Test, RebuysAndAddOnsOnlyInTheirWindowAndARebuyBringsAPlayerBack)
         Rebuy(*t, "A,a", 4);
         FAIL() << "a rebuy after its window";
     } catch (const Velmora_Error& e) {
-        EXPECT_EQ(e.text(), QStringLiteral("No rebuy for A,a: rebuys ended with level 3."));
+        EXPECT_EQ(e.text(), QStringLiteral("No rebuy for A a: rebuys ended with level 3."));
     }
     EXPECT_EQ(t->Money.Of(QStringLiteral("A,a")).Rebuys, 0);
     EXPECT_THROW(Rebuy(*t, "Nobody,x", 1), Velmora_Error);

@@ -110,7 +110,7 @@ TEST_F(Season_Window_Test, ASeasonIsMadeFilledAndRankedInItsDialogAndWrittenAtOn
 
         // The record of the second player, evening by evening.
         d->Standings_Grid->selectRow(1);
-        EXPECT_EQ(d->Record_Caption->text(), "Evenings of Bob,Ray");
+        EXPECT_EQ(d->Record_Caption->text(), "Evenings of Bob Ray");
         EXPECT_EQ(Column(d->Record_Grid, 1), (QStringList{"Fri 1.trn", "Fri 2.trn"}));
         EXPECT_EQ(Column(d->Record_Grid, 2), (QStringList{"3rd", "1st"}));
         EXPECT_EQ(Column(d->Record_Grid, 3), (QStringList{"6", "7"}));

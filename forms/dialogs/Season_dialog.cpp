@@ -1,6 +1,7 @@
 #include "forms/dialogs/Season_dialog.h"
 
 #include "forms/widgets/Report_opening.h"
+#include "model/Person_name.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 #include "platform/Profile.h"
@@ -368,7 +369,7 @@ void TSeason_Dlg::Fill_Record()
         return;
     }
     const Standing& s = table_.rows[row];
-    Record_Caption->setText(tr("Evenings of %1").arg(s.key));
+    Record_Caption->setText(tr("Evenings of %1").arg(Person_Name(s.key)));
     Record_Grid->setRowCount(static_cast<int>(s.record.size()));
     for (int i = 0; i < s.record.size(); ++i) {
         const Evening_Result& r = s.record[i];

@@ -264,7 +264,7 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     if (d.paused) {
         Panel(p, badge, radius * 0.7, Paused_Amber, Paused_Amber.lighter(120));
         Text_Style paused = Style(Face(true), QColor(0x1a, 0x10, 0x00));
-        fit.Draw(QStringLiteral("paused"), QStringLiteral("Paused"), badge, Inset(badge, pad, badge.height() * 0.14), paused);
+        fit.Draw(QStringLiteral("paused"), QString::fromLatin1(Stopped_Clock_Word), badge, Inset(badge, pad, badge.height() * 0.14), paused);
     }
 
     // The time left: the largest thing in the room.
