@@ -1,7 +1,6 @@
 // The pages a host shares (the results and the season's standings) as the
 // group sees them: in a real browser at a phone's 390 px and a desktop's
-// 1280 px, with the longest names and amounts; and their text rules: UTF-8
-// escaping and the dates of the heading.
+// 1280 px, with the longest names and amounts.
 #include "reports/Report_page.h"
 
 #include "model/Money.h"
@@ -17,7 +16,6 @@
 #include <QImage>
 #include <QUrl>
 #include <gtest/gtest.h>
-#include <rapidcheck/gtest.h>
 
 namespace {
 
@@ -150,35 +148,6 @@ TEST(Report_Pages, ResultsAndSeasonFitAPhoneAndADesktopInARealBrowser)
             }
         }
     }
-}
-
-// Escaped text reads back as the text itself, with no markup character left.
-RC_GTEST_PROP(Report_Page_Text, EscapedTextReadsBackWhole, ())
-{
-    const auto code_points = *rc::gen::container<std::vector<char32_t>>(rc::gen::oneOf(
-        rc::gen::element<char32_t>('&', '<', '>', '"', ';', 'a'),
-        rc::gen::suchThat(rc::gen::inRange<char32_t>(1, 0x110000), [](char32_t c) { return c < 0xD800 || c > 0xDFFF; })));
-    const QString text = QString::fromUcs4(code_points.data(), static_cast<qsizetype>(code_points.size()));
-    QByteArray escaped = Html_Text(text);
-    RC_ASSERT(escaped.indexOf('<') < 0 && escaped.indexOf('>') < 0 && escaped.indexOf('"') < 0);
-    escaped.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
-    RC_ASSERT(QString::fromUtf8(escaped) == text);
-}
-
-TEST(Report_Page_Text, HeadingDates)
-{
-    struct Case {
-        QDate first, last;
-        const char* shown;
-    };
-    const Case cases[] = {
-        {QDate(2026, 12, 4), QDate(2026, 12, 4), "4 December 2026"},
-        {QDate(2026, 1, 9), QDate(2026, 12, 18), "9 January 2026 to 18 December 2026"},
-        {QDate(), QDate(2027, 3, 1), "1 March 2027"},
-        {QDate(), QDate(), ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Heading_Dates(c.first, c.last), QString::fromLatin1(c.shown));
 }
 
 } // namespace

@@ -159,22 +159,6 @@ TEST(Seating_Draw, SeatsWithinATableAreShuffled)
     EXPECT_GT(tables_drawn.size(), 5u);
 }
 
-TEST(Seating_Random, UniformDrawSkipsTheUnevenTopAndStaysInRange)
-{
-    // n = 3: 32768 % 3 = 2, so 32766 and 32767 are drawn again. Seed
-    // 2946195610 draws 32767, 12747, 10849: 12747 / 10922 = 1.
-    Seating_Random random(2946195610u);
-    EXPECT_EQ(Uniform_Draw(random, 3), 1);
-    EXPECT_EQ(random.Next(), 10849);
-    for (int n : {1, 2, 7, 150, 32768}) {
-        for (int i = 0; i < 200; ++i) {
-            const int r = Uniform_Draw(random, n);
-            ASSERT_GE(r, 0);
-            ASSERT_LT(r, n);
-        }
-    }
-}
-
 TEST(Seating_Seed, LocalWallClockInWholeSeconds)
 {
     const QDate day(2024, 3, 1);
