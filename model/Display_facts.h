@@ -9,6 +9,9 @@
 
 class CTourney;
 
+// The one word the display and the phone show for a stopped clock.
+constexpr const char* Stopped_Clock_Word = "Paused";
+
 // The clock as the main window runs it at one moment.
 struct Clock_Reading {
     int level = 0;            // 0-based, as the window counts

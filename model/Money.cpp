@@ -1,4 +1,5 @@
 #include "model/Money.h"
+#include "model/Person_name.h"
 
 #include "model/Tourney.h"
 #include "platform/Profile.h"
@@ -17,7 +18,7 @@ int Slot_Of(const CTourney& t, const QString& name)
 {
     const int slot = t.Find_Entry(name);
     if (slot < 0)
-        throw Velmora_Error(QStringLiteral("%1 is not a player of this tournament.").arg(name));
+        throw Velmora_Error(QStringLiteral("%1 is not a player of this tournament.").arg(Person_Name(name)));
     return slot;
 }
 
@@ -259,9 +260,9 @@ QString Rebuy_Refusal(const CTourney& t, const QString& name, int level)
     if (s.Rebuy_Until <= 0)
         return QStringLiteral("This tournament has no rebuys.");
     if (level > s.Rebuy_Until)
-        return QStringLiteral("No rebuy for %1: rebuys ended with level %2.").arg(name).arg(s.Rebuy_Until);
+        return QStringLiteral("No rebuy for %1: rebuys ended with level %2.").arg(Person_Name(name)).arg(s.Rebuy_Until);
     if (s.Rebuys_Per_Player > 0 && t.Money.Of(name).Rebuys >= s.Rebuys_Per_Player)
-        return QStringLiteral("No rebuy for %1: %2 rebuys per player are allowed.").arg(name).arg(s.Rebuys_Per_Player);
+        return QStringLiteral("No rebuy for %1: %2 rebuys per player are allowed.").arg(Person_Name(name)).arg(s.Rebuys_Per_Player);
     return QString();
 }
 
@@ -290,7 +291,7 @@ void Undo_Rebuy(CTourney& t, const QString& name)
     const int slot = Slot_Of(t, name);
     auto it = t.Money.Entries.find(name.toLatin1());
     if (it == t.Money.Entries.end() || it->Rebuys == 0)
-        throw Velmora_Error(QStringLiteral("%1 has no rebuy to take back.").arg(name));
+        throw Velmora_Error(QStringLiteral("%1 has no rebuy to take back.").arg(Person_Name(name)));
     --it->Rebuys;
     // The last rebuy's record (none: it changed no place, only the count goes).
     if (!it->Before_Rebuys.isEmpty()) {
@@ -313,11 +314,11 @@ void Addon(CTourney& t, const QString& name, int level)
     if (s.Addon_Until <= 0)
         throw Velmora_Error("This tournament has no add-ons.");
     if (level > s.Addon_Until)
-        throw Velmora_Error(QStringLiteral("No add-on for %1: add-ons ended with level %2.").arg(name).arg(s.Addon_Until));
+        throw Velmora_Error(QStringLiteral("No add-on for %1: add-ons ended with level %2.").arg(Person_Name(name)).arg(s.Addon_Until));
     if (t.Players[slot].Place != 0)
-        throw Velmora_Error(QStringLiteral("No add-on for %1: only a player still in takes the add-on.").arg(name));
+        throw Velmora_Error(QStringLiteral("No add-on for %1: only a player still in takes the add-on.").arg(Person_Name(name)));
     if (t.Money.Of(name).Addons > 0)
-        throw Velmora_Error(QStringLiteral("%1 has taken the add-on already.").arg(name));
+        throw Velmora_Error(QStringLiteral("%1 has taken the add-on already.").arg(Person_Name(name)));
     ++t.Money.Entries[name.toLatin1()].Addons;
     Keep_Pool(t);
     Store_Money(t);
@@ -328,7 +329,7 @@ void Undo_Addon(CTourney& t, const QString& name)
     Slot_Of(t, name);
     auto it = t.Money.Entries.find(name.toLatin1());
     if (it == t.Money.Entries.end() || it->Addons == 0)
-        throw Velmora_Error(QStringLiteral("%1 has no add-on to take back.").arg(name));
+        throw Velmora_Error(QStringLiteral("%1 has no add-on to take back.").arg(Person_Name(name)));
     --it->Addons;
     Keep_Pool(t);
     Store_Money(t);
@@ -338,13 +339,13 @@ void Credit_Knock_Out(CTourney& t, const QString& out, const QString& by, bool n
 {
     const int slot = Slot_Of(t, out);
     if (t.Players[slot].Place == 0)
-        throw Velmora_Error(QStringLiteral("%1 is still in: nobody has knocked him out.").arg(out));
+        throw Velmora_Error(QStringLiteral("%1 is still in: nobody has knocked him out.").arg(Person_Name(out)));
     if (!by.isEmpty()) {
         const int winner = Slot_Of(t, by);
         if (winner == slot)
-            throw Velmora_Error(QStringLiteral("%1 cannot have knocked himself out.").arg(out));
+            throw Velmora_Error(QStringLiteral("%1 cannot have knocked himself out.").arg(Person_Name(out)));
         if (now && t.Players[winner].Place != 0)
-            throw Velmora_Error(QStringLiteral("Only a player still in can knock %1 out.").arg(out));
+            throw Velmora_Error(QStringLiteral("Only a player still in can knock %1 out.").arg(Person_Name(out)));
     }
     t.Money.Entries[out.toLatin1()].Knocked_Out_By = by.toLatin1();
     Store_Money(t);
@@ -367,7 +368,7 @@ QString Last_In(const CTourney& t)
 void Record_Winner(CTourney& t, const QString& name)
 {
     if (name.isEmpty() || Last_In(t) != name)
-        throw Velmora_Error(QStringLiteral("%1 is not the last player in.").arg(name));
+        throw Velmora_Error(QStringLiteral("%1 is not the last player in.").arg(Person_Name(name)));
     t.Set_Out(name);
 }
 

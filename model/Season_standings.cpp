@@ -76,6 +76,7 @@ void Add_Result(Standing& s, const Evening_Result& r, int field)
     // Added in cents: a season's winnings stay exact.
     s.winnings = Money_Amount::Of_Cents(Money_Amount::Nearest(s.winnings).Cents() + Money_Amount::Nearest(r.winnings).Cents()).Value();
     s.bounties += r.bounties;
+    s.bounty_money += r.bounty_money;
     s.best = s.best == 0 ? r.place : std::min(s.best, r.place);
 }
 
@@ -277,9 +278,11 @@ void Read_Evening_Money(const QString& tourney, Evening& evening)
     for (Evening_Entry& e : evening.entries) {
         Money_Amount won = pool && e.place >= 1 && e.place <= Prize_Count ? rounded[e.place - 1] : Money_Amount();
         e.bounties = 0;
+        e.bounty_money = 0;
         const auto it = results.constFind(e.key);
         if (it != results.constEnd()) {
             e.bounties = it->Bounties_Won;
+            e.bounty_money = it->Bounty_Money.Value();
             const Entry_Money m = t.Money.Of(e.key);
             // A deal counts whoever made it; the last one in has what was kept on top.
             if (m.Has_Deal())
@@ -325,7 +328,7 @@ QVector<Standing> Rank_Players(const QVector<Evening>& evenings, const Points_Ru
             if (spelled_on[row_number] < e.date)
                 spelled_on[row_number] = e.date;
             const Evening_Result r{ev, entry.place, rule.Points(entry.place, e.field, entry.bounties), entry.winnings,
-                                   entry.bounties};
+                                   entry.bounties, entry.bounty_money};
             Add_Result(row, r, e.field);
         }
     }
@@ -392,6 +395,54 @@ Season_Table Season_Standings(const Season& season)
     return table;
 }
 
+bool Evening_Over(const QVector<int>& stored_places, const QVector<bool>& in_deal)
+{
+    const qsizetype n = stored_places.size();
+    int still_in = 0, dealt = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (stored_places[i] >= 1 && stored_places[i] <= n)
+            continue;
+        ++still_in;
+        dealt += i < in_deal.size() && in_deal[i] ? 1 : 0;
+    }
+    return n >= 2 && (still_in <= 1 || dealt == still_in);
+}
+
+namespace {
+
+// Whether the evening of an entry file is over; the tournament file beside
+// it is read for a deal only while more than one player is in.
+bool Evening_Over_In(const QString& plr_path, const Record_read& read)
+{
+    QVector<int> places;
+    QStringList names;
+    for (int i = 0; i < read.count; ++i) {
+        CTourneyPlayer entry;
+        std::memcpy(&entry, read.bytes.constData() + i * sizeof(CTourneyPlayer), sizeof entry);
+        const QString name = CTourney::Entry_Name(entry);
+        if (name.isEmpty() || names.contains(name))
+            continue;
+        names << name;
+        places << entry.Place;
+    }
+    const bool without_deal = Evening_Over(places, {});
+    if (without_deal || places.size() < 2)
+        return without_deal;
+    const QString trn_path = Tourney_File_Path(plr_path, QStringLiteral(".trn"));
+    CTourney t;
+    try {
+        Read_Tourney_Money(trn_path, Profile(trn_path), t);
+    } catch (const Velmora_Error&) {
+        return false;
+    }
+    QVector<bool> in_deal;
+    for (const QString& name : names)
+        in_deal << (t.Money.Of(name).Deal >= 0);
+    return Evening_Over(places, in_deal);
+}
+
+} // namespace
+
 Player_Record Player_Record_In_Data(const QString& key)
 {
     Player_Record record;
@@ -407,7 +458,7 @@ Player_Record Player_Record_In_Data(const QString& key)
             continue; // nor does another program's file under the name
         const Stored_Entries stored = Entries_Of(read);
         const int i = static_cast<int>(stored.keys.indexOf(key));
-        if (i < 0)
+        if (i < 0 || !Evening_Over_In(f.filePath(), read))
             continue;
         const int place = stored.places[i];
         ++record.evenings;

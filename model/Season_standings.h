@@ -18,6 +18,7 @@ struct Evening_Entry {
     int place = 0;        // 1 = won
     double winnings = 0;  // the prize of the place, a whole number of cents
     int bounties = 0;     // bounties won
+    double bounty_money = 0; // what they paid
 };
 
 struct Evening {
@@ -53,6 +54,7 @@ struct Evening_Result {
     qint64 points = 0;
     double winnings = 0;
     int bounties = 0;
+    double bounty_money = 0;
 };
 
 struct Standing {
@@ -69,6 +71,7 @@ struct Standing {
     int in_money = 0;     // places that won a prize
     double winnings = 0;
     int bounties = 0;
+    double bounty_money = 0;
     int best = 0;         // best finish
     QVector<Evening_Result> record; // in the season's order
 };
@@ -101,7 +104,13 @@ void Forget_Read_Evenings();
 // (another program's file under that name) counts nowhere.
 bool Looks_Like_Entries(const QByteArray& bytes, int count);
 
-// A player's record over every tournament in the data folder.
+// Whether an evening is over: at least two players entered and at most one
+// still in (the winner), or a deal agreed by every player still in. in_deal
+// tells, entry by entry, whether the entry has agreed an amount in a deal.
+bool Evening_Over(const QVector<int>& stored_places, const QVector<bool>& in_deal);
+
+// A player's record over every evening of the data folder that is over (a
+// tournament not yet played, or still running, counts for nobody).
 struct Player_Record {
     int evenings = 0;
     int wins = 0;

@@ -32,6 +32,44 @@ std::vector<int> Table_Capacities(int players, int tables)
     return capacity;
 }
 
+int Uniform_Draw(Seating_Random& random, int n)
+{
+    constexpr int Range = 0x8000; // Next() gives 0 to 32767
+    n = std::clamp(n, 1, Range);
+    const int limit = Range - Range % n;
+    int r;
+    do
+        r = random.Next();
+    while (r >= limit);
+    // The number's high bits choose: between presses a second apart the
+    // generator's draws move in steps that its low bits repeat, so the
+    // remainder would favour some seatings many times over.
+    return r / (limit / n);
+}
+
+namespace {
+
+// Step 2 of the draw: the seats of every table in a random order, its players
+// (in entry order) taking them one after the other.
+void Shuffle_Seats(std::vector<Seat_Assignment>& seating, int table_count, Seating_Random& random)
+{
+    for (int t = 0; t < table_count; ++t) {
+        std::vector<Seat_Assignment*> at_table;
+        for (Seat_Assignment& s : seating)
+            if (s.Table == t)
+                at_table.push_back(&s);
+        std::vector<int> seats(at_table.size());
+        for (size_t k = 0; k < seats.size(); ++k)
+            seats[k] = static_cast<int>(k);
+        for (int i = static_cast<int>(seats.size()) - 1; i > 0; --i)
+            std::swap(seats[static_cast<size_t>(i)], seats[static_cast<size_t>(Uniform_Draw(random, i + 1))]);
+        for (size_t k = 0; k < seats.size(); ++k)
+            at_table[k]->Seat = seats[k];
+    }
+}
+
+} // namespace
+
 std::vector<Seat_Assignment> Draw_Seating(int players, int tables, uint32_t seed)
 {
     std::vector<int> capacity = Table_Capacities(players, tables);
@@ -50,5 +88,6 @@ std::vector<Seat_Assignment> Draw_Seating(int players, int tables, uint32_t seed
         seating.push_back({t, free_seats - 1});
         --free_seats;
     }
+    Shuffle_Seats(seating, table_count, random);
     return seating;
 }

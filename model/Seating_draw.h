@@ -37,8 +37,20 @@ struct Seat_Assignment {
     int Seat;  // 0-based
 };
 
-// Draws the seating of players (in entry order) at tables: each player draws a
-// table (next random number modulo tables, drawn again while that table is
-// full) and takes that table's highest free seat. Every player gets a distinct
-// seat; table sizes differ by at most one.
+// A number from 0 to n - 1 (n from 1 to 32768), every one equally likely:
+// draws from the last whole multiple of n up are drawn again, and the rest is
+// cut into n equal runs, the run the draw falls in being the result.
+int Uniform_Draw(Seating_Random& random, int n);
+
+// Draws the seating of players (in entry order) at tables, in two steps with
+// one generator:
+// 1. Tables: each player draws a table (next random number modulo tables,
+//    drawn again while that table is full), which hands the seats out from
+//    each table's highest down.
+// 2. Seats: then, table by table from the first, the seats handed out at that
+//    table are shuffled (Fisher-Yates from the last seat down, one
+//    Uniform_Draw each) and its players, in entry order, take them in the
+//    shuffled order.
+// Every player gets a distinct seat; table sizes differ by at most one; the
+// tables are those of step 1 alone, whatever step 2 draws.
 std::vector<Seat_Assignment> Draw_Seating(int players, int tables, uint32_t seed);

@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -109,7 +113,44 @@ int Qt_Host::Show_Modal(QDialog* dialog)
 
 bool Qt_Host::Shell_Open(const QString& path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // QDesktopServices starts xdg-open detached and reports success even
+    // when it finds no viewer; run it here to hear how it ends.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return Open_With(opener, path, 3000);
+}
+
+bool Open_With(const QString& program, const QString& path, int wait_ms)
+{
+    // Owned by the application: a viewer in the foreground outlives this call.
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    Nested_Loop_Scope scope;
+    QEventLoop loop;
+    bool ended = false, started = true, ended_well = false;
+    QObject::connect(process, &QProcess::finished, &loop, [&](int code, QProcess::ExitStatus status) {
+        ended = true;
+        ended_well = status == QProcess::NormalExit && code == 0;
+        loop.quit();
+    });
+    QObject::connect(process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            started = false;
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(wait_ms, &loop, &QEventLoop::quit);
+    process->start(program, {path});
+    if (started && !ended)
+        loop.exec();
+    if (!started) {
+        process->deleteLater();
+        return false;
+    }
+    return !ended || ended_well;
 }
 
 bool Qt_Host::Choose_Printer(QWidget* parent, QPrinter& printer)

@@ -4,7 +4,8 @@
 #include "model/Tourney.h"
 #include "platform/Program_folder.h"
 #include "platform/Record_file.h"
-#include "reports/Report_gen.h"
+#include "model/Season.h"
+#include "reports/Report_page.h"
 
 #include <QDir>
 #include <algorithm>
@@ -13,23 +14,8 @@
 
 namespace {
 
-const char* const Doctype = R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.0 Transitional//EN">)";
-
-// Latin-1 escaped, anything beyond it as a character reference.
-QByteArray Html_Text(const QString& text)
-{
-    QByteArray out;
-    for (const QChar c : text) {
-        if (c.unicode() < 256)
-            out.append(Html_Escaped(QByteArray(1, static_cast<char>(c.unicode()))));
-        else
-            out.append("&#" + QByteArray::number(c.unicode()) + ';');
-    }
-    return out;
-}
-
 // "12", "12.50": exact to the cent.
-QByteArray Money_Html(const QByteArray& currency, Money_Amount value)
+QByteArray Amount(const QByteArray& currency, Money_Amount value)
 {
     const int64_t c = value.Cents();
     const uint64_t m = c < 0 ? 0 - static_cast<uint64_t>(c) : static_cast<uint64_t>(c);
@@ -45,20 +31,25 @@ struct Row {
     Entry_Result result;
 };
 
-void Line(QByteArray& page, const QByteArray& text)
+// The tournament's name as the host knows it: no folder, no ".trn".
+QString Shown_Tourney_Name(const QString& name)
 {
-    page.append(text);
-    page.append("\r\n");
+    QString shown = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+    if (shown.endsWith(QStringLiteral(".trn"), Qt::CaseInsensitive))
+        shown.chop(4);
+    return shown;
 }
 
-QByteArray Cell(const QByteArray& text, bool right = false)
+QByteArray Bounties(const QByteArray& currency, int count, Money_Amount money)
 {
-    return (right ? QByteArray(R"(<td align="right">)") : QByteArray("<td>")) + text + "</td>";
+    return Html_Bounties(count, money > Money_Amount() ? Amount(currency, money) : QByteArray());
 }
 
 } // namespace
 
-QByteArray Results_Page(const CTourney& t)
+QByteArray Results_Page(const CTourney& t) { return Results_Page(t, Tourney_File_Date(t.Name)); }
+
+QByteArray Results_Page(const CTourney& t, const QDate& played)
 {
     const QHash<QString, Entry_Result> results = Tourney_Entry_Results(t);
     const QByteArray currency = Html_Text(Shown_Currency(t.Money.Settings));
@@ -70,41 +61,34 @@ QByteArray Results_Page(const CTourney& t)
     // The players still in first (in entry order), then by finishing place.
     std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.place < b.place; });
 
-    QByteArray page;
-    Line(page, Doctype);
-    Line(page, R"(<html><head><title>Velmora: Results</title></head><body bgcolor="#FFFFFF">)");
-    Line(page, R"(<p><img src="logo.jpg" width="104" height="189"><font size="+7"> <font color="#000000"> Results </font></p>)");
-    Line(page, R"(<p>&nbsp;</p><table width="75%" border="0"><tr><td><strong>Finish:</strong></td><td><strong>Name:</strong></td>)"
-               R"(<td align="right"><strong>Prize:</strong></td><td align="right"><strong>Bounties:</strong></td>)"
-               R"(<td align="right"><strong>Rebuys:</strong></td><td align="right"><strong>Add-ons:</strong></td></tr>)");
+    Report_Page page(QStringLiteral("Results"), Shown_Tourney_Name(t.Name), Heading_Date(played));
+    constexpr Column_Kind Number = Column_Kind::Number;
+    page.Table({{"Finish", "#"}, {"Name", "", Column_Kind::Name}, {"Prize", "", Number}, {"Bounties", "KOs", Number},
+                {"Rebuys", "Reb.", Number}, {"Add-ons", "Add.", Number}});
     Money_Amount prizes, bounty_money;
     int bounties = 0, rebuys = 0, addons = 0;
     for (const Row& r : rows) {
         const bool decided = r.place != 0 || t.Money.Of(r.name).Has_Deal();
         const QByteArray finish = r.place == 0 ? QByteArray("Still Playing") : QByteArray::number(r.place);
-        Line(page, "<tr>" + Cell(finish) + Cell(Html_Text(r.name)) + Cell(decided ? Money_Html(currency, r.result.Prize) : "", true)
-                       + Cell(QByteArray::number(r.result.Bounties_Won), true) + Cell(QByteArray::number(r.result.Rebuys), true)
-                       + Cell(QByteArray::number(r.result.Addons), true) + "</tr>");
+        page.Row({finish, Html_Name(r.name), decided ? Amount(currency, r.result.Prize) : "",
+                  Bounties(currency, r.result.Bounties_Won, r.result.Bounty_Money),
+                  QByteArray::number(r.result.Rebuys), QByteArray::number(r.result.Addons)});
         prizes += decided ? r.result.Prize : Money_Amount();
         bounties += r.result.Bounties_Won;
         bounty_money += r.result.Bounty_Money;
         rebuys += r.result.Rebuys;
         addons += r.result.Addons;
     }
-    Line(page, "<tr>" + Cell("") + Cell("<strong>Total:</strong>") + Cell("<strong>" + Money_Html(currency, prizes) + "</strong>", true)
-                   + Cell(QByteArray::number(bounties), true) + Cell(QByteArray::number(rebuys), true)
-                   + Cell(QByteArray::number(addons), true) + "</tr>");
-    // The heading's large type ends with the table: the sums are in the
-    // page's own size.
-    Line(page, "</table></font>");
+    page.Total_Row({"", "Total", Amount(currency, prizes), Bounties(currency, bounties, bounty_money),
+                    QByteArray::number(rebuys), QByteArray::number(addons)});
+    page.End_Table();
     const Money_Amount pool = Pool_Of(t);
-    QByteArray sums = "<p>Prize pool: " + Money_Html(currency, pool) + "<br>Prizes: " + Money_Html(currency, prizes)
-                      + "<br>Still to be paid: " + Money_Html(currency, pool - prizes);
+    QByteArray sums = R"(<p class="sums">Prize pool: )" + Amount(currency, pool) + "<br>Prizes: " + Amount(currency, prizes)
+                      + "<br>Still to be paid: " + Amount(currency, pool - prizes);
     if (bounty_money > Money_Amount()) // the winner's own bounty included
-        sums += "<br>Bounties paid (not in the pool): " + Money_Html(currency, bounty_money);
-    Line(page, sums + "</p>");
-    Line(page, "</body></html>");
-    return page;
+        sums += "<br>Bounties paid (not in the pool): " + Amount(currency, bounty_money);
+    page.Line(sums + "</p>");
+    return page.Bytes();
 }
 
 QString Write_Results(const CTourney& tourney)

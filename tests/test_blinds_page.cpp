@@ -1,6 +1,7 @@
 // The Blinds page: the schedule and the level length moved between the page
 // and the tournament, and the sound choices.
 #include "Main_window_test.h"
+#include "forms/dialogs/Sound_dialog.h"
 
 #include <QCoreApplication>
 
@@ -139,6 +140,26 @@ TEST_F(Blinds_Page_Test, EditButtonFollowsTheExactPlaylistExtension)
     EXPECT_FALSE(form->Edit_List_Btn->isEnabled());
 }
 
+// The sound dialogs' first entry, which they preselect, takes every kind of
+// file the player plays (each shipped cue among them) and, for the blind
+// sound, playlists; the documented entries follow it.
+TEST(Sound_Dialog, TheFirstFilterShowsEverySoundAtOnce)
+{
+    const QDir shipped(QStringLiteral(VELMORA_BUILD_DIR "/Sounds"));
+    ASSERT_GE(shipped.entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(shipped.entryList(Playable_Sound_Patterns(), QDir::Files), shipped.entryList(QDir::Files));
+    struct Case {
+        bool playlists;
+        const char* qt_filter;
+    };
+    const Case cases[] = {
+        {false, "Sounds (*.wav *.mp3 *.ogg *.flac *.opus);;MP3 (*.mp3)"},
+        {true, "Sounds and playlists (*.wav *.mp3 *.ogg *.flac *.opus *.m3u);;MP3 (*.mp3)"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Qt_Filter(Sound_Filter("MP3 (*.mp3)|*.mp3", c.playlists)), QString::fromLatin1(c.qt_filter));
+}
+
 TEST_F(Blinds_Page_Test, BrowseButtonsFillThePathsAndTheRecordAtOnce)
 {
     Start();
@@ -148,8 +169,8 @@ TEST_F(Blinds_Page_Test, BrowseButtonsFillThePathsAndTheRecordAtOnce)
     ASSERT_EQ(script.file_dialogs.size(), 1u);
     EXPECT_EQ(script.file_dialogs[0].title, QStringLiteral("Find Blind Timer Sound Effect"));
     EXPECT_EQ(script.file_dialogs[0].filter,
-              QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|All (*.*)|*.*"));
-    EXPECT_EQ(script.file_dialogs[0].filter_index, 2);
+              Sound_Filter("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|All (*.*)|*.*", true));
+    EXPECT_EQ(script.file_dialogs[0].filter_index, 1);
     EXPECT_EQ(form->Sound_Edit1->text(), list);
     EXPECT_EQ(form->Current_Tourney->Sound, list);
     EXPECT_TRUE(form->Edit_List_Btn->isEnabled());
@@ -164,8 +185,8 @@ TEST_F(Blinds_Page_Test, BrowseButtonsFillThePathsAndTheRecordAtOnce)
     script.files.push_back(bell);
     form->SpeedButton12->click();
     EXPECT_EQ(script.file_dialogs.back().title, QStringLiteral("Find Warning Sound Effect"));
-    EXPECT_EQ(script.file_dialogs.back().filter, QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|All (*.*)|*.*"));
-    EXPECT_EQ(script.file_dialogs.back().filter_index, 2);
+    EXPECT_EQ(script.file_dialogs.back().filter, Sound_Filter("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|All (*.*)|*.*", false));
+    EXPECT_EQ(script.file_dialogs.back().filter_index, 1);
     EXPECT_EQ(form->Warning_Edit->text(), bell);
     EXPECT_EQ(form->Current_Tourney->Warning, bell);
 }

@@ -131,7 +131,7 @@ TEST_F(Money_Evening_Test, AWholeEveningWithRebuysAddOnsBountiesAndRoundedPayout
     Select_Row(QStringLiteral("P3,X"));
     form->Grid_Money->Rebuy_Player->trigger();
     ASSERT_EQ(script.messages.size(), 1u);
-    EXPECT_EQ(script.messages[0].text, QStringLiteral("No rebuy for P3,X: rebuys ended with level 2."));
+    EXPECT_EQ(script.messages[0].text, QStringLiteral("No rebuy for P3 X: rebuys ended with level 2."));
     form->Grid_Money->Addon_Player->trigger();
     EXPECT_EQ(T().Money.Of(QStringLiteral("P3,X")).Rebuys, 0);
     // 6 x 22 + 2 rebuys x 20 + 2 add-ons x 10 + 50
@@ -162,14 +162,15 @@ TEST_F(Money_Evening_Test, AWholeEveningWithRebuysAddOnsBountiesAndRoundedPayout
 
     // The results: who won what, with totals that add up to the pool.
     form->Results1->trigger();
-    const QString report = QString::fromLatin1(folder.Read("Reports/Results.htm"));
+    const QString report = QString::fromUtf8(folder.Read("Reports/Results.htm"));
     ASSERT_EQ(script.shell_opened.size(), 1);
     EXPECT_TRUE(script.shell_opened[0].endsWith(QStringLiteral("Reports/Results.htm")));
-    EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>Still Playing</td><td>P1,X</td><td align=\"right\"></td>"
-                                               "<td align=\"right\">1</td><td align=\"right\">0</td><td align=\"right\">1</td></tr>")));
-    EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>6</td><td>P5,X</td><td align=\"right\">$0</td>")));
-    EXPECT_TRUE(report.contains(QStringLiteral("<strong>Total:</strong></td><td align=\"right\"><strong>$0</strong></td>"
-                                               "<td align=\"right\">3</td><td align=\"right\">2</td><td align=\"right\">2</td>")));
+    EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>Still Playing</td><td class=\"name\">P1,<wbr>X</td><td class=\"num\"></td>"
+                                               "<td class=\"num\">0</td><td class=\"num\">0</td><td class=\"num\">1</td></tr>")));
+    EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>6</td><td class=\"name\">P5,<wbr>X</td><td class=\"num\">$0</td>")));
+    EXPECT_TRUE(report.contains(QStringLiteral("<tr class=\"total\"><td></td><td class=\"name\">Total</td><td class=\"num\">$0</td>"
+                                               "<td class=\"num\">2 <span class=\"paid\">($10)</span></td><td class=\"num\">2</td>"
+                                               "<td class=\"num\">2</td>")));
     EXPECT_TRUE(report.contains(QStringLiteral("Prize pool: $242<br>Prizes: $0<br>Still to be paid: $242")));
 
     // Everything survives a restart.
@@ -226,8 +227,8 @@ TEST_F(Money_Evening_Test, DealAtTheFinalTableGoesIntoTheResults)
         T().Set_Out(QString::fromLatin1(name));
     form->Results1->trigger();
     const QString report = QString::fromLatin1(folder.Read("Reports/Results.htm"));
-    EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>1</td><td>P2,X</td><td align=\"right\">199</td>")));
-    EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>2</td><td>P1,X</td><td align=\"right\">260</td>")));
+    EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>1</td><td class=\"name\">P2,<wbr>X</td><td class=\"num\">199</td>")));
+    EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>2</td><td class=\"name\">P1,<wbr>X</td><td class=\"num\">260</td>")));
     EXPECT_TRUE(report.contains(QStringLiteral("Prize pool: 600<br>Prizes: 600<br>Still to be paid: 0")));
 
     // Too many players for a deal: told, no dialog.

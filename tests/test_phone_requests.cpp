@@ -1,5 +1,6 @@
 // The phone view's request handling and remote rules without sockets: what
 // each request head gets, and how PINs and commands are decided.
+#include "model/Display_facts.h"
 #include "web/Http_request.h"
 #include "web/Phone_page.h"
 #include "web/Remote.h"
@@ -78,6 +79,8 @@ TEST(Phone_Requests, ThePageShowsChipsWithoutTheCurrencyAndABreakAsOnTheDisplay)
     EXPECT_TRUE(Script_Filling("pool").contains("money("));
     // A break is headed as the main window and the display head it.
     EXPECT_TRUE(Script_Filling("level").contains("\"BREAK, then level \"")) << Script_Filling("level").constData();
+    // A stopped clock has the display's word.
+    EXPECT_TRUE(Script_Filling("state").contains("\"" + QByteArray(Stopped_Clock_Word) + "\"")) << Script_Filling("state").constData();
 }
 
 TEST(Phone_Requests, NoPathReachesAFile)

@@ -1,5 +1,6 @@
 // The player database: record layout, the file, and Load/Save/Find/Add/Delete/Next.
 #include "model/Player.h"
+#include "model/Person_name.h"
 #include "platform/Program_folder.h"
 #include "platform/Velmora_error.h"
 #include "support/Record_images.h"
@@ -73,6 +74,18 @@ TEST(Player_Fields, SetFieldCutsAndZeroFillsAndFieldTextStopsAtTheNul)
     EXPECT_EQ(fresh.Key(), ",");
     EXPECT_EQ(Make_Player("Ann", "Lee").Key(), "Ann,Lee");
     EXPECT_EQ(Make_Player(" Ann", "Lee ").Key(), " Ann,Lee "); // nothing trimmed
+}
+
+// Sentences name a player "First Last", not by his key.
+TEST(Player_Fields, SentencesNameAPlayerAsPeopleSayIt)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"Ben,Ortiz", "Ben Ortiz"}, {"Ann ,Berg", "Ann Berg"}, {" Jo, Li ", "Jo Li"},
+        {"Cher,", "Cher"},          {",Prince", "Prince"},     {"NoComma", "NoComma"},
+        {"A,b,c", "A b,c"},         {"", ""},
+    };
+    for (const auto& [key, said] : cases)
+        EXPECT_EQ(Person_Name(QString::fromLatin1(key)), QString::fromLatin1(said)) << key;
 }
 
 TEST_F(Player_DB_Test, GlobalFollowsTheProgramFolder)

@@ -273,6 +273,47 @@ TEST_F(Player_Entry_Test, TextOutsideLatin1IsRefusedNotMangled)
     EXPECT_EQ(Database().mid(116 + 5, 5), QByteArray("J\xf6rg\0", 5));
 }
 
+// "Save and New" stores each player as "Save" does (its checks included)
+// and starts over for the next one; the 150th closes the dialog with the
+// refusal. Editing has no such button.
+TEST_F(Player_Entry_Test, SaveAndNewEntersPlayersOneAfterTheOther)
+{
+    for (int i = 0; i < Max_Players - 3; ++i)
+        Store_Player(QStringLiteral("P%1").arg(i), QStringLiteral("X"));
+    Start();
+    const auto enter = [&](const char* first, const char* last) {
+        Type(entry->First_Edit, QString::fromLatin1(first));
+        Type(entry->Last_Edit, QString::fromLatin1(last));
+        entry->Save_New_Button->click();
+    };
+    const bool open = Add([&] {
+        EXPECT_TRUE(entry->Save_New_Button->isVisible());
+        EXPECT_EQ(entry->Save_New_Button->text(), QStringLiteral("Save and New"));
+        EXPECT_FALSE(entry->Save_New_Button->isEnabled());
+        enter("Ann", "Lee");
+        EXPECT_TRUE(entry->isVisible());
+        for (QLineEdit* e : {entry->First_Edit, entry->Last_Edit, entry->Aka_Edit, entry->Phone_Edit, entry->Cell_Edit})
+            EXPECT_TRUE(e->text().isEmpty());
+        EXPECT_FALSE(entry->Save_Button->isEnabled());
+        EXPECT_FALSE(entry->Modified);
+        EXPECT_EQ(entry->focusWidget(), entry->First_Edit);
+        enter("Ann", "Lee"); // the duplicate is refused and kept for correcting
+        EXPECT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(entry->First_Edit->text(), QStringLiteral("Ann"));
+        enter("Bob", "Ray");
+        enter("Cy", "Oh");
+        enter("Di", "Ek"); // one too many: refused, and the dialog closes
+    });
+    EXPECT_FALSE(open);
+    EXPECT_EQ(Keys().mid(Max_Players - 3), (QStringList{"Ann,Lee", "Bob,Ray", "Cy,Oh"}));
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_EQ(script.messages[1].caption, QStringLiteral("Velmora:"));
+    Edit(0, [&] {
+        EXPECT_FALSE(entry->Save_New_Button->isVisible());
+        entry->Close_Button->click();
+    });
+}
+
 TEST_F(Player_Entry_Test, AFullDatabaseRefusesTheHundredAndFiftyFirst)
 {
     for (int i = 0; i < Max_Players; ++i)

@@ -1,5 +1,6 @@
 // The playlist editor driven through its actions and buttons with the
 // scripted host: rows, the Modified flag, the files written, showing and closing.
+#include "forms/dialogs/Sound_dialog.h"
 #include "forms/dialogs/Playlist_editor.h"
 
 #include "support/Scripted_host.h"
@@ -135,8 +136,8 @@ TEST_F(PlaylistEditorTest, AddAppendsThePickedSongUnselected)
     EXPECT_TRUE(Selected().isEmpty());
     EXPECT_TRUE(form.Modified);
     const File_Dialog& d = host.file_dialogs.back();
-    EXPECT_EQ(d.filter, "Wave|*.wav|MP3|*.mp3");
-    EXPECT_EQ(d.filter_index, 2);
+    EXPECT_EQ(d.filter, Sound_Filter("Wave|*.wav|MP3|*.mp3", false));
+    EXPECT_EQ(d.filter_index, 1);
     EXPECT_EQ(d.initial_dir, Path("Sounds/"));
 
     // Save follows Modified on the timer's beat.

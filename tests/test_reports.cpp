@@ -3,15 +3,22 @@
 #include "reports/Report_gen.h"
 
 #include "model/Player.h"
+#include "model/Season_standings.h"
+#include "reports/Results_report.h"
+#include "reports/Season_report.h"
 #include "model/Tourney.h"
 #include "platform/Program_folder.h"
+#include "platform/Qt_host.h"
 #include "support/Test_folder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <initializer_list>
 
@@ -177,6 +184,63 @@ TEST_F(Reports_Test, NamesAndPhonesAreEscapedAndStayLatin1)
     EXPECT_EQ(Html_Escaped("a&&b"), QByteArray("a&amp;&amp;b"));
 }
 
+// A name or phone whose one special character is a lone <, > or " is
+// escaped in every report, the results and the season's standings too.
+TEST_F(Reports_Test, ALoneSpecialCharacterIsEscapedInEveryReport)
+{
+    struct Case {
+        char special;
+        const char* entity;
+    };
+    const Case cases[] = {{'<', "&lt;"}, {'>', "&gt;"}, {'"', "&quot;"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, c.special));
+        t = CTourney();
+        const QByteArray first = "An" + QByteArray(1, c.special) + "n";
+        Person(first, "Lee", "555" + QByteArray(1, c.special) + "01");
+        Entry(first + ",Lee", 0, 0, 1);
+        const QByteArray key = "An" + QByteArray(c.entity) + "n,"; // a page may let the name wrap after the comma
+        Season season;
+        season.name = QStringLiteral("Spring ") + QLatin1Char(c.special);
+        Season_Table table;
+        Standing row;
+        row.rank = row.evenings = row.wins = row.best = 1;
+        row.key = QString::fromLatin1(first + ",Lee");
+        table.rows = {row};
+        Evening evening;
+        evening.tourney = QStringLiteral("Friday ") + QLatin1Char(c.special);
+        evening.date = QDate(2026, 12, 4);
+        evening.field = 1;
+        evening.entries.resize(1);
+        evening.entries[0].key = row.key;
+        evening.entries[0].place = 1;
+        table.evenings = {evening};
+        const QByteArray pages[] = {Contact(), Top10_Page(t), Seating_Page(t), Results_Page(t),
+                                    Season_Page(season, table)};
+        for (const QByteArray& page : pages) {
+            EXPECT_TRUE(page.contains(key)) << page.constData();
+            EXPECT_FALSE(page.contains("An" + QByteArray(1, c.special))) << page.constData();
+        }
+        EXPECT_TRUE(pages[0].contains("555" + QByteArray(c.entity) + "01"));
+        EXPECT_TRUE(pages[4].contains("Spring " + QByteArray(c.entity)));
+        EXPECT_TRUE(pages[4].contains("Friday " + QByteArray(c.entity)));
+    }
+}
+
+// Escaping leaves no markup character behind and is undone exactly.
+RC_GTEST_PROP(Report_Escaping, EveryLatin1TextComesBackWhole, ())
+{
+    const auto codes = *rc::gen::container<std::vector<int>>(
+        rc::gen::oneOf(rc::gen::element<int>('&', '<', '>', '"', ';', 'a'), rc::gen::inRange(1, 256)));
+    QByteArray text;
+    for (int code : codes)
+        text.append(static_cast<char>(code));
+    QByteArray escaped = Html_Escaped(text);
+    RC_ASSERT(escaped.indexOf('<') < 0 && escaped.indexOf('>') < 0 && escaped.indexOf('"') < 0);
+    escaped.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&amp;", "&");
+    RC_ASSERT(escaped == text);
+}
+
 TEST_F(Reports_Test, WritersCreateTheReportsFolderAndReplaceTheOldPage)
 {
     Entry("Ann,Lee", 0, 4);
@@ -213,6 +277,46 @@ TEST_F(Reports_Test, APageThatCannotBeWrittenRaisesAndKeepsTheOldOne)
     QDir(folder.path()).rmdir("Reports");
     folder.Write("Reports", "not a folder");
     EXPECT_THROW(Write_Seating(t), std::exception);
+}
+
+// How an opener ends tells whether the report was opened: a failure at once
+// (xdg-open with no viewer) is "no", a good end or a viewer still running
+// after the wait is "yes" (and the viewer is left to run).
+TEST(Report_Opening, TheOpenersEndTellsWhetherAnythingOpened)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        const char* script; // "" : no such program
+        bool opened;
+    };
+    const Case cases[] = {
+        {"no viewer", "exit 3", false},
+        {"viewer opened", "test -f \"$1\" && exit 0; exit 2", true},
+        {"viewer in the foreground", "echo $$ > \"$0.pid\"; exec sleep 30", true},
+        {"no opener", "", false},
+    };
+    const QString page = dir.filePath(QStringLiteral("Top10.htm"));
+    QFile(page).open(QIODevice::WriteOnly);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString program = dir.filePath(QString::fromLatin1(c.name).replace(QLatin1Char(' '), QLatin1Char('_')));
+        if (*c.script != '\0') {
+            QFile file(program);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray("#!/bin/sh\n") + c.script + "\n");
+            file.close();
+            file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        EXPECT_EQ(Open_With(program, page, 1500), c.opened);
+        QFile pid_file(program + ".pid");
+        if (pid_file.open(QIODevice::ReadOnly)) {
+            const qint64 pid = pid_file.readAll().trimmed().toLongLong();
+            ASSERT_GT(pid, 1);
+            EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0) << "the viewer was stopped";
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
+        }
+    }
 }
 
 } // namespace

@@ -369,25 +369,46 @@ TEST_F(Season_Files, TheReportListsTheStandingsAndTheEveningsEscaped)
     s.name = QString::fromUtf8("Winter \xE2\x82\xAC");
     s.tourneys = {{"R&B <1>.trn", QDate(2026, 12, 4)}, {"Nope.trn", QDate(2026, 12, 11)}};
     const Season_Table t = Season_Standings(s);
-    const QList<QByteArray> lines = Season_Page(s, t).split('\n');
-    ASSERT_GE(lines.size(), 14);
-    for (int i = 0; i + 1 < lines.size(); ++i)
-        EXPECT_TRUE(lines[i].endsWith('\r')) << i;
-    EXPECT_EQ(lines[0], "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\r");
-    EXPECT_EQ(lines[1], "<html><head><title>Velmora: Season Standings</title></head><body bgcolor=\"#FFFFFF\">\r");
-    EXPECT_EQ(lines[3], "<p><font size=\"+3\"> <font color=\"#000000\"> Winter &#8364; </font></p>\r");
-    EXPECT_EQ(lines[6],
-              "<tr><td>1</td><td>Al&amp;Co,&quot;Q&quot;</td><td>25</td><td>1</td><td>1</td><td>1</td><td>1</td>"
-              "<td>70</td><td>0</td></tr>\r");
-    EXPECT_EQ(lines[7], "<tr><td>2</td><td>Bo,Lu</td><td>18</td><td>1</td><td>0</td><td>1</td><td>1</td><td>30</td>"
-                        "<td>0</td></tr>\r");
-    EXPECT_EQ(lines[11], "<tr><td>2026-12-04</td><td>R&amp;B &lt;1&gt;.trn</td><td>2</td><td>Al&amp;Co,&quot;Q&quot;</td></tr>\r");
-    EXPECT_TRUE(lines[13].startsWith("<p>Not counted: Nope.trn: ")) << lines[13].toStdString();
-    EXPECT_EQ(lines.last(), "");
+    const QByteArray page = Season_Page(s, t);
+    EXPECT_TRUE(page.startsWith("<!DOCTYPE html>\r\n"));
+    EXPECT_TRUE(page.contains("<title>Winter \xE2\x82\xAC: Season Standings</title>"));
+    EXPECT_TRUE(page.contains("<h1>Winter \xE2\x82\xAC</h1><p class=\"date\">4 December 2026</p>"));
+    EXPECT_TRUE(page.contains("<tr><td class=\"num\">1</td><td class=\"name\">Al&amp;Co,<wbr>&quot;Q&quot;</td>"
+                              "<td class=\"num\">25</td><td class=\"num\">1</td><td class=\"num\">1</td><td class=\"num\">1</td>"
+                              "<td class=\"num\">1</td><td class=\"num\">70</td><td class=\"num\">0</td></tr>\r\n"))
+        << page.constData();
+    EXPECT_TRUE(page.contains("<tr><td class=\"num\">2</td><td class=\"name\">Bo,<wbr>Lu</td><td class=\"num\">18</td>"));
+    EXPECT_TRUE(page.contains("<tr><td>2026-12-04</td><td class=\"name\">R&amp;B &lt;1&gt;.trn</td><td class=\"num\">2</td>"
+                              "<td class=\"name\">Al&amp;Co,<wbr>&quot;Q&quot;</td></tr>\r\n"));
+    EXPECT_TRUE(page.contains("<p>Not counted: Nope.trn: "));
+    EXPECT_TRUE(page.endsWith("</body></html>\r\n"));
 
     const QString path = Write_Season_Report(s, t);
     EXPECT_EQ(path, folder.path() + "Reports/Season.htm");
     EXPECT_EQ(folder.Read("Reports/Season.htm"), Season_Page(s, t));
+}
+
+TEST(Season_Evenings, AnEveningIsOverWithAWinnerOrADealOfThoseStillIn)
+{
+    struct Case {
+        QVector<int> places;
+        QVector<bool> in_deal;
+        bool over;
+    };
+    const Case cases[] = {
+        {{0, 0, 0}, {}, false},                  // not yet played
+        {{0, 0, 3}, {}, false},                  // running
+        {{0, 2, 3}, {}, true},                   // the winner is the one still in
+        {{1, 2, 3}, {}, true},
+        {{0, 0, 3}, {true, true, false}, true},  // a deal of the two still in
+        {{0, 0, 3}, {true, false, false}, false},
+        {{0}, {}, false},                        // one player is no evening
+        {{}, {}, false},
+        {{0, 9, 0}, {}, false},                  // a place past the field counts as still in
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Evening_Over(c.places, c.in_deal), c.over)
+            << ::testing::PrintToString(std::vector<int>(c.places.begin(), c.places.end()));
 }
 
 TEST_F(Season_Files, APlayersRecordCoversEveryTournamentInTheDataFolder)
@@ -402,6 +423,14 @@ TEST_F(Season_Files, APlayersRecordCoversEveryTournamentInTheDataFolder)
     const Player_Record dan = Player_Record_In_Data("Dan,Orr");
     EXPECT_EQ(Player_Record_Text(dan), "1 evening, 0 wins, best finish 2nd");
     EXPECT_EQ(Player_Record_Text(Player_Record_In_Data("ann,lee")), "No evenings yet");
+    // Evenings not over count for nobody: one not yet played, one still
+    // running; one ended by a deal of the two still in counts.
+    folder.Write("Data/Next.plr", Plr({{"Ann,Lee", 0}, {"Dan,Orr", 0}, {"X,Y", 0}}));
+    folder.Write("Data/Running.plr", Plr({{"Ann,Lee", 0}, {"Dan,Orr", 0}, {"X,Y", 3}}));
+    folder.Write("Data/Dealt.plr", Plr({{"Dan,Orr", 0}, {"Z,W", 0}, {"X,Y", 3}}));
+    folder.Write("Data/Dealt.trn", "[Money Entries]\nEntry 0=Dan,Orr;0;0;;120\nEntry 1=Z,W;0;0;;80\n");
+    EXPECT_EQ(Player_Record_Text(Player_Record_In_Data("Ann,Lee")), "4 evenings, 1 win, best finish 1st");
+    EXPECT_EQ(Player_Record_Text(Player_Record_In_Data("Dan,Orr")), "2 evenings, 0 wins, best finish 2nd");
     EXPECT_EQ(Place_Text(11), "11th");
     EXPECT_EQ(Place_Text(22), "22nd");
     EXPECT_EQ(Place_Text(113), "113th");

@@ -118,7 +118,7 @@ TEST_F(Season_Window_Test, ASeasonIsMadeFilledAndRankedInItsDialogAndWrittenAtOn
 
         // The record of the second player, evening by evening.
         d->Standings_Grid->selectRow(1);
-        EXPECT_EQ(d->Record_Caption->text(), "Evenings of Bob,Ray");
+        EXPECT_EQ(d->Record_Caption->text(), "Evenings of Bob Ray");
         EXPECT_EQ(Column(d->Record_Grid, 1), (QStringList{"Fri 1.trn", "Fri 2.trn"}));
         EXPECT_EQ(Column(d->Record_Grid, 2), (QStringList{"3rd", "1st"}));
         EXPECT_EQ(Column(d->Record_Grid, 3), (QStringList{"6", "7"}));
@@ -137,7 +137,8 @@ TEST_F(Season_Window_Test, ASeasonIsMadeFilledAndRankedInItsDialogAndWrittenAtOn
     ASSERT_TRUE(ran);
     EXPECT_TRUE(script.messages.empty());
     const QByteArray report = folder.Read("Reports/Season.htm");
-    EXPECT_TRUE(report.contains("<tr><td>1</td><td>Bob,Ray</td><td>7</td>")) << report.toStdString();
+    EXPECT_TRUE(report.contains("<tr><td class=\"num\">1</td><td class=\"name\">Bob,<wbr>Ray</td><td class=\"num\">7</td>"))
+        << report.toStdString();
     EXPECT_EQ(script.shell_opened, QStringList{folder.path() + "Reports/Season.htm"});
     EXPECT_EQ(Setting("Season", "Current"), "Autumn");
 }
@@ -299,12 +300,14 @@ TEST_F(Season_Window_Test, TheQuickViewShowsThePlayersRecordAcrossTheDataFolder)
 {
     folder.Write("Data/PdB.data", Db_Record(0, "P1", "X") + Db_Record(1, "P12", "X"));
     Write_Evening("Old", {{"P1,X", 0}, {"P12,X", 2}});
-    Start_Tourney(Chips_And_Prizes()); // P1,X still in among nine, P12,X out tenth
+    // P1,X still in among nine, P12,X out tenth: an evening still running
+    // counts for nobody yet.
+    Start_Tourney(Chips_And_Prizes());
     Click_Item(form->Playing_List, "P12,X");
     EXPECT_EQ(form->First_Edit->text(), "P12");
-    EXPECT_EQ(form->Record_Label->text(), "2 evenings, 0 wins, best finish 2nd");
+    EXPECT_EQ(form->Record_Label->text(), "1 evening, 0 wins, best finish 2nd");
     Click_Item(form->Playing_List, "P1,X");
-    EXPECT_EQ(form->Record_Label->text(), "2 evenings, 1 win, best finish 1st");
+    EXPECT_EQ(form->Record_Label->text(), "1 evening, 1 win, best finish 1st");
 }
 
 // A whole evening's screen at once: an ante, a break with its note, money in

@@ -325,6 +325,12 @@ TEST_F(Seating_Test, ReportCommandsWriteTheirPageAndOpenIt)
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text, "Unable to write to " + reports + "Top10.htm");
     EXPECT_TRUE(script.shell_opened.isEmpty());
+
+    // No program can open a page: the menu says where it was written.
+    script.shell_open_result = false;
+    form->Top10Results1->trigger();
+    ASSERT_EQ(script.messages.size(), 2u);
+    EXPECT_TRUE(script.messages[1].text.endsWith("\n" + reports + "Top10.htm")) << script.messages[1].text.toStdString();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QTimeZone>
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
 #include <algorithm>
 #include <set>
@@ -46,24 +47,61 @@ TEST(Seating_Random, KnownSeedGivesTheHandComputedSequence)
 }
 
 // Five players at two tables with seed 1: capacities 3, 2.
-//   player 0: 130 % 2 = 0   -> table 0, seat 2 (table 0 has 2 left)
-//   player 1: 10982 % 2 = 0 -> table 0, seat 1
-//   player 2: 1090 % 2 = 0  -> table 0, seat 0 (table 0 full)
-//   player 3: 11656 % 2 = 0 -> full, drawn again: 7117 % 2 = 1 -> table 1, seat 1
-//   player 4: 17595 % 2 = 1 -> table 1, seat 0
+// Tables, one draw per player (drawn again while the table is full):
+//   player 0: 130 % 2 = 0,  player 1: 10982 % 2 = 0,  player 2: 1090 % 2 = 0,
+//   player 3: 11656 % 2 = 0 (full) then 7117 % 2 = 1,  player 4: 17595 % 2 = 1.
+// Seats, table 0 then table 1, with the next draws 6415, 22948, 31126
+// (0 to n - 1 in runs of 32768 / n, 10922 for n = 3):
+//   table 0 [0,1,2]: swap 2 with 6415 / 10922 = 0 -> [2,1,0]; swap 1 with 22948 / 16384 = 1 -> [2,1,0]
+//   table 1 [0,1]:   swap 1 with 31126 / 16384 = 1 -> [0,1]
 TEST(Seating_Draw, KnownSeedGivesTheHandComputedSeating)
 {
+    Seating_Random random(1);
+    for (int i = 0; i < 6; ++i)
+        random.Next();
+    EXPECT_EQ(random.Next(), 6415);
+    EXPECT_EQ(random.Next(), 22948);
+    EXPECT_EQ(random.Next(), 31126);
     const std::vector<Seat_Assignment> seating = Draw_Seating(5, 2, 1);
     ASSERT_EQ(seating.size(), 5u);
-    const std::pair<int, int> expected[] = {{0, 2}, {0, 1}, {0, 0}, {1, 1}, {1, 0}};
+    const std::pair<int, int> expected[] = {{0, 2}, {0, 1}, {0, 0}, {1, 0}, {1, 1}};
     for (size_t j = 0; j < 5; ++j) {
         EXPECT_EQ(seating[j].Table, expected[j].first) << "player " << j;
         EXPECT_EQ(seating[j].Seat, expected[j].second) << "player " << j;
     }
 }
 
-// Every player gets a distinct seat, every table is filled exactly to its
-// capacity from seat 0 up, and no table beyond the chosen ones is used.
+// The table draw alone, written out again from its rule: the seat shuffle
+// that follows it never moves a player to another table.
+std::vector<int> Documented_Tables(int players, int tables, uint32_t seed)
+{
+    std::vector<int> capacity = Table_Capacities(players, tables);
+    uint32_t state = seed * 22695477u + 1u;
+    std::vector<int> drawn;
+    for (int j = 0; j < players; ++j) {
+        int t;
+        do {
+            state = state * 22695477u + 1u;
+            t = static_cast<int>((state >> 16) & 0x7FFFu) % static_cast<int>(capacity.size());
+        } while (capacity[static_cast<size_t>(t)] == 0);
+        --capacity[static_cast<size_t>(t)];
+        drawn.push_back(t);
+    }
+    return drawn;
+}
+
+RC_GTEST_PROP(Seating_Draw, TablesAreTheDocumentedDrawAndSeatsAreEachTablesOwn, ())
+{
+    const int players = *rc::gen::inRange(0, 151);
+    const int tables = *rc::gen::inRange(1, 11);
+    const auto seed = *rc::gen::arbitrary<uint32_t>();
+    const std::vector<Seat_Assignment> seating = Draw_Seating(players, tables, seed);
+    std::vector<int> drawn;
+    for (const Seat_Assignment& s : seating)
+        drawn.push_back(s.Table);
+    RC_ASSERT(drawn == Documented_Tables(players, tables, seed));
+}
+
 TEST(Seating_Draw, EveryPairUpTo150PlayersAnd10TablesSeatsEveryoneOnce)
 {
     for (uint32_t seed : {0u, 1u, 1733616000u, 0xFFFFFFFFu}) {
@@ -91,22 +129,33 @@ TEST(Seating_Draw, EveryPairUpTo150PlayersAnd10TablesSeatsEveryoneOnce)
     }
 }
 
-TEST(Seating_Draw, SeatsAreHandedOutFromTheHighestDown)
+// Seven players at one table: over many presses every player sits in every
+// seat about equally often, and presses in three following seconds give three
+// different seatings.
+TEST(Seating_Draw, SeatsWithinATableAreShuffled)
 {
-    // One table: the first player drawn gets the last seat.
-    const std::vector<Seat_Assignment> seating = Draw_Seating(7, 1, 42);
-    for (int j = 0; j < 7; ++j) {
-        EXPECT_EQ(seating[static_cast<size_t>(j)].Table, 0);
-        EXPECT_EQ(seating[static_cast<size_t>(j)].Seat, 6 - j);
+    constexpr int Presses = 7000;
+    int count[7][7] = {};
+    for (uint32_t seed = 1733616000u; seed < 1733616000u + Presses; ++seed) {
+        const std::vector<Seat_Assignment> seating = Draw_Seating(7, 1, seed);
+        for (int j = 0; j < 7; ++j)
+            ++count[j][seating[static_cast<size_t>(j)].Seat];
     }
-    // Different seeds give different seatings (the seed is really used).
+    for (int j = 0; j < 7; ++j)
+        for (int seat = 0; seat < 7; ++seat)
+            EXPECT_NEAR(count[j][seat], Presses / 7, Presses / 7 / 5) << "player " << j << ", seat " << seat;
+    std::set<std::vector<int>> seatings;
+    for (uint32_t seed = 1733616000u; seed < 1733616003u; ++seed) {
+        std::vector<int> seats;
+        for (const Seat_Assignment& s : Draw_Seating(7, 1, seed))
+            seats.push_back(s.Seat);
+        seatings.insert(seats);
+    }
+    EXPECT_EQ(seatings.size(), 3u);
+    // Different seeds give different tables too (the seed is really used).
     std::set<std::vector<int>> tables_drawn;
-    for (uint32_t seed = 100; seed < 110; ++seed) {
-        std::vector<int> drawn;
-        for (const Seat_Assignment& s : Draw_Seating(20, 4, seed))
-            drawn.push_back(s.Table);
-        tables_drawn.insert(drawn);
-    }
+    for (uint32_t seed = 100; seed < 110; ++seed)
+        tables_drawn.insert(Documented_Tables(20, 4, seed));
     EXPECT_GT(tables_drawn.size(), 5u);
 }
 

@@ -1,5 +1,6 @@
 // The new-tournament wizard, driven through its buttons and lists inside the
 // main window's Launch_Wizard, with the scripted host standing in for exec().
+#include "forms/dialogs/Sound_dialog.h"
 #include "Main_window_test.h"
 
 #include "forms/widgets/Spin_box.h"
@@ -164,7 +165,8 @@ TEST_F(Wizard_Test, FinishWithEmptyLevelsWarnsOnceWritesZerosAndOpensIt)
     ASSERT_EQ(script.file_dialogs.size(), 1u);
     EXPECT_EQ(script.file_dialogs[0].title, QStringLiteral("Find Blind Timer Sound Effect"));
     EXPECT_EQ(script.file_dialogs[0].filter,
-              QStringLiteral("MP3 files (*.mp3)|*.mp3|Wave files (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|Any (*.*)|*.*"));
+              Sound_Filter("MP3 files (*.mp3)|*.mp3|Wave files (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|Any (*.*)|*.*", true));
+    EXPECT_EQ(script.file_dialogs[0].filter_index, 1);
 
     const QString trn = Trn(QStringLiteral("Friday.trn"));
     EXPECT_TRUE(trn.contains(QStringLiteral("Time=19\nSB0=25\nBB0=10\n")));

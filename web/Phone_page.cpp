@@ -102,7 +102,7 @@ function show(s){
  text("level",s.break?"BREAK, then level "+(s.level+1):"Level "+s.level+" of "+s.levels);
  text("time",s.time);
  $("time").className=(s.red?"red ":"")+(s.paused?"paused":"");
- text("state",(s.break?(s.note||"Break")+(s.paused?" \u2014 ":""):"")+(s.paused?"Clock stopped":""));
+ text("state",(s.break?(s.note||"Break")+(s.paused?" \u2014 ":""):"")+(s.paused?"Paused":""));
  text("blinds",s.sb+" / "+s.bb);
  text("ante",s.ante||"");
  text("next",s.next?"Next: "+s.next.sb+" / "+s.next.bb+(s.next.ante?", "+s.next.ante:"")+(s.next.minutes?", "+s.next.minutes+" min":""):"Last level");

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
@@ -57,6 +58,8 @@ TPlayerEntry_Form::TPlayerEntry_Form(QWidget* parent) : QDialog(parent)
     Add_Player = Make_Action("Add_Player", QStringLiteral("Save"), &TPlayerEntry_Form::Add_PlayerExecute);
     Edit_Player = Make_Action("Edit_Player", QStringLiteral("Save"), &TPlayerEntry_Form::Edit_PlayerExecute);
     Change_Made = Make_Action("Change_Made", QString(), &TPlayerEntry_Form::Change_MadeExecute);
+    Add_Next_Player = Make_Action("Add_Next_Player", QStringLiteral("Save and New"),
+                                  &TPlayerEntry_Form::Add_Next_PlayerExecute);
     save_action_ = Add_Player;
 
     Build_Layout();
@@ -128,8 +131,16 @@ void TPlayerEntry_Form::Build_Layout()
     Close_Button->setMinimumHeight(30);
     connect(Close_Button, &QPushButton::clicked, this, [this] { Close_ButtonClick(); });
 
+    Save_New_Button = new QPushButton(Add_Next_Player->text(), this);
+    Save_New_Button->setObjectName(QStringLiteral("Save_New_Button"));
+    Save_New_Button->setAutoDefault(false);
+    Save_New_Button->setMinimumHeight(30);
+    connect(Save_New_Button, &QPushButton::clicked, Add_Next_Player, &QAction::trigger);
+    connect(Change_Made, &QAction::triggered, Save_New_Button, [this] { Save_New_Button->setEnabled(true); });
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(Save_New_Button);
     buttons->addWidget(Save_Button);
     buttons->addWidget(Close_Button);
 
@@ -146,6 +157,7 @@ void TPlayerEntry_Form::Build_Layout()
     setTabOrder(Phone_Edit, Cell_Edit);
     setTabOrder(Cell_Edit, Save_Button);
     setTabOrder(Save_Button, Close_Button);
+    setTabOrder(Close_Button, Save_New_Button);
 }
 
 void TPlayerEntry_Form::showEvent(QShowEvent* event)
@@ -177,6 +189,8 @@ void TPlayerEntry_Form::FormShow()
     }
     Save_Button->setText(save_action_->text());
     Save_Button->setEnabled(false);
+    Save_New_Button->setVisible(save_action_ == Add_Player);
+    Save_New_Button->setEnabled(false);
     Modified = false;
     First_Edit->setFocus();
 }
@@ -283,6 +297,32 @@ void TPlayerEntry_Form::Edit_PlayerExecute()
     Player_DB.Load();
     Modified = false;
     done(QDialog::Accepted);
+}
+
+void TPlayerEntry_Form::Add_Next_PlayerExecute()
+{
+    if (!AddMode || !EditedRecord)
+        return;
+    next_after_save_ = true;
+    const auto reset = qScopeGuard([this] { next_after_save_ = false; });
+    Add_Player->trigger();
+}
+
+void TPlayerEntry_Form::done(int result)
+{
+    if (next_after_save_ && result == QDialog::Accepted) {
+        // The player was stored when the database now holds the typed key (a
+        // full database refuses him, and the dialog closes as after "Save").
+        const QString key = Stored_Text(First_Edit->text()) + QLatin1Char(',') + Stored_Text(Last_Edit->text());
+        const int saved_cursor = Player_DB.Cursor;
+        const bool stored = Player_DB.Find(key) < Max_Players;
+        Player_DB.Cursor = saved_cursor;
+        if (stored) {
+            FormShow(); // empty boxes, "Save" disabled, the first box focused
+            return;
+        }
+    }
+    QDialog::done(result);
 }
 
 void TPlayerEntry_Form::Close_ButtonClick() { close(); }

@@ -35,12 +35,16 @@ public:
     QLineEdit* Cell_Edit = nullptr;
     QPushButton* Save_Button = nullptr;
     QPushButton* Close_Button = nullptr;
+    // Add mode only: stores the player like "Save" and leaves the dialog
+    // open and empty for the next one.
+    QPushButton* Save_New_Button = nullptr;
 
     // ---- command list ----
     QList<QAction*> ActionList1;
     QAction* Add_Player = nullptr;
     QAction* Edit_Player = nullptr;
     QAction* Change_Made = nullptr;
+    QAction* Add_Next_Player = nullptr; // "Save and New"
 
     // The command "Save" runs in the current mode.
     QAction* Save_Action() const { return save_action_; }
@@ -52,6 +56,10 @@ public slots:
     // changes first.
     void reject() override;
 
+    // A save that stores a new player ends here; after "Save and New" the
+    // dialog starts over instead of closing.
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -61,6 +69,7 @@ private:
     void Add_PlayerExecute();
     void Edit_PlayerExecute();
     void Change_MadeExecute();
+    void Add_Next_PlayerExecute();
 
     // The texts the record would hold pass the rules for a stored player.
     bool Check_Entry(const QString& caption, bool key_changes);
@@ -73,6 +82,7 @@ private:
 
     QAction* save_action_ = nullptr;
     bool saved_ = false; // the last save stored the player (or could never store it)
+    bool next_after_save_ = false; // "Save and New" is running
 };
 
 extern TPlayerEntry_Form* PlayerEntry_Form;

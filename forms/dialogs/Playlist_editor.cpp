@@ -1,4 +1,5 @@
 #include "forms/dialogs/Playlist_editor.h"
+#include "forms/dialogs/Sound_dialog.h"
 #include "forms/widgets/Button_icons.h"
 
 #include "forms/widgets/Fonts.h"
@@ -26,17 +27,10 @@ TPlaylist_Form* Playlist_Form = nullptr;
 
 namespace {
 
-// The song picker: starts in the program's Sounds folder when there is one.
+// The song picker, a sound dialog.
 File_Dialog Song_Dialog()
 {
-    File_Dialog d;
-    d.title = QStringLiteral("Add Song");
-    d.filter = QStringLiteral("Wave|*.wav|MP3|*.mp3");
-    d.filter_index = 2;
-    if (QDir(Sounds_Folder()).exists())
-        d.initial_dir = Sounds_Folder();
-    d.must_exist = true;
-    return d;
+    return Sound_File_Dialog(QStringLiteral("Add Song"), QStringLiteral("Wave|*.wav|MP3|*.mp3"), false);
 }
 
 File_Dialog Open_Playlist_Dialog()

@@ -1,6 +1,7 @@
 #include "forms/dialogs/Season_dialog.h"
 
-#include "forms/artwork/Picture_files.h"
+#include "forms/widgets/Report_opening.h"
+#include "model/Person_name.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
 #include "platform/Profile.h"
@@ -380,7 +381,7 @@ void TSeason_Dlg::Fill_Record()
         return;
     }
     const Standing& s = table_.rows[row];
-    Record_Caption->setText(tr("Evenings of %1").arg(s.key));
+    Record_Caption->setText(tr("Evenings of %1").arg(Person_Name(s.key)));
     Record_Grid->setRowCount(static_cast<int>(s.record.size()));
     for (int i = 0; i < s.record.size(); ++i) {
         const Evening_Result& r = s.record[i];
@@ -514,11 +515,5 @@ void TSeason_Dlg::Write_Report()
 {
     if (!usable_)
         return;
-    const QString path = Write_Season_Report(season_, table_);
-    try {
-        Ensure_Report_Logo(Reports_Folder());
-    } catch (const std::exception&) {
-        // the page is written; only its picture is missing
-    }
-    host().Shell_Open(path);
+    Open_Written_Report(Write_Season_Report(season_, table_));
 }

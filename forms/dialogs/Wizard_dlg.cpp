@@ -45,8 +45,6 @@ const QRect Banner_Box(12, 304, 536, 84);
 const char* const Wizard_Caption = "Velmora Wizard";
 constexpr qsizetype Longest_File_Name = 200; // bytes of "<name>.trn"
 
-File_Dialog Sound_Dialog(const QString& title, const QString& filter) { return Sound_File_Dialog(title, filter, 1); }
-
 } // namespace
 
 QString Wizard_Tourney_Name(const QString& typed)
@@ -389,9 +387,10 @@ void TWizardDlg::reject()
 void TWizardDlg::SpeedButton1Click()
 {
     const QString chosen = host().Open_File(
-        this, Sound_Dialog(QStringLiteral("Find Blind Timer Sound Effect"),
-                           QStringLiteral("MP3 files (*.mp3)|*.mp3|Wave files (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|"
-                                          "Any (*.*)|*.*")));
+        this, Sound_File_Dialog(QStringLiteral("Find Blind Timer Sound Effect"),
+                                QStringLiteral("MP3 files (*.mp3)|*.mp3|Wave files (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|"
+                                               "Any (*.*)|*.*"),
+                                true));
     if (!chosen.isEmpty())
         Sound_Edit1->setText(chosen);
 }
@@ -399,8 +398,8 @@ void TWizardDlg::SpeedButton1Click()
 void TWizardDlg::SpeedButton4Click()
 {
     const QString chosen = host().Open_File(
-        this, Sound_Dialog(QStringLiteral("Find Warning Sound Effect"),
-                           QStringLiteral("MP3 files (*.mp3)|*.mp3|Wave files (*.wav)|*.wav|Any (*.*)|*.*")));
+        this, Sound_File_Dialog(QStringLiteral("Find Warning Sound Effect"),
+                                QStringLiteral("MP3 files (*.mp3)|*.mp3|Wave files (*.wav)|*.wav|Any (*.*)|*.*"), false));
     if (!chosen.isEmpty())
         Warning_Edit->setText(chosen);
 }

@@ -264,7 +264,7 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     if (d.paused) {
         Panel(p, badge, radius * 0.7, Paused_Amber, Paused_Amber.lighter(120));
         Text_Style paused = Style(Face(true), QColor(0x1a, 0x10, 0x00));
-        fit.Draw(QStringLiteral("paused"), QStringLiteral("Paused"), badge, Inset(badge, pad, badge.height() * 0.14), paused);
+        fit.Draw(QStringLiteral("paused"), QString::fromLatin1(Stopped_Clock_Word), badge, Inset(badge, pad, badge.height() * 0.14), paused);
     }
 
     // The time left: the largest thing in the room.
@@ -384,19 +384,33 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
             shown.chop(1);
         blocks.push_back({"phone", QStringLiteral("ON YOUR PHONE"), shown, 2.2});
     }
+    // The phone's code is scanned from across the room: it takes about two
+    // fifths of the column's height (whole pixels per module), its caption
+    // and address beside it, and the other panels share what is left.
+    const qreal column_h = H - m - top;
+    const bool with_code = !blocks.empty() && QLatin1String(blocks.back().role) == QLatin1String("phone")
+                           && !phone_qr.isNull();
+    const int code_scale = with_code ? static_cast<int>(std::min(right_w * 0.66, column_h * 0.44) / phone_qr.width()) : 0;
+    const qreal code_px = code_scale * phone_qr.width();
+    const qreal phone_h = code_scale >= 1 ? code_px + 2 * pad : 0;
+    if (phone_h > 0)
+        blocks.back().weight = 0;
     qreal weights = 0;
     for (const Block& b : blocks)
         weights += b.weight;
     // A lone panel does not stretch down the whole column.
-    const qreal column_h = H - m - top;
-    const qreal share = std::min((column_h - gap * (blocks.size() - 1)) / weights, column_h * 0.34);
+    const qreal share = std::min((column_h - phone_h - gap * (blocks.size() - 1)) / weights, column_h * 0.34);
     qreal y = top;
     for (const Block& b : blocks) {
-        const QRectF panel(right_x, y, right_w, share * b.weight);
+        const bool code_beside = QLatin1String(b.role) == QLatin1String("phone") && phone_h > 0;
+        const QRectF panel(right_x, y, right_w, code_beside ? phone_h : share * b.weight);
         Panel(p, panel, radius, Panel_Fill, Panel_Edge);
-        // Caption and value take one share; a list has its caption alone on top.
-        const qreal head_h = b.value.isEmpty() ? share * 0.45 : share;
-        const QRectF in = Inset(QRectF(panel.left(), panel.top(), panel.width(), head_h), pad * 1.2, head_h * 0.1);
+        // Caption and value take one share; a list has its caption alone on
+        // top; beside the phone's code they take the panel's height.
+        const qreal head_h = code_beside ? panel.height() * 0.5 : b.value.isEmpty() ? share * 0.45 : share;
+        const qreal text_left = code_beside ? panel.left() + pad + code_px : panel.left();
+        const QRectF head(text_left, panel.top() + (code_beside ? panel.height() * 0.25 : 0), panel.right() - text_left, head_h);
+        const QRectF in = Inset(head, pad * 1.2, head_h * 0.1);
         const qreal caption_h = b.value.isEmpty() ? in.height() * 0.58 : in.height() * 0.26;
         fit.Draw(QString::fromLatin1(b.role) + QStringLiteral("_caption"), b.caption, panel,
                  QRectF(in.left(), in.top(), in.width(), caption_h), caption);
@@ -437,16 +451,12 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
                          QRectF(row_in.left() + row_in.width() * 0.32, row_in.top(), row_in.width() * 0.68, row_in.height()), amount);
             }
         }
-        if (QLatin1String(b.role) == QLatin1String("phone") && !phone_qr.isNull()) {
-            const QRectF below(panel.left(), panel.top() + head_h, panel.width(), panel.height() - head_h);
-            const qreal side = std::min(below.width(), below.height()) - pad;
-            if (side >= phone_qr.width()) {
-                // Whole pixels per module keep the code sharp enough to scan.
-                const int scale = std::max(1, static_cast<int>(side / phone_qr.width()));
-                const int px = scale * phone_qr.width();
-                const QRectF code(below.center().x() - px / 2.0, below.top() + (below.height() - px) / 2.0, px, px);
-                p.drawImage(code.topLeft(), phone_qr.scaled(px, px, Qt::KeepAspectRatio, Qt::FastTransformation));
-            }
+        if (code_beside) {
+            // Whole pixels per module keep the code sharp enough to scan.
+            const QRectF code(panel.left() + pad, panel.top() + pad, code_px, code_px);
+            const int px = static_cast<int>(code_px);
+            p.drawImage(code.topLeft(), phone_qr.scaled(px, px, Qt::KeepAspectRatio, Qt::FastTransformation));
+            texts.push_back({QStringLiteral("phone_code"), d.phone_address, panel, code});
         }
         y = panel.bottom() + gap;
     }

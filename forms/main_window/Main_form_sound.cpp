@@ -13,11 +13,6 @@
 #include <QDir>
 #include <QLineEdit>
 
-namespace {
-// Both sound dialogs preselect their second entry, Wave.
-File_Dialog Sound_Dialog(const QString& title, const QString& filter) { return Sound_File_Dialog(title, filter, 2); }
-} // namespace
-
 void TMainForm::Stop_BtnClick()
 {
     if (media_player_->Is_Playing())
@@ -27,8 +22,9 @@ void TMainForm::Stop_BtnClick()
 void TMainForm::FindBtnClick()
 {
     const QString chosen = host().Open_File(
-        this, Sound_Dialog(tr("Find Blind Timer Sound Effect"),
-                           QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|All (*.*)|*.*")));
+        this, Sound_File_Dialog(tr("Find Blind Timer Sound Effect"),
+                                QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|Playlist (*.m3u)|*.m3u|All (*.*)|*.*"),
+                                true));
     if (chosen.isEmpty())
         return;
     Sound_Edit1->setText(chosen);
@@ -39,8 +35,8 @@ void TMainForm::FindBtnClick()
 void TMainForm::Find_WarningExecute()
 {
     const QString chosen = host().Open_File(
-        this, Sound_Dialog(tr("Find Warning Sound Effect"),
-                           QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|All (*.*)|*.*")));
+        this, Sound_File_Dialog(tr("Find Warning Sound Effect"),
+                                QStringLiteral("MP3 (*.mp3)|*.mp3|Wave (*.wav)|*.wav|All (*.*)|*.*"), false));
     if (chosen.isEmpty())
         return;
     Warning_Edit->setText(chosen);

@@ -1,4 +1,5 @@
 #include "forms/main_window/Money_grid.h"
+#include "model/Person_name.h"
 
 #include "forms/main_window/Main_form.h"
 #include "model/Money.h"
@@ -283,7 +284,7 @@ bool Money_Grid::Ask_Knocked_Out_By(const QString& name, bool now)
     dialog.setWindowTitle(tr("Knocked out by"));
     dialog.setMinimumWidth(300);
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(tr("Who knocked %1 out?").arg(name), &dialog));
+    layout->addWidget(new QLabel(tr("Who knocked %1 out?").arg(Person_Name(name)), &dialog));
     auto* choice = new QComboBox(&dialog);
     choice->setObjectName(QStringLiteral("Knocked_Out_By_Combo"));
     choice->addItem(Nobody);

@@ -58,7 +58,7 @@ int Scripted_Host::Show_Modal(QDialog* dialog)
 bool Scripted_Host::Shell_Open(const QString& path)
 {
     shell_opened << path;
-    return true;
+    return shell_open_result;
 }
 
 bool Scripted_Host::Choose_Printer(QWidget*, QPrinter& printer)

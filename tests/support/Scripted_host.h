@@ -40,6 +40,8 @@ public:
     std::vector<File_Dialog> file_dialogs;
     QStringList modals_shown;   // object names
     QStringList shell_opened;
+    // What a shell open answers (false: no program could open the file).
+    bool shell_open_result = true;
 
     Answer Message(const QString& text, const QString& caption, Buttons buttons) override;
     QString Open_File(QWidget* parent, const File_Dialog& dialog) override;
