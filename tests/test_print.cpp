@@ -178,7 +178,7 @@ protected:
         t.Set_Out(Keys[0]);
         Keep_Pool(t);
         t.Save_File(QStringLiteral("Default"));
-        Save_Season({QStringLiteral("Spring"), Points_Rule(), {{QStringLiteral("Default.trn"), QDate(2026, 3, 6)}}});
+        Save_Season({QStringLiteral("Spring"), Points_Rule(), {{QStringLiteral("Default.trn"), QDate(2026, 3, 6)}}, {}});
         Start();
     }
 
@@ -219,7 +219,7 @@ protected:
             texts << QStringLiteral("Default: Structure") << QStringLiteral("19:30") << QStringLiteral("19:50") << QStringLiteral("Break 20:50 10 Colour up the 25s")
                   << QStringLiteral("5 21:00 125 250 30") << QStringLiteral("7 21:50 175 350 25 20") << QStringLiteral("21:30") << QStringLiteral("600")
                   << QStringLiteral("$50") << QStringLiteral("$20 for 1,000 chips");
-            for (double amount : Rounded_Payouts(t))
+            for (Money_Amount amount : Rounded_Payouts(t))
                 if (amount > 0)
                     texts << Sheet_Amount(QStringLiteral("$"), amount);
         }
@@ -229,7 +229,7 @@ protected:
                     texts << Sheet_Amount(QStringLiteral("$"), r.Prize);
             texts << QStringLiteral("Default: Results") << QStringLiteral("1st Anna Berg")
                   << QStringLiteral("2nd Ben Ortiz ") + Sheet_Amount(QStringLiteral("$"), Tourney_Entry_Results(t)[Keys[1]].Prize) + QStringLiteral(" 0 2 0")
-                  << QStringLiteral("9 ($90)") << QStringLiteral("Prize pool: ") + Sheet_Amount(QStringLiteral("$"), t.Prize_Total);
+                  << QStringLiteral("9 ($90)") << QStringLiteral("Prize pool: ") + Sheet_Amount(QStringLiteral("$"), Pool_Of(t));
         }
         if (kind == Sheet_Kind::Standings)
             texts << QStringLiteral("Spring: Standings");
