@@ -81,12 +81,13 @@ TEST_F(Structure_File_Test, DocumentedFileKeepsItsBytesAndTheSectionComesAndGoes
 TEST_F(Structure_File_Test, ValuesOutOfRangeAreReadIntoRange)
 {
     folder.Write("Data/Cup.trn", "[Structure]\nAnte Type=whatever\nAnte0=-5\nAnte1=0x64\nMinutes2=75\nMinutes3=-1\n"
-                                 "Minutes4=abc\nBreak5=90\nBreak6=-3\nBreak Note6=lost\nBreak19=10\n"
+                                 "Minutes4=abc\nBreak5=900\nBreak6=-3\nBreak Note6=lost\nBreak19=10\n"
                                  "Break Note19=no level follows\nBreak Note7=no break\n");
     CTourney t;
     t.Load_File("Cup");
     const CStructure& s = t.Structure;
     EXPECT_EQ(s.Ante_Type, Ante_Kind::Big_Blind);
+    EXPECT_TRUE(t.Load_Notice.contains(QStringLiteral("\"whatever\"")));
     EXPECT_EQ(s.Levels[0].Ante, 0);
     EXPECT_EQ(s.Levels[1].Ante, 100);
     EXPECT_EQ(s.Levels[2].Minutes, Max_Level_Minutes);
@@ -98,6 +99,26 @@ TEST_F(Structure_File_Test, ValuesOutOfRangeAreReadIntoRange)
     EXPECT_TRUE(s.Levels[7].Break_Note.isEmpty());
     EXPECT_FALSE(s.Break_After(19));
     EXPECT_EQ(s.Levels[19].Break_Minutes, 0);
+}
+
+TEST(Structure_Ante_Kind, IsReadWhateverItsCaseAndBlanks)
+{
+    struct Case {
+        const char* text;
+        std::optional<Ante_Kind> kind;
+    };
+    const Case cases[] = {
+        {"Per Player", Ante_Kind::Per_Player}, {"per player", Ante_Kind::Per_Player},
+        {"PerPlayer", Ante_Kind::Per_Player},  {" PER  PLAYER\t", Ante_Kind::Per_Player},
+        {"Big Blind", Ante_Kind::Big_Blind},   {"bigblind", Ante_Kind::Big_Blind},
+        {"", Ante_Kind::Big_Blind},            {"per-player", std::nullopt},
+        {"player", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Read_Ante_Kind(QString::fromLatin1(c.text)), c.kind) << c.text;
+    // What is written reads back as itself.
+    for (Ante_Kind k : {Ante_Kind::Big_Blind, Ante_Kind::Per_Player})
+        EXPECT_EQ(Read_Ante_Kind(Ante_Kind_Text(k)), k);
 }
 
 TEST(Structure_Walk, NextAndPreviousPassThroughBreaksAndStopAtTheEnds)

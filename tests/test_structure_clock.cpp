@@ -111,7 +111,7 @@ TEST_F(Structure_Clock_Test, ABreakRunsItsOwnCountdownBetweenTwoLevelsWithCuesNo
     EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 2 of 20"));
     EXPECT_FALSE(form->Structure_Shown->Break_Label->isVisibleTo(form->Action_Sheet));
     EXPECT_EQ(form->Structure_Shown->Ante_Label->text(), QStringLiteral("BB ante 20"));
-    EXPECT_EQ(Said(), QStringLiteral("Level 2. Blinds 10 and 20, ante 20."));
+    EXPECT_EQ(Said(), QStringLiteral("Level 2. Blinds 10 and 20, big blind ante 20."));
     EXPECT_FALSE(Kept_Clock().contains(QStringLiteral("Break=")));
     Tick(120); // 1:00 of level 2: its warning
     EXPECT_EQ(player->played.last(), chime);
@@ -171,6 +171,63 @@ TEST_F(Structure_Clock_Test, NextPreviousAndResetWalkLevelsAndBreaks)
     form->SpeedButtonClick(0);
     EXPECT_FALSE(form->In_Break);
     EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 1 of 20"));
+}
+
+// Next and Previous as the host presses them mid-level: a break entered by a
+// move shows its own full length, so does a level entered from a break,
+// moves between two levels keep the time left, and a page switch changes
+// nothing of what the clock shows.
+TEST_F(Structure_Clock_Test, AMoveIntoOrOutOfABreakStartsItAtItsOwnLength)
+{
+    Start_With_Break();
+    form->Toggle_Start->trigger();
+    Tick(30); // 1:30 of level 1
+    struct Step {
+        QAction* move;
+        const char* shown;
+    };
+    const Step steps[] = {
+        {form->Next_Blind, "1:00"}, // into the break, running
+        {form->Next_Blind, "3:00"}, // out of it: level 2 at its full three minutes
+        {form->Next_Blind, "2:50"}, // level 3: the time left goes along (10 s ticked below)
+        {form->Prev_Blind, "2:50"}, // back to level 2, keeping it
+        {form->Prev_Blind, "1:00"}, // back into the break
+        {form->Prev_Blind, "2:00"}, // level 1 from the break: full again
+    };
+    for (const Step& step : steps) {
+        if (step.move == form->Next_Blind && !form->In_Break && form->CurrentLevel == 1)
+            Tick(10);
+        step.move->trigger();
+        EXPECT_EQ(Shown_Time(), QString::fromLatin1(step.shown)) << step.shown;
+        form->Toggle_Start->trigger(); // stopped, a page switch leaves it alone
+        form->SpeedButtonClick(1);
+        form->SpeedButtonClick(0);
+        EXPECT_EQ(Shown_Time(), QString::fromLatin1(step.shown)) << "after a page switch";
+        form->Toggle_Start->trigger();
+    }
+}
+
+// A dinner break of two hours is shown whole, and its last minute is said to
+// be the break's.
+TEST_F(Structure_Clock_Test, ADinnerBreakIsShownWholeAndItsLastMinuteIsTheBreaks)
+{
+    Start_With_Break("Break2=120\nBreak Note2=Dinner\n");
+    EXPECT_EQ(form->Current_Tourney->Structure.Levels[2].Break_Minutes, 120);
+    for (int i = 0; i < 4; ++i)
+        form->Next_Blind->trigger();
+    ASSERT_TRUE(form->In_Break);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("120:00"));
+    for (const QLabel* label : {form->Blind_Timer, form->Blind_Timer2})
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+    form->Toggle_Start->trigger();
+    Tick(119 * 60);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("1:00"));
+    EXPECT_EQ(player->played.last(), chime);
+    EXPECT_EQ(Said(), QStringLiteral("One minute left in the break."));
+    // A level's last minute is the level's.
+    Tick(61 + 60);
+    EXPECT_EQ(Said(), QStringLiteral("One minute left in this level."));
+    EXPECT_EQ(form->Blind_Timer->font().pixelSize(), 187); // four digits: the design's size again
 }
 
 TEST_F(Structure_Clock_Test, ACrashInsideABreakIsOfferedBackInTheBreak)
