@@ -93,6 +93,7 @@ Plan Build(const Planner_Input& in, const Chip_Units& units, int64_t first_small
             next = Above(amounts, small);
         small = std::max(small, next);
         Plan_Level& lv = plan[k];
+        lv.ante_kind = in.ante_kind;
         lv.small_blind = static_cast<int32_t>(small);
         lv.big_blind = static_cast<int32_t>(std::min<int64_t>(2 * small, 2 * Most_Amount));
         if (in.antes && k >= ante_from) {
@@ -146,6 +147,7 @@ Plan Plan_Of(const CTourney& t, int tourney_minutes)
         lv.small_blind = t.Blinds[k].SB;
         lv.big_blind = t.Blinds[k].BB;
         lv.ante = t.Structure.Ante(k);
+        lv.ante_kind = t.Structure.Ante_Type;
         lv.minutes = t.Structure.Level_Minutes(k, tourney_minutes);
         if (t.Structure.Break_After(k)) {
             lv.break_minutes = t.Structure.Levels[k].Break_Minutes;
@@ -172,57 +174,6 @@ double Average_Depth(double chips, int players_at_start, double big_blind)
     const double players = std::clamp(chips / (End_Model::Field_Depth * big_blind), floor,
                                       static_cast<double>(players_at_start));
     return chips / (players * big_blind);
-}
-
-End_Estimate Estimate_End(const Plan& plan, Clock_Position from, double seconds_left, double chips, int players_left)
-{
-    End_Estimate e;
-    if (plan.isEmpty() || chips <= 0 || players_left < 1 || from.level < 0 || from.level >= plan.size())
-        return e;
-    e.known = true;
-    e.level = from.level;
-    if (players_left == 1)
-        return e;
-    const double soonest = (players_left - 1) * End_Model::Knockout_Minutes;
-    const double decided_bb = chips / (2 * End_Model::Decided_Depth);
-    double elapsed = 0;
-    double left = std::max(0.0, seconds_left) / 60.0;
-    int last = -1;
-    Clock_Position p = from;
-    for (;;) {
-        const Plan_Level& lv = plan[p.level];
-        if (!p.on_break) {
-            if (lv.big_blind <= 0)
-                break; // an unused level: the schedule ends here
-            last = p.level;
-            if (lv.big_blind >= decided_bb) {
-                e.minutes = std::max(elapsed + left / 2, soonest);
-                e.level = p.level;
-                return e;
-            }
-        }
-        elapsed += left;
-        if (p.on_break)
-            p = {p.level + 1, false};
-        else if (lv.break_minutes > 0 && p.level + 1 < plan.size())
-            p = {p.level, true};
-        else if (p.level + 1 < plan.size())
-            p = {p.level + 1, false};
-        else
-            break;
-        left = p.on_break ? plan[p.level].break_minutes : plan[p.level].minutes;
-    }
-    if (last < 0)
-        return End_Estimate{};
-    // Past the schedule: its last step, level after level.
-    e.beyond_schedule = true;
-    e.level = -1;
-    const double bb = plan[last].big_blind;
-    double step = last > 0 && plan[last - 1].big_blind > 0 ? bb / plan[last - 1].big_blind : 1.5;
-    step = std::max(step, 1.2);
-    const double levels = std::ceil(std::log(decided_bb / bb) / std::log(step));
-    e.minutes = std::max(elapsed + (std::max(levels, 1.0) - 0.5) * plan[last].minutes, soonest);
-    return e;
 }
 
 Planned_Structure Plan_Structure(const Planner_Input& raw)
@@ -282,7 +233,7 @@ Planned_Structure Plan_Structure(const Planner_Input& raw)
         best.warnings << QStringLiteral("The starting stack is only %1 big blinds.")
                              .arg(in.starting_stack / best.levels[0].big_blind);
     if (best.end.beyond_schedule)
-        best.warnings << QStringLiteral("The twenty levels run out before the night is decided.");
+        best.warnings << Runs_Out_Text(best.end.last_level);
     if (best.end.minutes > wanted * 1.15)
         best.warnings << QStringLiteral("The night runs past the wanted length: about %1 instead of %2.")
                              .arg(Hours_Text(best.end.minutes), Hours_Text(wanted));

@@ -1,16 +1,7 @@
 #pragma once
-// When will the night end? The model that answers it, and the planner that
-// fills the twenty levels so that it ends when the host wants.
-//
-// The model (the README tells it too): the chips in play C stay the same all
-// night. As the blinds rise the field shrinks, the players left keeping about
-// Field_Depth big blinds each; once two are left their average falls, and the
-// night is decided at the first level whose big blind brings the average of
-// the last two down to Decided_Depth big blinds (a big blind of C / 24), in
-// the middle of that level. Breaks take their time and raise nothing. A
-// knock-out takes at least Knockout_Minutes, so with n players left the end
-// is never nearer than (n - 1) of them. A schedule that runs out first goes on
-// with its last step, level by level.
+// The planner that fills the twenty levels so that the night ends when the
+// host wants, by the end model of End_model.h.
+#include "model/End_model.h"
 #include "model/Structure.h"
 
 #include <QString>
@@ -20,37 +11,11 @@
 
 class CTourney;
 
-namespace End_Model {
-constexpr double Decided_Depth = 12;   // big blinds each of the last two hold
-constexpr double Field_Depth = 20;     // big blinds each player left holds on the way
-constexpr double Knockout_Minutes = 5; // the least time a knock-out takes
-} // namespace End_Model
-
-// One level of a schedule as the model sees it.
-struct Plan_Level {
-    int32_t small_blind = 0, big_blind = 0, ante = 0;
-    int minutes = 20;
-    int break_minutes = 0; // after this level
-    QString break_note;
-};
-using Plan = QVector<Plan_Level>;
-
 // The tournament's schedule, each level with its own length or the given one.
 Plan Plan_Of(const CTourney& t, int tourney_minutes);
 
-struct End_Estimate {
-    bool known = false;
-    double minutes = 0;          // from the moment asked
-    int level = -1;              // 0-based level it falls in; -1 past the schedule
-    bool beyond_schedule = false;
-};
-
-// From a place in the schedule with seconds of it left, with these chips in
-// play and players left. Unknown without chips or players.
-End_Estimate Estimate_End(const Plan& plan, Clock_Position from, double seconds_left, double chips, int players_left);
-
-// The players left at a big blind by the model, and their average stack in
-// big blinds.
+// The players left at a big blind by the model's usual depth, and their
+// average stack in big blinds (the planner's chart).
 int Projected_Players(double chips, int players_at_start, double big_blind);
 double Average_Depth(double chips, int players_at_start, double big_blind);
 

@@ -1,6 +1,6 @@
 // The structure beyond the documented schedule: antes, a length per level and
 // breaks, their section of the tournament file, the walk through levels and
-// breaks, the model of the end of the night and the planner.
+// breaks, and the planner (the end model has tests of its own).
 #include "model/Structure_planner.h"
 #include "model/Tourney.h"
 #include "support/Test_folder.h"
@@ -141,58 +141,6 @@ TEST(Structure_Walk, NextAndPreviousPassThroughBreaksAndStopAtTheEnds)
     // A break that is no longer scheduled is not stepped into.
     s.Levels[1].Break_Minutes = 0;
     EXPECT_EQ(s.Next(l2), l3);
-}
-
-// ---- the model of the end ----
-
-Plan Flat_Plan(const QVector<int>& big_blinds, int minutes)
-{
-    Plan plan(Level_Count);
-    for (int k = 0; k < Level_Count; ++k) {
-        plan[k].big_blind = k < big_blinds.size() ? big_blinds[k] : 0;
-        plan[k].small_blind = plan[k].big_blind / 2;
-        plan[k].minutes = minutes;
-    }
-    return plan;
-}
-
-TEST(End_Model, EndFallsInTheMiddleOfTheFirstDecidingLevelBreaksIncluded)
-{
-    // 10 x 2400 chips: decided at a big blind of 24000 / 24 = 1000.
-    Plan plan = Flat_Plan({100, 200, 400, 800, 1000, 2000}, 20);
-    End_Estimate e = Estimate_End(plan, {0, false}, 20 * 60, 24000, 10);
-    ASSERT_TRUE(e.known);
-    EXPECT_EQ(e.level, 4);
-    EXPECT_DOUBLE_EQ(e.minutes, 4 * 20 + 10);
-    // A break after level 2 adds its length; halfway through level 1 saves ten minutes.
-    plan[1].break_minutes = 15;
-    e = Estimate_End(plan, {0, false}, 10 * 60, 24000, 10);
-    EXPECT_DOUBLE_EQ(e.minutes, 10 + 3 * 20 + 15 + 10);
-    // From inside that break.
-    e = Estimate_End(plan, {1, true}, 5 * 60, 24000, 10);
-    EXPECT_DOUBLE_EQ(e.minutes, 5 + 2 * 20 + 10);
-    // Ten players need at least nine knock-outs of five minutes.
-    e = Estimate_End(plan, {4, false}, 60, 24000, 10);
-    EXPECT_DOUBLE_EQ(e.minutes, 9 * End_Model::Knockout_Minutes);
-    // One player left: it is over; no chips: nothing can be said.
-    EXPECT_DOUBLE_EQ(Estimate_End(plan, {0, false}, 600, 24000, 1).minutes, 0);
-    EXPECT_FALSE(Estimate_End(plan, {0, false}, 600, 0, 10).known);
-}
-
-TEST(End_Model, ScheduleThatRunsOutGoesOnWithItsLastStep)
-{
-    // Decided at 1000; the schedule stops at 400 (unused level after it),
-    // stepping by 2: 800, then 1600 is the deciding level, its middle.
-    const Plan plan = Flat_Plan({100, 200, 400}, 20);
-    const End_Estimate e = Estimate_End(plan, {0, false}, 20 * 60, 24000, 10);
-    ASSERT_TRUE(e.known);
-    EXPECT_TRUE(e.beyond_schedule);
-    EXPECT_DOUBLE_EQ(e.minutes, 3 * 20 + 1.5 * 20);
-    // The average stack falls as the blinds rise and the field shrinks to two.
-    EXPECT_DOUBLE_EQ(Average_Depth(24000, 10, 100), 24.0);
-    EXPECT_DOUBLE_EQ(Average_Depth(24000, 10, 600), 20.0);
-    EXPECT_EQ(Projected_Players(24000, 10, 600), 2);
-    EXPECT_DOUBLE_EQ(Average_Depth(24000, 10, 1000), 12.0);
 }
 
 // ---- the planner ----

@@ -349,25 +349,38 @@ TEST_F(Structure_Clock_Test, TheBlindsPageKeepsTheStructureInItsOwnSection)
     EXPECT_EQ(form->Current_Tourney->Structure.Ante_Type, Ante_Kind::Per_Player);
 }
 
-TEST_F(Structure_Clock_Test, TheEstimatedEndIsShownAlikeAndGoesWhenOnePlayerIsLeft)
+// The Action page, the display and the phone show the end from one
+// computation in one form; a stopped clock's tick brings the Action page up
+// to the time of day; past the schedule all three say so; with one player
+// left the end goes.
+TEST_F(Structure_Clock_Test, TheEstimatedEndIsShownAlikeAndFollowsTheTimeOfDay)
 {
     Start_With_Break();
     Structure_Action& shown = *form->Structure_Shown;
     ASSERT_TRUE(shown.End_Label->isVisibleTo(form->Action_Sheet));
-    const QString end = shown.End_Label->text();
-    EXPECT_FALSE(end.isEmpty());
+    const Display_Facts now = Gather_Display_Facts(*form->Current_Tourney, form->Clock_Now(), QDateTime::currentDateTime());
+    ASSERT_TRUE(now.has_estimated_end);
+    EXPECT_EQ(shown.End_Label->text(), now.estimated_end_text);
+    EXPECT_EQ(Phone().value(QStringLiteral("end")).toString(), now.estimated_end_text);
     TPlayers_Display* display = Open_Display();
-    Frame(display, QSize(1280, 720));
-    const Display_Facts facts = display->Facts();
-    ASSERT_TRUE(facts.has_estimated_end);
-    EXPECT_FALSE(Phone().value(QStringLiteral("end")).isNull());
-    ASSERT_NE(Text(display->Last_Frame(), QStringLiteral("estimated_end")), nullptr);
-    // 6 x (25 x 20 + 100 x 15) chips: decided at a big blind of 12000 / 24 =
-    // 500, first reached by level 11 (600): level 1, the break, level 2 of 3
-    // minutes, eight levels of 2 and half of level 11 lie ahead; but five
-    // knock-outs take at least 25 minutes.
-    const int minutes = std::max(2 + 1 + 3 + 8 * 2 + 1, 5 * 5);
-    EXPECT_EQ(facts.estimated_end, QTime(21, 45, 30).addSecs(minutes * 60));
+    const Display_Facts at_display = display->Facts(); // the display's own time of day
+    EXPECT_EQ(Text_Of("estimated_end"), QStringLiteral("Est. end ") + at_display.estimated_end_text);
+
+    // Stopped, a tick of the timer refreshes what the Action page shows.
+    ASSERT_NE(form->Clock.Paused, 0);
+    shown.End_Label->setText(QStringLiteral("stale"));
+    Tick();
+    EXPECT_EQ(shown.End_Label->text(), now.estimated_end_text);
+
+    // Only the first three levels have blinds, and the night outlasts them.
+    for (int k = 3; k < Level_Count; ++k)
+        form->SB_Edit[k]->clear(), form->BB_Edit[k]->clear();
+    form->Save_Setup->trigger();
+    const QString note = QStringLiteral("the blinds stop rising at level 3: add levels");
+    EXPECT_EQ(shown.End_Label->text(), note);
+    EXPECT_EQ(Phone().value(QStringLiteral("end_note")).toString(), note);
+    EXPECT_TRUE(Phone().value(QStringLiteral("end")).isNull());
+    EXPECT_EQ(Text_Of("estimated_end"), note);
 
     for (int i = 0; i < 5; ++i)
         form->Current_Tourney->Set_Out(QStringLiteral("P%1,X").arg(i + 1));

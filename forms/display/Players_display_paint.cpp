@@ -248,16 +248,16 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     Text_Style level_style = Style(Face(true), Ink, Qt::AlignLeft | Qt::AlignVCenter);
     const QString level_text = d.on_break ? QStringLiteral("BREAK, then level %1").arg(d.level + 1)
                                           : QStringLiteral("Level %1 of %2").arg(d.level).arg(d.level_count);
+    // The estimated end, or the note that the schedule runs out, stands
+    // between the level and the badge.
+    const QString end_text = d.has_estimated_end ? QStringLiteral("Est. end %1").arg(d.estimated_end_text) : d.end_note;
     fit.Draw(QStringLiteral("level"), level_text, level,
-             QRectF(level_in.left(), level_in.top(), (level_in.width() - badge.width() - pad) * (d.has_estimated_end ? 0.55 : 1),
+             QRectF(level_in.left(), level_in.top(), (level_in.width() - badge.width() - pad) * (end_text.isEmpty() ? 1 : 0.55),
                     level_in.height()), level_style);
-    // The estimated end stands between the level and the badge.
-    if (d.has_estimated_end) {
-        QString format = QLocale().timeFormat(QLocale::ShortFormat);
-        format.remove(QStringLiteral(":ss"));
+    if (!end_text.isEmpty()) {
         const qreal room = level_in.width() - badge.width() - pad;
         Text_Style end_style = Style(Face(false), Caption, Qt::AlignRight | Qt::AlignVCenter);
-        fit.Draw(QStringLiteral("estimated_end"), QStringLiteral("Est. end %1").arg(QLocale().toString(d.estimated_end, format)),
+        fit.Draw(QStringLiteral("estimated_end"), end_text,
                  level, QRectF(level_in.left() + room * 0.58, level_in.top() + level_in.height() * 0.12, room * 0.42 - pad,
                                level_in.height() * 0.76), end_style);
     }

@@ -80,7 +80,10 @@ int TMainForm::Seconds_Owed()
 void TMainForm::Timer1Timer()
 {
     const int seconds = Seconds_Owed();
-    // A stopped clock lets the seconds pass.
+    // A stopped clock lets the seconds pass; the estimated end on every
+    // screen moves on with the time of day all the same.
+    if (Clock.Paused)
+        emit Clock_Changed();
     for (int i = 0; i < seconds && !Clock.Paused; ++i)
         Clock_Second();
 }
