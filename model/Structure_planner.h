@@ -19,6 +19,15 @@ Plan Plan_Of(const CTourney& t, int tourney_minutes);
 int Projected_Players(double chips, int players_at_start, double big_blind);
 double Average_Depth(double chips, int players_at_start, double big_blind);
 
+// The step from one level's big blind to the next that the planner keeps to:
+// the round amounts allow no narrower range (4 to 5 is 1.25, 2.5 to 4 is
+// 1.6). A step outside it, where the chips allow no other, is warned.
+constexpr double Lowest_Step = 1.25;
+constexpr double Highest_Step = 1.6;
+// A start of 50 to 200 big blinds is usual; the planner warns outside it.
+constexpr double Least_Start_Depth = 50;
+constexpr double Most_Start_Depth = 200;
+
 struct Planner_Input {
     int players = 10;
     int starting_stack = 10000;
@@ -41,11 +50,14 @@ struct Planned_Structure {
     QStringList warnings;
 };
 
-// Fills twenty levels with round amounts in the chips in play, a step of about
-// 1.3 to 1.6 from level to level, colour-ups at breaks.
+// Fills twenty levels: round big blinds in the chips in play (the small
+// blind half of it), a step of Lowest_Step to Highest_Step or a warning,
+// colour-ups at breaks, a warning for a start outside 50 to 200 big blinds.
 Planned_Structure Plan_Structure(const Planner_Input& input);
 
-// The usual chips for a smallest one (25: 25, 100, 500, 1000, 5000).
+// The usual chips for a smallest one, as hosts own them (25: 25, 100, 500,
+// 1000, 5000; 100: 100, 500, 1000, 5000, 25000); each a whole number of the
+// one before, so every colour-up comes out even.
 QVector<int> Usual_Chips(int smallest);
 // The nearest round amount (1, 1.5, 2, 2.5, 3, 4, 5, 6, 7.5, 8 times a power of
 // ten) that is a whole number of unit chips, at least one.
