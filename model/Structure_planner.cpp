@@ -297,6 +297,13 @@ Planned_Structure Plan_Structure(const Planner_Input& raw)
         best.end = Estimate_End(best.levels, {0, false}, best.levels[0].minutes * 60.0, chips, in.players);
     }
     best.ante_kind = in.ante_kind;
+    // What the antes are worth: the same levels without them.
+    Plan bare = best.levels;
+    for (Plan_Level& lv : bare)
+        lv.ante = 0;
+    const End_Estimate slower = Estimate_End(bare, {0, false}, bare[0].minutes * 60.0, chips, in.players);
+    if (!best.end.beyond_schedule && slower.known)
+        best.antes_save = std::max(0.0, slower.minutes - best.end.minutes);
     for (const Plan_Level& lv : best.levels)
         best.depth << Average_Depth(chips, in.players, lv.big_blind);
 

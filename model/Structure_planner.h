@@ -48,6 +48,7 @@ struct Planned_Structure {
     End_Estimate end;            // from the start of level 1
     QVector<double> depth;       // average stack in big blinds at each level
     QStringList warnings;
+    double antes_save = 0;       // minutes the antes take off the night (0 without antes)
 };
 
 // Fills twenty levels: round big blinds in the chips in play (the small
