@@ -347,6 +347,32 @@ TEST_F(Structure_Clock_Test, TheBlindsPageKeepsTheStructureInItsOwnSection)
     EXPECT_EQ(page.Minutes_Edit[4]->text(), QStringLiteral("59"));
     EXPECT_TRUE(page.Note_Edit[0]->text().isEmpty());
     EXPECT_EQ(form->Current_Tourney->Structure.Ante_Type, Ante_Kind::Per_Player);
+    // The narrow note box shows its whole note in its hint; eight-digit
+    // amounts show whole in their boxes.
+    EXPECT_EQ(page.Note_Edit[5]->toolTip(), QStringLiteral("Dinner"));
+    for (QLineEdit* box : {form->SB_Edit[19], form->BB_Edit[19], page.Ante_Edit[19]}) {
+        box->setText(QStringLiteral("25000000"));
+        EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), box->contentsRect().width() - 4)
+            << box->objectName().toStdString();
+    }
+    form->SB_Edit[19]->setText(QStringLiteral("100"));
+    EXPECT_EQ(form->SB_Edit[19]->font(), form->SB_Edit[0]->font()); // short amounts keep the design's type
+
+    // A kind of ante the file spells its own way reads; one it cannot read
+    // is named once.
+    folder.Write(QStringLiteral("Data/Default.trn"), folder.Read(QStringLiteral("Data/Default.trn"))
+                                                         .replace("Ante Type=Per Player", "Ante Type=perplayer"));
+    const size_t told = script.messages.size();
+    form->Load_Design->trigger();
+    EXPECT_EQ(form->Current_Tourney->Structure.Ante_Type, Ante_Kind::Per_Player);
+    EXPECT_EQ(script.messages.size(), told);
+    for (int i = 0; i < 2; ++i) {
+        folder.Write(QStringLiteral("Data/Default.trn"), folder.Read(QStringLiteral("Data/Default.trn"))
+                                                             .replace("Ante Type=perplayer", "Ante Type=pp"));
+        form->Load_Design->trigger();
+    }
+    ASSERT_EQ(script.messages.size(), told + 1);
+    EXPECT_TRUE(script.messages.back().text.contains(QStringLiteral("\"pp\"")));
 }
 
 // The Action page, the display and the phone show the end from one
