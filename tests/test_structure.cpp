@@ -163,6 +163,7 @@ std::string Broken_Promise(const Planner_Input& in, const Planned_Structure& p)
         return "not twenty levels";
     QVector<int> chips = in.chips.isEmpty() ? Usual_Chips(in.smallest_chip) : in.chips;
     std::sort(chips.begin(), chips.end());
+    chips.erase(std::unique(chips.begin(), chips.end()), chips.end());
     int unit = 0;
     const QString warned = p.warnings.join(QLatin1Char('\n'));
     const auto level = [](int k) { return " at level " + std::to_string(k + 1); };
@@ -204,8 +205,13 @@ RC_GTEST_PROP(Structure_Planner, KeepsItsPromisesForAnyEvening, ())
     in.players = *rc::gen::inRange(2, 151);
     in.starting_stack = *rc::gen::inRange(10, 1001) * 100;
     in.smallest_chip = *rc::gen::oneOf(rc::gen::element(1, 5, 10, 25, 50, 100, 500, 1000), rc::gen::inRange(1, 2000));
-    if (*rc::gen::arbitrary<bool>())
-        in.chips = Usual_Chips(*rc::gen::element(1, 5, 25, 100));
+    // The Chips page's own chips, from the smallest chip on.
+    if (*rc::gen::arbitrary<bool>()) {
+        for (int c : {1, 2, 5, 10, 20, 25, 50, 100, 250, 500, 1000, 5000, 25000})
+            if (c > in.smallest_chip && *rc::gen::arbitrary<bool>())
+                in.chips << c;
+        in.chips.prepend(in.smallest_chip);
+    }
     in.wanted_minutes = *rc::gen::inRange(60, 601);
     in.level_minutes = *rc::gen::inRange(10, 31);
     in.growing = *rc::gen::arbitrary<bool>();
