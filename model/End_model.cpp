@@ -1,6 +1,7 @@
 #include "model/End_model.h"
 
 #include <QLocale>
+#include <QTimeZone>
 #include <algorithm>
 #include <cmath>
 
@@ -36,6 +37,14 @@ double Play_Level(const Plan_Level& level, double chips, double& players, double
             players = 1;
             return t + needed;
         }
+        // A step ends where a table breaks up: past it the field plays at
+        // one table fewer, so a bigger field never overtakes a smaller one.
+        const double table_breaks = (tables - 1) * Table_Seats;
+        if (tables > 1 && players - rate * dt < table_breaks) {
+            t += (players - table_breaks) / rate;
+            players = table_breaks;
+            continue;
+        }
         players -= rate * dt;
         t += dt;
     }
@@ -67,7 +76,7 @@ End_Estimate Estimate_End(const Plan& plan, Clock_Position from, double seconds_
     while (elapsed < End_Model::Longest_Minutes) {
         if (!p.on_break) {
             const double done = Play_Level(plan[std::min(p.level, last)], chips, players, left);
-            if (done >= 0) {
+            if (done >= 0 && elapsed + done < End_Model::Longest_Minutes) {
                 e.minutes = elapsed + done;
                 e.level = beyond ? -1 : p.level;
                 e.beyond_schedule = beyond;
@@ -103,11 +112,9 @@ QString Runs_Out_Text(int last_level)
 
 QDateTime End_Time(const QDateTime& now, double minutes)
 {
-    const qint64 seconds = static_cast<qint64>(std::llround(std::clamp(minutes, 0.0, 1e7) * 60));
-    QDateTime end = now.addSecs(seconds);
-    const QTime t = end.time();
-    end.setTime(QTime(t.hour(), t.minute()));
-    return t.second() >= 30 ? end.addSecs(60) : end;
+    const double end_ms = static_cast<double>(now.toMSecsSinceEpoch()) + std::clamp(minutes, 0.0, 1e7) * 60000.0;
+    const qint64 whole_minutes = std::llround(end_ms / 60000.0);
+    return QDateTime::fromMSecsSinceEpoch(whole_minutes * 60000, now.timeZone());
 }
 
 QString End_Text(const QDateTime& now, const QDateTime& end)
