@@ -28,7 +28,7 @@ namespace End_Model {
 constexpr double Knockout_Minutes = 5;   // a table's knock-out at the usual depth, and the least it takes
 constexpr double Field_Depth = 10;       // big blinds each player holds on the way
 constexpr int Table_Seats = 10;          // players at a full table
-constexpr double Decided_Depth = 12;     // big blinds each of the last two hold when it is decided (the planner's chart)
+constexpr double Decided_Depth = 5;      // a mark on the planner's chart: the last two are that short near the end
 constexpr double Longest_Minutes = 48 * 60; // an end further away is never reached
 } // namespace End_Model
 
