@@ -172,7 +172,7 @@ TEST(End_Model, TypicalHomeEveningsTakeWhatTheReadmeSays)
 }
 
 // The facts every screen shows: with the clock stopped the end moves on with
-// the time of day; past the schedule there is a note instead of a time.
+// the time of day.
 TEST(End_Model, TheEndOnEveryScreenMovesOnWhileTheClockIsStopped)
 {
     CTourney t;
@@ -196,13 +196,6 @@ TEST(End_Model, TheEndOnEveryScreenMovesOnWhileTheClockIsStopped)
     EXPECT_EQ(a.estimated_end.secsTo(b.estimated_end), 25 * 60);
     EXPECT_EQ(a.estimated_end_text, End_Text(eight, a.estimated_end));
     EXPECT_TRUE(a.end_note.isEmpty());
-
-    // Only five levels have blinds: the night outlasts them.
-    for (int k = 5; k < Level_Count; ++k)
-        t.Blinds[k] = CBlindLevel{};
-    const Display_Facts c = Gather_Display_Facts(t, stopped, eight);
-    EXPECT_FALSE(c.has_estimated_end);
-    EXPECT_EQ(c.end_note, QStringLiteral("the blinds stop rising at level 5: add levels"));
 }
 
 } // namespace

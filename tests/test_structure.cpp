@@ -227,34 +227,6 @@ RC_GTEST_PROP(Structure_Planner, KeepsItsPromisesForAnyEvening, ())
         RC_ASSERT(usual[i] >= 2 * usual[i - 1] && usual[i] % usual[i - 1] == 0);
 }
 
-// Typical home games end on time; where the chips allow no other step than a
-// doubling it is warned, and nothing else is.
-TEST(Structure_Planner, TypicalHomeGamesEndOnTime)
-{
-    struct Home_Game {
-        int players, stack, smallest;
-        double hours;
-    };
-    const Home_Game games[] = {{10, 10000, 25, 3}, {25, 20000, 25, 5}, {6, 1500, 5, 2}};
-    for (const Home_Game& g : games) {
-        SCOPED_TRACE(testing::Message() << g.players << " players, " << g.stack << " chips, " << g.hours << " h");
-        Planner_Input in;
-        in.players = g.players;
-        in.starting_stack = g.stack;
-        in.smallest_chip = g.smallest;
-        in.wanted_minutes = static_cast<int>(g.hours * 60);
-        in.level_minutes = g.hours >= 4 ? 20 : 15;
-        const Planned_Structure p = Plan_Structure(in);
-        EXPECT_EQ(Broken_Promise(in, p), std::string());
-        const End_Estimate again = Estimate_End(p.levels, {0, false}, p.levels[0].minutes * 60.0,
-                                                double(g.players) * g.stack, g.players);
-        EXPECT_DOUBLE_EQ(again.minutes, p.end.minutes);
-        EXPECT_NEAR(p.end.minutes, g.hours * 60, g.hours * 60 * 0.15);
-        for (const QString& w : p.warnings)
-            EXPECT_TRUE(w.contains(QStringLiteral("times at once"))) << w.toStdString();
-    }
-}
-
 TEST(Structure_Planner, ImpossibleWishesAreWarnedAbout)
 {
     Planner_Input in;
