@@ -109,11 +109,27 @@ std::optional<Found_Clock> Find_Clock_File()
     return std::nullopt;
 }
 
-QString Resume_Question(const Clock_State& state)
+namespace {
+QString Where(const Clock_State& state)
 {
     const QString where = state.Break ? QStringLiteral("in the break after level %1") : QStringLiteral("at level %1");
-    return QStringLiteral("The clock was running %1 with %2:%3 left when Velmora stopped. Resume it?")
+    return QStringLiteral("%1 with %2:%3 left")
         .arg(where.arg(state.Level + 1))
         .arg(state.Minutes)
         .arg(state.Seconds, 2, 10, QLatin1Char('0'));
+}
+} // namespace
+
+QString Resume_Question(const Clock_State& state)
+{
+    if (!state.Running)
+        return QStringLiteral("The clock was stopped %1 when Velmora closed. Resume it?").arg(Where(state));
+    return QStringLiteral("The clock was running %1 when Velmora stopped. Resume it?").arg(Where(state));
+}
+
+QString Exit_Question(const Clock_State& state)
+{
+    return QStringLiteral("The tournament is under way: the clock is %1 %2. Exit now? The next start offers the "
+                          "clock back, stopped.")
+        .arg(state.Running ? QStringLiteral("running") : QStringLiteral("stopped"), Where(state));
 }

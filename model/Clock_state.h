@@ -43,3 +43,5 @@ std::optional<Found_Clock> Find_Clock_File();
 
 // The start-up question for a clock found after an abnormal end.
 QString Resume_Question(const Clock_State& state);
+// The question of File, Exit while the evening is under way.
+QString Exit_Question(const Clock_State& state);

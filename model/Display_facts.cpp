@@ -7,17 +7,22 @@
 #include <algorithm>
 #include <cmath>
 
-static void Gather_Structure_Facts(Display_Facts& d, const CTourney& t, const Clock_Reading& clock, const QTime& now,
-                                   double chips_in_play);
+static void Gather_Structure_Facts(Display_Facts& d, const CTourney& t, const Clock_Reading& clock,
+                                   const QDateTime& now, double chips_in_play);
 
 Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock, const QTime& now)
+{
+    return Gather_Display_Facts(t, clock, QDateTime(QDate::currentDate(), now));
+}
+
+Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock, const QDateTime& now)
 {
     Display_Facts d;
     // The record's name is its file name: the room sees it without ".trn".
     d.name = t.Name;
     if (d.name.endsWith(QLatin1String(".trn"), Qt::CaseInsensitive))
         d.name.chop(4);
-    d.time_of_day = now;
+    d.time_of_day = now.time();
     d.time_left = QString::asprintf("%d:%02d", clock.minutes, clock.seconds);
     d.paused = clock.paused;
     d.flashing_red = clock.flashing_red;
@@ -77,7 +82,7 @@ Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock
 }
 
 // ---- the structure: antes, breaks and the estimated end ----
-void Gather_Structure_Facts(Display_Facts& d, const CTourney& t, const Clock_Reading& clock, const QTime& now,
+void Gather_Structure_Facts(Display_Facts& d, const CTourney& t, const Clock_Reading& clock, const QDateTime& now,
                             double chips_in_play)
 {
     const CStructure& s = t.Structure;
@@ -105,7 +110,15 @@ void Gather_Structure_Facts(Display_Facts& d, const CTourney& t, const Clock_Rea
     d.next_ante_text = d.has_next ? Ante_Caption(s.Ante_Type, d.next_ante) : QString();
     const End_Estimate end = Estimate_End(Plan_Of(t, t.Time), {level, d.on_break},
                                           clock.minutes * 60.0 + clock.seconds, chips_in_play, d.players_left);
-    d.has_estimated_end = end.known && d.players_left > 1;
-    if (d.has_estimated_end)
-        d.estimated_end = now.addSecs(static_cast<int>(std::lround(end.minutes * 60)));
+    // The end moves on with the time of day while the clock is stopped: the
+    // time left is then the same, and now is later.
+    if (!end.known || d.players_left <= 1)
+        return;
+    if (end.beyond_schedule) {
+        d.end_note = Runs_Out_Text(end.last_level);
+        return;
+    }
+    d.has_estimated_end = true;
+    d.estimated_end = End_Time(now, end.minutes);
+    d.estimated_end_text = End_Text(now, d.estimated_end);
 }

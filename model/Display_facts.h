@@ -3,6 +3,7 @@
 // the level and its time left, the blinds now and next, the players left,
 // the average stack, the pool and the payouts. Gathered from the tournament
 // record and a reading of the clock, with nothing of the windows.
+#include <QDateTime>
 #include <QString>
 #include <QTime>
 #include <QVector>
@@ -58,7 +59,11 @@ struct Display_Facts {
     int ante = 0, next_ante = 0;
     int minutes = 0, next_minutes = 0; // the level's length, and the next one's
     bool has_estimated_end = false;
-    QTime estimated_end;      // when the night is decided, by the planner's model
+    QDateTime estimated_end;   // when the night is decided by the end model, to the minute
+    QString estimated_end_text; // "23:40", or "Sat 01:00" when far away: the one text every screen shows
+    QString end_note;          // "the blinds stop rising at level 20: add levels" when the night outlasts the schedule
 };
 
+Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock, const QDateTime& now);
+// The same at this time of today.
 Display_Facts Gather_Display_Facts(const CTourney& t, const Clock_Reading& clock, const QTime& now);

@@ -68,10 +68,29 @@ int CStructure::Minutes_Of(Clock_Position p, int tourney_minutes) const
     return Level_Minutes(p.level, tourney_minutes);
 }
 
-void CStructure::Read(const Profile& ini)
+std::optional<Ante_Kind> Read_Ante_Kind(const QString& text)
+{
+    // "Per Player", "per player", "PerPlayer", " Big  Blind " all read.
+    QString squeezed;
+    for (QChar c : text)
+        if (!c.isSpace())
+            squeezed += c.toLower();
+    if (squeezed.isEmpty() || squeezed == QLatin1String("bigblind") || squeezed == QLatin1String("bb"))
+        return Ante_Kind::Big_Blind;
+    if (squeezed == QLatin1String("perplayer"))
+        return Ante_Kind::Per_Player;
+    return std::nullopt;
+}
+
+QString CStructure::Read(const Profile& ini)
 {
     const QString kind = ini.Read_String(Section, Ante_Type_Key, QString());
-    Ante_Type = kind == Ante_Kind_Text(Ante_Kind::Per_Player) ? Ante_Kind::Per_Player : Ante_Kind::Big_Blind;
+    const std::optional<Ante_Kind> read = Read_Ante_Kind(kind);
+    Ante_Type = read.value_or(Ante_Kind::Big_Blind);
+    const QString problem = read ? QString()
+                                 : QStringLiteral("The kind of ante \"%1\" in the tournament file is not known "
+                                                  "(\"Big Blind\" or \"Per Player\"): the big blind pays the ante.")
+                                       .arg(kind);
     for (int k = 0; k < Structure_Levels; ++k) {
         Level_Extra& e = Levels[k];
         e.Ante = std::max(0, ini.Read_Int(Section, Key("Ante", k).c_str(), 0));
@@ -82,6 +101,7 @@ void CStructure::Read(const Profile& ini)
         e.Break_Minutes = std::clamp(pause, 0, Max_Break_Minutes);
         e.Break_Note = e.Break_Minutes > 0 ? ini.Read_String(Section, Key("Break Note", k).c_str(), QString()) : QString();
     }
+    return problem;
 }
 
 void CStructure::Write(Profile& ini) const

@@ -15,11 +15,13 @@
 // and its file reads and writes back exactly as before.
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class Profile;
 
 constexpr int Structure_Levels = 20;
-constexpr int Max_Break_Minutes = 59;
+// A break may be a dinner: up to three hours, unlike a level's 59 minutes.
+constexpr int Max_Break_Minutes = 180;
 
 enum class Ante_Kind { Big_Blind, Per_Player };
 
@@ -60,9 +62,12 @@ struct CStructure {
     int Minutes_Of(Clock_Position p, int tourney_minutes) const;
 
     // The tournament file's "Structure" section. Reading keeps every value in
-    // its range (antes 0 and up, lengths 1 to 59 or unset, breaks 0 to 59);
+    // its range (antes 0 and up, lengths 1 to 59 or unset, breaks 0 to 180);
     // writing sets the keys that hold something and removes the others.
-    void Read(const Profile& ini);
+    // An "Ante Type" is read without regard to case or blanks; a value that
+    // is neither kind reads as "Big Blind", and Read returns a text naming
+    // it (empty when all was read).
+    QString Read(const Profile& ini);
     void Write(Profile& ini) const;
 
     bool operator==(const CStructure&) const = default;
@@ -73,3 +78,6 @@ struct CStructure {
 QString Ante_Caption(Ante_Kind kind, int32_t ante);
 // "Big Blind" / "Per Player", as stored.
 QString Ante_Kind_Text(Ante_Kind kind);
+// The kind a stored text names, whatever its case and blanks; none for a
+// text that names neither (an empty text is the big blind's, the default).
+std::optional<Ante_Kind> Read_Ante_Kind(const QString& text);

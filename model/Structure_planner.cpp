@@ -43,10 +43,39 @@ int64_t Nearest(const QVector<int64_t>& amounts, double wanted)
     return above / wanted < wanted / below ? *it : *(it - 1);
 }
 
-int64_t Above(const QVector<int64_t>& amounts, int64_t floor)
+// The round amounts a big blind may take: each is two small blinds of whole
+// unit chips, and so is the first of them even when it is not round.
+QVector<int64_t> Big_Amounts(int unit)
 {
-    const auto it = std::upper_bound(amounts.begin(), amounts.end(), floor);
-    return it == amounts.end() ? amounts.back() : *it;
+    QVector<int64_t> out{2 * static_cast<int64_t>(unit)};
+    for (int64_t v : Round_Amounts(unit))
+        if (v > 2 * unit && v % (2 * unit) == 0)
+            out << v;
+    return out;
+}
+
+// The big blind after `previous`: a step of Lowest_Step to Highest_Step that
+// is nearest the wanted amount; where the chips allow none, the least above.
+int64_t Next_Big(const QVector<int64_t>& bigs, int64_t previous, double wanted)
+{
+    int64_t best = 0;
+    double best_gap = std::numeric_limits<double>::max();
+    for (int64_t v : bigs) {
+        const double step = static_cast<double>(v) / static_cast<double>(previous);
+        if (step < Lowest_Step - 1e-9)
+            continue;
+        if (step > Highest_Step + 1e-9)
+            break;
+        const double gap = std::fabs(std::log(static_cast<double>(v) / wanted));
+        if (gap < best_gap) {
+            best_gap = gap;
+            best = v;
+        }
+    }
+    if (best > 0)
+        return best;
+    const auto it = std::upper_bound(bigs.begin(), bigs.end(), previous);
+    return it == bigs.end() ? std::max(previous, bigs.back()) : *it;
 }
 
 QString Hours_Text(double minutes)
@@ -58,6 +87,7 @@ QString Hours_Text(double minutes)
 struct Chip_Units {
     QVector<int> values;                 // ascending
     QVector<QVector<int64_t>> amounts;   // the round amounts of each
+    QVector<QVector<int64_t>> bigs;      // the big blinds of each
 };
 
 Chip_Units Units_Of(const Planner_Input& in)
@@ -71,58 +101,91 @@ Chip_Units Units_Of(const Planner_Input& in)
     chips.erase(std::unique(chips.begin(), chips.end()), chips.end());
     Chip_Units u;
     u.values = chips;
-    for (int c : chips)
+    for (int c : chips) {
         u.amounts << Round_Amounts(c);
+        u.bigs << Big_Amounts(c);
+    }
     return u;
 }
 
-// The schedule for a first small blind and a step; the levels' lengths,
-// breaks and antes follow the input.
-Plan Build(const Planner_Input& in, const Chip_Units& units, int64_t first_small, double step)
+// The schedule for a first big blind and a step; the levels' lengths,
+// breaks and antes follow the input. The smallest chip goes at a break once
+// the next level's small blind is three of the next chip: that level is
+// then built of the bigger chips.
+Plan Build(const Planner_Input& in, const Chip_Units& units, int64_t first_big, double step)
 {
     const int block = in.break_every > 0 ? in.break_every : 4;
     const int ante_from = in.break_every > 0 && in.break_every < Level_Count ? in.break_every : 3;
     Plan plan(Level_Count);
     int unit = 0;
-    int64_t small = 0, ante = 0;
+    int64_t big = 0, ante = 0;
+    auto wanted = [&](int k) { return std::min(static_cast<double>(first_big) * std::pow(step, k), 2e9); };
+    auto next_big = [&](int k) {
+        return k == 0 ? Nearest(units.bigs[unit], wanted(0)) : Next_Big(units.bigs[unit], big, wanted(k));
+    };
+    int64_t coming = next_big(0);
     for (int k = 0; k < Level_Count; ++k) {
-        const QVector<int64_t>& amounts = units.amounts[unit];
-        const double wanted = std::min(static_cast<double>(first_small) * std::pow(step, k), 1e9);
-        int64_t next = std::max(Nearest(amounts, wanted), amounts.front());
-        if (next <= small)
-            next = Above(amounts, small);
-        small = std::max(small, next);
+        big = std::min<int64_t>(coming, Most_Amount);
         Plan_Level& lv = plan[k];
-        lv.small_blind = static_cast<int32_t>(small);
-        lv.big_blind = static_cast<int32_t>(std::min<int64_t>(2 * small, 2 * Most_Amount));
+        lv.ante_kind = in.ante_kind;
+        lv.big_blind = static_cast<int32_t>(big);
+        lv.small_blind = static_cast<int32_t>(big / 2);
         if (in.antes && k >= ante_from) {
-            const int64_t due = in.ante_kind == Ante_Kind::Big_Blind ? lv.big_blind : Nearest(amounts, lv.big_blind / 8.0);
+            const QVector<int64_t>& amounts = units.amounts[unit];
+            const int64_t due = in.ante_kind == Ante_Kind::Big_Blind ? big : Nearest(amounts, big / 8.0);
+            // An ante never falls, and after a colour-up it is paid in the chips left.
+            if (ante % units.values[unit] != 0) {
+                const auto it = std::lower_bound(amounts.begin(), amounts.end(), ante);
+                ante = it == amounts.end() ? amounts.back() : *it;
+            }
             ante = std::max(ante, due);
             lv.ante = static_cast<int32_t>(ante);
         }
         const int growth = in.growing ? 5 * (k / block) : 0;
         lv.minutes = std::clamp(in.level_minutes + growth, Min_Level_Minutes, Max_Level_Minutes);
-        const bool pause = in.break_every > 0 && (k + 1) % in.break_every == 0 && k + 1 < Level_Count;
+        if (k + 1 == Level_Count)
+            break;
+        coming = next_big(k + 1);
+        const bool pause = in.break_every > 0 && (k + 1) % in.break_every == 0;
         if (!pause)
             continue;
         lv.break_minutes = std::clamp(in.break_minutes, 1, Max_Break_Minutes);
-        // The smallest chip goes once the next level needs only bigger ones.
-        const double coming = static_cast<double>(first_small) * std::pow(step, k + 1);
-        if (unit + 1 < units.values.size() && coming >= 3.0 * units.values[unit + 1]) {
-            lv.break_note = QStringLiteral("Colour up the %1s").arg(units.values[unit]);
+        QStringList gone;
+        while (unit + 1 < units.values.size() && coming / 2 >= 3 * static_cast<int64_t>(units.values[unit + 1])) {
+            gone << QString::number(units.values[unit]) + QLatin1Char('s');
             ++unit;
+            coming = next_big(k + 1);
+            // Rounded to the bigger chips it must still be three of them.
+            const int64_t least = 6 * static_cast<int64_t>(units.values[unit]);
+            if (coming < least) {
+                const auto it = std::lower_bound(units.bigs[unit].begin(), units.bigs[unit].end(), least);
+                coming = it == units.bigs[unit].end() ? units.bigs[unit].back() : *it;
+            }
         }
+        if (!gone.isEmpty())
+            lv.break_note = QStringLiteral("Colour up the %1").arg(gone.join(QStringLiteral(" and the ")));
     }
     return plan;
 }
 
-double Biggest_Step(const Plan& plan, int through)
+// The steps outside the planner's range, by level (0-based).
+QVector<int> Odd_Steps(const Plan& plan)
 {
-    double most = 1;
-    for (int k = 1; k <= through && k < plan.size(); ++k)
-        if (plan[k - 1].big_blind > 0)
-            most = std::max(most, static_cast<double>(plan[k].big_blind) / plan[k - 1].big_blind);
-    return most;
+    QVector<int> odd;
+    for (int k = 1; k < plan.size(); ++k) {
+        if (plan[k - 1].big_blind <= 0)
+            break;
+        const double step = static_cast<double>(plan[k].big_blind) / plan[k - 1].big_blind;
+        if (step < Lowest_Step - 1e-9 || step > Highest_Step + 1e-9)
+            odd << k;
+    }
+    return odd;
+}
+
+// How far a start lies outside the usual depth, as a ratio's logarithm.
+double Start_Off(double depth)
+{
+    return std::max({0.0, std::log(Least_Start_Depth / depth), std::log(depth / Most_Start_Depth)});
 }
 
 } // namespace
@@ -134,8 +197,26 @@ int64_t Round_Amount(double wanted, int unit)
 
 QVector<int> Usual_Chips(int smallest)
 {
+    // The sets hosts own, by their smallest chip.
+    static const QVector<QVector<int>> Sets = {
+        {1, 5, 25, 100, 500},          {5, 25, 100, 500, 1000},          {10, 50, 100, 500, 1000},
+        {25, 100, 500, 1000, 5000},    {50, 100, 500, 1000, 5000},       {100, 500, 1000, 5000, 25000},
+        {500, 1000, 5000, 25000, 100000}, {1000, 5000, 25000, 100000, 500000}};
     const int c = std::clamp(smallest, 1, 1'000'000);
-    return {c, 4 * c, 20 * c, 40 * c, 200 * c};
+    for (const QVector<int>& set : Sets)
+        if (set.front() == c)
+            return set;
+    // Any other smallest chip: the usual chips above it that are whole
+    // numbers of it, each at least twice the one before; five times the
+    // last where the usual ones run out.
+    static const int Usual[] = {5, 10, 25, 50, 100, 500, 1000, 5000, 10000, 25000, 100000, 500000, 1000000};
+    QVector<int> set{c};
+    for (int u : Usual)
+        if (set.size() < 5 && u >= 2 * set.back() && u % set.back() == 0)
+            set << u;
+    while (set.size() < 5)
+        set << (set.back() <= 200'000'000 ? 5 * set.back() : set.back() + 1);
+    return set;
 }
 
 Plan Plan_Of(const CTourney& t, int tourney_minutes)
@@ -146,6 +227,7 @@ Plan Plan_Of(const CTourney& t, int tourney_minutes)
         lv.small_blind = t.Blinds[k].SB;
         lv.big_blind = t.Blinds[k].BB;
         lv.ante = t.Structure.Ante(k);
+        lv.ante_kind = t.Structure.Ante_Type;
         lv.minutes = t.Structure.Level_Minutes(k, tourney_minutes);
         if (t.Structure.Break_After(k)) {
             lv.break_minutes = t.Structure.Levels[k].Break_Minutes;
@@ -174,57 +256,6 @@ double Average_Depth(double chips, int players_at_start, double big_blind)
     return chips / (players * big_blind);
 }
 
-End_Estimate Estimate_End(const Plan& plan, Clock_Position from, double seconds_left, double chips, int players_left)
-{
-    End_Estimate e;
-    if (plan.isEmpty() || chips <= 0 || players_left < 1 || from.level < 0 || from.level >= plan.size())
-        return e;
-    e.known = true;
-    e.level = from.level;
-    if (players_left == 1)
-        return e;
-    const double soonest = (players_left - 1) * End_Model::Knockout_Minutes;
-    const double decided_bb = chips / (2 * End_Model::Decided_Depth);
-    double elapsed = 0;
-    double left = std::max(0.0, seconds_left) / 60.0;
-    int last = -1;
-    Clock_Position p = from;
-    for (;;) {
-        const Plan_Level& lv = plan[p.level];
-        if (!p.on_break) {
-            if (lv.big_blind <= 0)
-                break; // an unused level: the schedule ends here
-            last = p.level;
-            if (lv.big_blind >= decided_bb) {
-                e.minutes = std::max(elapsed + left / 2, soonest);
-                e.level = p.level;
-                return e;
-            }
-        }
-        elapsed += left;
-        if (p.on_break)
-            p = {p.level + 1, false};
-        else if (lv.break_minutes > 0 && p.level + 1 < plan.size())
-            p = {p.level, true};
-        else if (p.level + 1 < plan.size())
-            p = {p.level + 1, false};
-        else
-            break;
-        left = p.on_break ? plan[p.level].break_minutes : plan[p.level].minutes;
-    }
-    if (last < 0)
-        return End_Estimate{};
-    // Past the schedule: its last step, level after level.
-    e.beyond_schedule = true;
-    e.level = -1;
-    const double bb = plan[last].big_blind;
-    double step = last > 0 && plan[last - 1].big_blind > 0 ? bb / plan[last - 1].big_blind : 1.5;
-    step = std::max(step, 1.2);
-    const double levels = std::ceil(std::log(decided_bb / bb) / std::log(step));
-    e.minutes = std::max(elapsed + (std::max(levels, 1.0) - 0.5) * plan[last].minutes, soonest);
-    return e;
-}
-
 Planned_Structure Plan_Structure(const Planner_Input& raw)
 {
     Planner_Input in = raw;
@@ -239,21 +270,20 @@ Planned_Structure Plan_Structure(const Planner_Input& raw)
 
     Planned_Structure best;
     double best_score = std::numeric_limits<double>::max();
-    for (int64_t first : units.amounts.front()) {
-        const double depth = in.starting_stack / (2.0 * static_cast<double>(first));
+    const QVector<int64_t>& firsts = units.bigs.front();
+    for (int64_t first : firsts) {
+        const double depth = in.starting_stack / static_cast<double>(first);
         if (depth > 400)
             continue;
-        if (depth < 10 && first != units.amounts.front().front())
+        if (depth < 10 && first != firsts.front())
             break;
-        for (double step = 1.25; step <= 1.7501; step += 0.025) {
+        for (double step = Lowest_Step; step <= Highest_Step + 1e-9; step += 0.025) {
             Plan plan = Build(in, units, first, step);
             const End_Estimate end = Estimate_End(plan, {0, false}, plan[0].minutes * 60.0, chips, in.players);
             if (!end.known)
                 continue;
-            const int through = end.level >= 0 ? end.level : Level_Count - 1;
             const double score = std::fabs(end.minutes - wanted) / wanted + 0.04 * std::fabs(std::log(depth / 100))
-                                 + 0.3 * std::max(0.0, step - 1.6) + 0.3 * std::max(0.0, 1.3 - step)
-                                 + 0.1 * std::max(0.0, Biggest_Step(plan, through) - 2.0)
+                                 + 0.3 * Start_Off(depth) + 0.05 * Odd_Steps(plan).size()
                                  + (end.beyond_schedule ? 1.0 : 0.0);
             if (score < best_score) {
                 best_score = score;
@@ -263,26 +293,35 @@ Planned_Structure Plan_Structure(const Planner_Input& raw)
         }
     }
     if (best.levels.isEmpty()) {
-        best.levels = Build(in, units, units.amounts.front().front(), 1.5);
+        best.levels = Build(in, units, firsts.front(), 1.5);
         best.end = Estimate_End(best.levels, {0, false}, best.levels[0].minutes * 60.0, chips, in.players);
     }
     best.ante_kind = in.ante_kind;
+    // What the antes are worth: the same levels without them.
+    Plan bare = best.levels;
+    for (Plan_Level& lv : bare)
+        lv.ante = 0;
+    const End_Estimate slower = Estimate_End(bare, {0, false}, bare[0].minutes * 60.0, chips, in.players);
+    if (!best.end.beyond_schedule && slower.known)
+        best.antes_save = std::max(0.0, slower.minutes - best.end.minutes);
     for (const Plan_Level& lv : best.levels)
         best.depth << Average_Depth(chips, in.players, lv.big_blind);
 
-    const int through = best.end.level >= 0 ? best.end.level : Level_Count - 1;
-    for (int k = 1; k <= through; ++k) {
+    for (int k : Odd_Steps(best.levels)) {
         const double step = static_cast<double>(best.levels[k].big_blind) / best.levels[k - 1].big_blind;
-        if (step > 2.0)
-            best.warnings << QStringLiteral("Level %1: the blinds go up %2 times at once.")
-                                 .arg(k + 1)
-                                 .arg(step, 0, 'g', 2);
+        best.warnings << (step > Highest_Step ? QStringLiteral("Level %1: the blinds go up %2 times at once.")
+                                              : QStringLiteral("Level %1: the blinds go up only %2 times."))
+                             .arg(k + 1)
+                             .arg(step, 0, 'g', 3);
     }
-    if (in.starting_stack < 30 * best.levels[0].big_blind)
-        best.warnings << QStringLiteral("The starting stack is only %1 big blinds.")
-                             .arg(in.starting_stack / best.levels[0].big_blind);
+    const double start_depth = in.starting_stack / static_cast<double>(best.levels[0].big_blind);
+    if (Start_Off(start_depth) > 0)
+        best.warnings << QStringLiteral("The starting stack is %1 big blinds: %2 to %3 is usual.")
+                             .arg(start_depth, 0, 'g', 3)
+                             .arg(Least_Start_Depth)
+                             .arg(Most_Start_Depth);
     if (best.end.beyond_schedule)
-        best.warnings << QStringLiteral("The twenty levels run out before the night is decided.");
+        best.warnings << Runs_Out_Text(best.end.last_level);
     if (best.end.minutes > wanted * 1.15)
         best.warnings << QStringLiteral("The night runs past the wanted length: about %1 instead of %2.")
                              .arg(Hours_Text(best.end.minutes), Hours_Text(wanted));

@@ -170,7 +170,7 @@ void CTourney::Load_File(const QString& name)
     Warning = ini.Read_String(Setup, "Warning", QString());
     for (int i = 0; i < Prize_Count; ++i)
         Prize[i] = ini.Read_Float(Prizes, Key("Prize %d", i).c_str(), 0);
-    Structure.Read(ini);
+    Load_Notice = Structure.Read(ini);
 
     // The stored Total only served as the default of Out: the entry file counts.
     Read_Entries();

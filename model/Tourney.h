@@ -66,6 +66,7 @@ public:
     CChips Chips[Chip_Count];
     CMoney Money; // buy-ins, rebuys, add-ons, bounties (sections of their own in the file)
     CStructure Structure; // antes, lengths per level, breaks: a section of its own
+    QString Load_Notice;  // what the last load could not read, for the operator; empty when all was read
 
     // Tournament file (".trn") and entry file (".plr") in the data folder.
     // Loading reads Time into 1..59, skips entry records without a name and

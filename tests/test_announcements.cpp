@@ -166,11 +166,21 @@ TEST_F(Announcement_Test, WithoutAVoiceTheOptionIsDisabledAndSaysWhy)
     EXPECT_EQ(Setting("Announcements", "Announce Levels"), QStringLiteral("1"));
 }
 
-TEST_F(Announcement_Test, TheTextsAsSpoken)
+TEST(Announcer_Texts, AreSpokenAsTheRoomReadsThem)
 {
-    EXPECT_EQ(Announcer::Level_Text(4, 50, 100), QStringLiteral("Level 4. Blinds 50 and 100."));
-    EXPECT_EQ(Announcer::Level_Text(12, 0, 0), QStringLiteral("Level 12."));
-    EXPECT_EQ(Announcer::Last_Minute_Text(), QStringLiteral("One minute left in this level."));
+    struct Case {
+        QString said, expected;
+    };
+    const Case cases[] = {
+        {Announcer::Level_Text(4, 50, 100), "Level 4. Blinds 50 and 100."},
+        {Announcer::Level_Text(12, 0, 0), "Level 12."},
+        {Announcer::Level_Text(7, 200, 400, 50), "Level 7. Blinds 200 and 400, ante 50."},
+        {Announcer::Level_Text(7, 200, 400, 400, Ante_Kind::Big_Blind), "Level 7. Blinds 200 and 400, big blind ante 400."},
+        {Announcer::Last_Minute_Text(), "One minute left in this level."},
+        {Announcer::Last_Minute_Text(true), "One minute left in the break."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.said, c.expected);
 }
 
 // The program's own voice: the flite engine the install script brings.

@@ -126,6 +126,47 @@ TEST_F(Clock_Resume_Test, KeptFromStartAtMostEveryTenSecondsAndAtEveryLevelChang
     EXPECT_FALSE(QFile::exists(Clock_File()));
 }
 
+// File, Exit in the middle of the evening asks, naming the place, and keeps
+// the clock stopped for the next start; No keeps the program open.
+TEST_F(Clock_Resume_Test, ExitUnderWayAsksAndKeepsThePlaceForTheNextStart)
+{
+    Tourney_With_Time(QStringLiteral("Default"), 20);
+    Start();
+    form->show();
+    form->Next_Blind->trigger();
+    form->Toggle_Start->trigger();
+    Second(19);
+    script.answers.push_back(Answer::No);
+    form->Exit1->trigger();
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].text, QStringLiteral("The tournament is under way: the clock is running at level 2 "
+                                                      "with 19:41 left. Exit now? The next start offers the clock "
+                                                      "back, stopped."));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->Clock.Paused, 0);
+
+    script.answers.push_back(Answer::Yes);
+    form->Exit1->trigger();
+    EXPECT_FALSE(form->isVisible());
+    Finish();
+    ASSERT_TRUE(Kept());
+    EXPECT_FALSE(Kept()->Running);
+    EXPECT_EQ(Kept()->Level, 1);
+
+    script.answers.push_back(Answer::Yes);
+    Start();
+    form->show();
+    ASSERT_EQ(script.messages.size(), 3u);
+    EXPECT_EQ(script.messages[2].text,
+              QStringLiteral("The clock was stopped at level 2 with 19:41 left when Velmora closed. Resume it?"));
+    EXPECT_EQ(form->CurrentLevel, 1);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("19:41"));
+    EXPECT_NE(form->Clock.Paused, 0);
+
+    Finish(); // a normal shut-down: nothing kept
+    EXPECT_FALSE(Kept());
+}
+
 TEST_F(Clock_Resume_Test, OpeningAnotherTournamentDropsTheFileOfTheOneLeft)
 {
     Start();

@@ -42,6 +42,8 @@ protected:
     // Types into the chooser as the operator does, replacing what it shows.
     void Type(const QString& text)
     {
+        if (!form->IO_Combo1->isVisible())
+            Click_Cell(Grid()->currentRow(), 1);
         form->IO_Combo1->lineEdit()->selectAll();
         QTest::keyClicks(form->IO_Combo1->lineEdit(), text);
     }
@@ -149,6 +151,33 @@ TEST_F(In_Out_Test, TheLastPlayerOutWins)
     EXPECT_TRUE(Trn().contains("Out=1\n")); // Out reaches the file at the next save
     form->SpeedButton4->click();
     EXPECT_TRUE(Trn().contains("Out=0\n"));
+}
+
+// The host knocks a player out and at once presses the clock's keys: the
+// chooser is gone, the keys reach the clock and the player stays out.
+TEST_F(In_Out_Test, TheClockKeysRightAfterAKnockOutMoveTheClockOnly)
+{
+    Open({{"Ann,Lee", 0}, {"Bob,Day", 0}, {"Cy,Oh", 0}}, 3);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    Click_Cell(1, 1);
+    form->IO_Combo1->setFocus();
+    Choose("Out");
+    EXPECT_FALSE(form->IO_Combo1->isVisible());
+    EXPECT_EQ(Plr(), (Entries{{"Ann,Lee", 0}, {"Bob,Day", 3}, {"Cy,Oh", 0}}));
+    QWidget* keys = QApplication::focusWidget();
+    ASSERT_NE(keys, nullptr);
+    for (Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Space})
+        QTest::keyClick(keys, key);
+    EXPECT_EQ(form->CurrentLevel, 1);
+    EXPECT_EQ(form->Clock.Paused, 0);
+    EXPECT_EQ(Plr(), (Entries{{"Ann,Lee", 0}, {"Bob,Day", 3}, {"Cy,Oh", 0}}));
+    EXPECT_EQ(Text(1, 1), QStringLiteral("Out"));
+    // Even a chooser left open by typing gives the keys to the clock.
+    Click_Cell(2, 1);
+    QTest::keyClick(form->IO_Combo1->lineEdit(), Qt::Key_PageUp);
+    EXPECT_EQ(form->CurrentLevel, 2);
+    EXPECT_EQ(form->IO_Combo1->currentText(), QStringLiteral("In"));
 }
 
 TEST_F(In_Out_Test, APageSwitchRebuildsTheGridFromTheStoredPlaces)

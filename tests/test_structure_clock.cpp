@@ -111,7 +111,7 @@ TEST_F(Structure_Clock_Test, ABreakRunsItsOwnCountdownBetweenTwoLevelsWithCuesNo
     EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 2 of 20"));
     EXPECT_FALSE(form->Structure_Shown->Break_Label->isVisibleTo(form->Action_Sheet));
     EXPECT_EQ(form->Structure_Shown->Ante_Label->text(), QStringLiteral("BB ante 20"));
-    EXPECT_EQ(Said(), QStringLiteral("Level 2. Blinds 10 and 20, ante 20."));
+    EXPECT_EQ(Said(), QStringLiteral("Level 2. Blinds 10 and 20, big blind ante 20."));
     EXPECT_FALSE(Kept_Clock().contains(QStringLiteral("Break=")));
     Tick(120); // 1:00 of level 2: its warning
     EXPECT_EQ(player->played.last(), chime);
@@ -171,6 +171,61 @@ TEST_F(Structure_Clock_Test, NextPreviousAndResetWalkLevelsAndBreaks)
     form->SpeedButtonClick(0);
     EXPECT_FALSE(form->In_Break);
     EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 1 of 20"));
+}
+
+// Next and Previous as the host presses them mid-level: a break entered by a
+// move shows its own full length, so does a level entered from a break,
+// moves between two levels keep the time left, and a page switch changes
+// nothing of what the clock shows.
+TEST_F(Structure_Clock_Test, AMoveIntoOrOutOfABreakStartsItAtItsOwnLength)
+{
+    Start_With_Break();
+    form->Toggle_Start->trigger();
+    Tick(30); // 1:30 of level 1
+    struct Step {
+        QAction* move;
+        const char* shown;
+    };
+    const Step steps[] = {
+        {form->Next_Blind, "1:00"}, // into the break, running
+        {form->Next_Blind, "3:00"}, // out of it: level 2 at its full three minutes
+        {form->Next_Blind, "2:50"}, // level 3: the time left goes along (10 s ticked below)
+        {form->Prev_Blind, "2:50"}, // back to level 2, keeping it
+        {form->Prev_Blind, "1:00"}, // back into the break
+        {form->Prev_Blind, "2:00"}, // level 1 from the break: full again
+    };
+    for (const Step& step : steps) {
+        if (step.move == form->Next_Blind && !form->In_Break && form->CurrentLevel == 1)
+            Tick(10);
+        step.move->trigger();
+        EXPECT_EQ(Shown_Time(), QString::fromLatin1(step.shown)) << step.shown;
+        form->Toggle_Start->trigger(); // stopped, a page switch leaves it alone
+        form->SpeedButtonClick(1);
+        form->SpeedButtonClick(0);
+        EXPECT_EQ(Shown_Time(), QString::fromLatin1(step.shown)) << "after a page switch";
+        form->Toggle_Start->trigger();
+    }
+}
+
+// A dinner break of two hours is shown whole, and its last minute is said to
+// be the break's.
+TEST_F(Structure_Clock_Test, ADinnerBreakIsShownWholeAndItsLastMinuteIsTheBreaks)
+{
+    Start_With_Break("Break2=120\nBreak Note2=Dinner\n");
+    EXPECT_EQ(form->Current_Tourney->Structure.Levels[2].Break_Minutes, 120);
+    for (int i = 0; i < 4; ++i)
+        form->Next_Blind->trigger();
+    ASSERT_TRUE(form->In_Break);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("120:00"));
+    for (const QLabel* label : {form->Blind_Timer, form->Blind_Timer2})
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+    form->Toggle_Start->trigger();
+    Tick(119 * 60);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("1:00"));
+    EXPECT_EQ(player->played.last(), chime);
+    EXPECT_EQ(Said(), QStringLiteral("One minute left in the break."));
+    Tick(61);
+    EXPECT_EQ(form->Blind_Timer->font().pixelSize(), 187); // four digits: the design's size again
 }
 
 TEST_F(Structure_Clock_Test, ACrashInsideABreakIsOfferedBackInTheBreak)
@@ -290,27 +345,60 @@ TEST_F(Structure_Clock_Test, TheBlindsPageKeepsTheStructureInItsOwnSection)
     EXPECT_EQ(page.Minutes_Edit[4]->text(), QStringLiteral("59"));
     EXPECT_TRUE(page.Note_Edit[0]->text().isEmpty());
     EXPECT_EQ(form->Current_Tourney->Structure.Ante_Type, Ante_Kind::Per_Player);
+    // The narrow note box shows its whole note in its hint; eight-digit
+    // amounts show whole in their boxes.
+    EXPECT_EQ(page.Note_Edit[5]->toolTip(), QStringLiteral("Dinner"));
+    for (QLineEdit* box : {form->SB_Edit[19], form->BB_Edit[19], page.Ante_Edit[19]}) {
+        box->setText(QStringLiteral("25000000"));
+        EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), box->contentsRect().width() - 4)
+            << box->objectName().toStdString();
+    }
+    form->SB_Edit[19]->setText(QStringLiteral("100"));
+    EXPECT_EQ(form->SB_Edit[19]->font(), form->SB_Edit[0]->font()); // short amounts keep the design's type
+
+    // A kind of ante the file cannot read is named once.
+    const size_t told = script.messages.size();
+    for (int i = 0; i < 2; ++i) {
+        folder.Write(QStringLiteral("Data/Default.trn"), folder.Read(QStringLiteral("Data/Default.trn"))
+                                                             .replace("Ante Type=Per Player", "Ante Type=pp"));
+        form->Load_Design->trigger();
+    }
+    ASSERT_EQ(script.messages.size(), told + 1);
+    EXPECT_TRUE(script.messages.back().text.contains(QStringLiteral("\"pp\"")));
 }
 
-TEST_F(Structure_Clock_Test, TheEstimatedEndIsShownAlikeAndGoesWhenOnePlayerIsLeft)
+// The Action page, the display and the phone show the end from one
+// computation in one form; a stopped clock's tick brings the Action page up
+// to the time of day; past the schedule all three say so; with one player
+// left the end goes.
+TEST_F(Structure_Clock_Test, TheEstimatedEndIsShownAlikeAndFollowsTheTimeOfDay)
 {
     Start_With_Break();
     Structure_Action& shown = *form->Structure_Shown;
     ASSERT_TRUE(shown.End_Label->isVisibleTo(form->Action_Sheet));
-    const QString end = shown.End_Label->text();
-    EXPECT_FALSE(end.isEmpty());
+    const Display_Facts now = Gather_Display_Facts(*form->Current_Tourney, form->Clock_Now(), QDateTime::currentDateTime());
+    ASSERT_TRUE(now.has_estimated_end);
+    EXPECT_EQ(shown.End_Label->text(), now.estimated_end_text);
+    EXPECT_EQ(Phone().value(QStringLiteral("end")).toString(), now.estimated_end_text);
     TPlayers_Display* display = Open_Display();
-    Frame(display, QSize(1280, 720));
-    const Display_Facts facts = display->Facts();
-    ASSERT_TRUE(facts.has_estimated_end);
-    EXPECT_FALSE(Phone().value(QStringLiteral("end")).isNull());
-    ASSERT_NE(Text(display->Last_Frame(), QStringLiteral("estimated_end")), nullptr);
-    // 6 x (25 x 20 + 100 x 15) chips: decided at a big blind of 12000 / 24 =
-    // 500, first reached by level 11 (600): level 1, the break, level 2 of 3
-    // minutes, eight levels of 2 and half of level 11 lie ahead; but five
-    // knock-outs take at least 25 minutes.
-    const int minutes = std::max(2 + 1 + 3 + 8 * 2 + 1, 5 * 5);
-    EXPECT_EQ(facts.estimated_end, QTime(21, 45, 30).addSecs(minutes * 60));
+    const Display_Facts at_display = display->Facts(); // the display's own time of day
+    EXPECT_EQ(Text_Of("estimated_end"), QStringLiteral("Est. end ") + at_display.estimated_end_text);
+
+    // Stopped, a tick of the timer refreshes what the Action page shows.
+    ASSERT_NE(form->Clock.Paused, 0);
+    shown.End_Label->setText(QStringLiteral("stale"));
+    Tick();
+    EXPECT_EQ(shown.End_Label->text(), now.estimated_end_text);
+
+    // Only the first three levels have blinds, and the night outlasts them.
+    for (int k = 3; k < Level_Count; ++k)
+        form->SB_Edit[k]->clear(), form->BB_Edit[k]->clear();
+    form->Save_Setup->trigger();
+    const QString note = QStringLiteral("the blinds stop rising at level 3: add levels");
+    EXPECT_EQ(shown.End_Label->text(), note);
+    EXPECT_EQ(Phone().value(QStringLiteral("end_note")).toString(), note);
+    EXPECT_TRUE(Phone().value(QStringLiteral("end")).isNull());
+    EXPECT_EQ(Text_Of("estimated_end"), note);
 
     for (int i = 0; i < 5; ++i)
         form->Current_Tourney->Set_Out(QStringLiteral("P%1,X").arg(i + 1));

@@ -62,7 +62,7 @@ TEST_F(Planner_Test, ShowsItsProposalAndApplyPutsItOnTheBlindsPageAndInTheFile)
         EXPECT_EQ(p.Stack_Spin->value(), 25 * 20 + 100 * 20 + 500 * 6 + 1000 * 4);
         EXPECT_EQ(p.Chip_Spin->value(), 25);
         EXPECT_EQ(p.Level_Spin->value(), 20);
-        p.Hours_Spin->setValue(4);
+        p.Hours_Spin->setValue(3.5);
         shown = p.Proposal();
         EXPECT_TRUE(p.End_Label->text().startsWith(QStringLiteral("Planned end: ")));
         int breaks = 0;
@@ -76,11 +76,12 @@ TEST_F(Planner_Test, ShowsItsProposalAndApplyPutsItOnTheBlindsPageAndInTheFile)
         const QImage chart = p.Chart->grab().toImage();
         EXPECT_TRUE(Has_Colour(chart, Depth_Chart::Bar_Colour));
         EXPECT_TRUE(Has_Colour(chart, Depth_Chart::End_Colour));
-        EXPECT_TRUE(p.Warnings_Label->text().isEmpty()) << p.Warnings_Label->text().toStdString();
+        EXPECT_EQ(p.Warnings_Label->text(), shown.warnings.join(QLatin1Char('\n')));
+        EXPECT_FALSE(p.Warnings_Label->text().contains(QStringLiteral("wanted length"))) << p.Warnings_Label->text().toStdString();
         // An hour for these chips is too short: it says so.
         p.Hours_Spin->setValue(1);
         EXPECT_TRUE(p.Warnings_Label->text().contains(QStringLiteral("past the wanted length")));
-        p.Hours_Spin->setValue(4);
+        p.Hours_Spin->setValue(3.5);
         p.ApplyBtn->click();
         return 1;
     });

@@ -106,7 +106,7 @@ function show(s){
  text("blinds",s.sb+" / "+s.bb);
  text("ante",s.ante||"");
  text("next",s.next?"Next: "+s.next.sb+" / "+s.next.bb+(s.next.ante?", "+s.next.ante:"")+(s.next.minutes?", "+s.next.minutes+" min":""):"Last level");
- text("end",s.end||"-");
+ text("end",s.end||s.end_note||"-");
  text("left",s.left+" of "+s.entered);
  text("average",s.average>0?chips(Math.round(s.average)):"-");
  $("winrow").hidden=!s.winner;

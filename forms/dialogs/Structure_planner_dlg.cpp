@@ -17,6 +17,7 @@
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -126,14 +127,10 @@ void TStructure_Planner_Dlg::Build_Inputs(const Planner_Input& in, const QTime& 
     Start_Edit->setDisplayFormat(QStringLiteral("HH:mm"));
     Start_Edit->setGeometry(196, 280, 110, 24);
     connect(Start_Edit, &QTimeEdit::timeChanged, this, [this] { Guarded([this] { Replan(); }); });
-    QStringList chips;
-    for (int c : page_chips_)
-        chips << Amount(c);
-    auto* in_play = Caption_Label(this, chips.isEmpty() ? tr("Chips in play: a usual set from the smallest chip")
-                                                        : tr("Chips in play (Chips page): %1").arg(chips.join(QStringLiteral(", "))),
-                                  QRect(12, 312, 294, 36));
-    in_play->setWordWrap(true);
-    Warnings_Label = Caption_Label(this, QString(), QRect(12, 356, 294, 190), Qt::AlignLeft | Qt::AlignTop);
+    Chips_Label = Caption_Label(this, QString(), QRect(12, 312, 294, 54), Qt::AlignLeft | Qt::AlignTop);
+    Chips_Label->setObjectName(QStringLiteral("Chips_Label"));
+    Chips_Label->setWordWrap(true);
+    Warnings_Label = Caption_Label(this, QString(), QRect(12, 370, 294, 176), Qt::AlignLeft | Qt::AlignTop);
     Warnings_Label->setObjectName(QStringLiteral("Warnings_Label"));
     Warnings_Label->setWordWrap(true);
     QPalette warn = Warnings_Label->palette();
@@ -167,13 +164,24 @@ QTime TStructure_Planner_Dlg::Start_Time() const { return Start_Edit->time(); }
 
 void TStructure_Planner_Dlg::Replan()
 {
-    plan_ = Plan_Structure(Input());
-    const QTime end = Start_Time().addSecs(static_cast<int>(plan_.end.minutes * 60));
+    const Planner_Input in = Input();
+    plan_ = Plan_Structure(in);
+    const QDateTime start(QDate::currentDate(), Start_Time());
     const int minutes = static_cast<int>(plan_.end.minutes + 0.5);
-    End_Label->setText(tr("Planned end: %1 (after %2 h %3 min)")
-                           .arg(Clock_Text(end))
-                           .arg(minutes / 60)
-                           .arg(minutes % 60, 2, 10, QLatin1Char('0')));
+    End_Label->setText(plan_.end.beyond_schedule
+                           ? tr("Planned end: none, %1").arg(Runs_Out_Text(plan_.end.last_level))
+                           : tr("Planned end: %1 (after %2 h %3 min)")
+                                 .arg(End_Text(start, End_Time(start, plan_.end.minutes)))
+                                 .arg(minutes / 60)
+                                 .arg(minutes % 60, 2, 10, QLatin1Char('0')));
+    QStringList chips;
+    for (int c : in.chips.isEmpty() ? Usual_Chips(in.smallest_chip) : in.chips)
+        chips << Amount(c);
+    QString about = in.chips.isEmpty() ? tr("Chips in play, a usual set: %1").arg(chips.join(QStringLiteral(", ")))
+                                       : tr("Chips in play (Chips page): %1").arg(chips.join(QStringLiteral(", ")));
+    if (plan_.antes_save >= 0.5)
+        about += QLatin1Char('\n') + tr("The antes make the night about %1 min shorter.").arg(std::lround(plan_.antes_save));
+    Chips_Label->setText(about);
     Chart->Set_Depths(plan_.depth, plan_.end.level, End_Model::Decided_Depth);
     Warnings_Label->setText(plan_.warnings.join(QLatin1Char('\n')));
     Fill_Table();

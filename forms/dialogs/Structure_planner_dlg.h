@@ -45,6 +45,7 @@ public:
     QLabel* End_Label = nullptr;
     Depth_Chart* Chart = nullptr;
     QTableWidget* Levels_Table = nullptr;
+    QLabel* Chips_Label = nullptr;       // the chips in play (a usual set listed) and what the antes are worth
     QLabel* Warnings_Label = nullptr;
     QPushButton* ApplyBtn = nullptr;
     QPushButton* CancelBtn = nullptr;

@@ -31,13 +31,18 @@ void Announcer::Set_Enabled(bool on)
     }
 }
 
-QString Announcer::Level_Text(int level_number, int small_blind, int big_blind, int ante)
+QString Announcer::Level_Text(int level_number, int small_blind, int big_blind, int ante, Ante_Kind kind)
 {
     // An unused level (no blinds set) is announced by its number alone.
     if (small_blind == 0 && big_blind == 0)
         return tr("Level %1.").arg(level_number);
     if (ante != 0)
-        return tr("Level %1. Blinds %2 and %3, ante %4.").arg(level_number).arg(small_blind).arg(big_blind).arg(ante);
+        return (kind == Ante_Kind::Big_Blind ? tr("Level %1. Blinds %2 and %3, big blind ante %4.")
+                                             : tr("Level %1. Blinds %2 and %3, ante %4."))
+            .arg(level_number)
+            .arg(small_blind)
+            .arg(big_blind)
+            .arg(ante);
     return tr("Level %1. Blinds %2 and %3.").arg(level_number).arg(small_blind).arg(big_blind);
 }
 
@@ -50,11 +55,14 @@ QString Announcer::Break_Text(int minutes, const QString& note)
     return text;
 }
 
-QString Announcer::Last_Minute_Text() { return tr("One minute left in this level."); }
-
-void Announcer::Level_Started(int level_number, int small_blind, int big_blind, int ante)
+QString Announcer::Last_Minute_Text(bool in_break)
 {
-    Queue(Level_Text(level_number, small_blind, big_blind, ante));
+    return in_break ? tr("One minute left in the break.") : tr("One minute left in this level.");
+}
+
+void Announcer::Level_Started(int level_number, int small_blind, int big_blind, int ante, Ante_Kind kind)
+{
+    Queue(Level_Text(level_number, small_blind, big_blind, ante, kind));
 }
 
 void Announcer::Break_Started(int minutes, const QString& note)
@@ -62,7 +70,7 @@ void Announcer::Break_Started(int minutes, const QString& note)
     Queue(Break_Text(minutes, note));
 }
 
-void Announcer::Last_Minute() { Queue(Last_Minute_Text()); }
+void Announcer::Last_Minute(bool in_break) { Queue(Last_Minute_Text(in_break)); }
 
 // Only the latest news is worth saying: a text still waiting when the next
 // arrives (the clock caught up several levels at once) is dropped.

@@ -3,6 +3,8 @@
 // a break and its note) after the level-end cue, and the last minute after the warning cue. Texts wait for
 // the cue sound and for the text before them, never speak over each other and
 // never hold up the clock: everything is checked on a short timer of its own.
+#include "model/Structure.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -32,15 +34,19 @@ public:
     void Set_Enabled(bool on); // off drops what is waiting
 
     // The texts, as spoken.
-    // An ante that is not 0 is said after the blinds ("..., ante 400.").
-    static QString Level_Text(int level_number, int small_blind, int big_blind, int ante = 0);
+    // An ante that is not 0 is said after the blinds ("..., ante 400.", or
+    // "..., big blind ante 400." when the big blind pays it for the table).
+    static QString Level_Text(int level_number, int small_blind, int big_blind, int ante = 0,
+                              Ante_Kind kind = Ante_Kind::Per_Player);
     // "Break, 15 minutes. Colour up the 5s."
     static QString Break_Text(int minutes, const QString& note);
-    static QString Last_Minute_Text();
+    // The last minute of a level, or of a break.
+    static QString Last_Minute_Text(bool in_break = false);
 
-    void Level_Started(int level_number, int small_blind, int big_blind, int ante = 0);
+    void Level_Started(int level_number, int small_blind, int big_blind, int ante = 0,
+                       Ante_Kind kind = Ante_Kind::Per_Player);
     void Break_Started(int minutes, const QString& note);
-    void Last_Minute();
+    void Last_Minute(bool in_break = false);
 
     // Speaks the waiting text when its turn has come; run by the timer.
     void Pump();

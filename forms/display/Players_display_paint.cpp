@@ -248,18 +248,21 @@ std::vector<Display_Text> Display_Painter::Paint(QPainter& p, const QSize& size,
     Text_Style level_style = Style(Face(true), Ink, Qt::AlignLeft | Qt::AlignVCenter);
     const QString level_text = d.on_break ? QStringLiteral("BREAK, then level %1").arg(d.level + 1)
                                           : QStringLiteral("Level %1 of %2").arg(d.level).arg(d.level_count);
+    // The estimated end, or the note that the schedule runs out, stands
+    // between the level and the badge.
+    // The note is longer than a time: it takes the larger share.
+    const QString end_text = d.has_estimated_end ? QStringLiteral("Est. end %1").arg(d.estimated_end_text) : d.end_note;
+    const qreal end_share = end_text.isEmpty() ? 0 : d.has_estimated_end ? 0.42 : 0.64;
+    const qreal room = level_in.width() - badge.width() - pad;
     fit.Draw(QStringLiteral("level"), level_text, level,
-             QRectF(level_in.left(), level_in.top(), (level_in.width() - badge.width() - pad) * (d.has_estimated_end ? 0.55 : 1),
-                    level_in.height()), level_style);
-    // The estimated end stands between the level and the badge.
-    if (d.has_estimated_end) {
-        QString format = QLocale().timeFormat(QLocale::ShortFormat);
-        format.remove(QStringLiteral(":ss"));
-        const qreal room = level_in.width() - badge.width() - pad;
+             QRectF(level_in.left(), level_in.top(), room * (end_share > 0 ? 0.97 - end_share : 1), level_in.height()),
+             level_style);
+    if (!end_text.isEmpty()) {
         Text_Style end_style = Style(Face(false), Caption, Qt::AlignRight | Qt::AlignVCenter);
-        fit.Draw(QStringLiteral("estimated_end"), QStringLiteral("Est. end %1").arg(QLocale().toString(d.estimated_end, format)),
-                 level, QRectF(level_in.left() + room * 0.58, level_in.top() + level_in.height() * 0.12, room * 0.42 - pad,
-                               level_in.height() * 0.76), end_style);
+        fit.Draw(QStringLiteral("estimated_end"), end_text, level,
+                 QRectF(level_in.left() + room * (1 - end_share), level_in.top() + level_in.height() * 0.12,
+                        room * end_share - pad, level_in.height() * 0.76),
+                 end_style);
     }
     if (d.paused) {
         Panel(p, badge, radius * 0.7, Paused_Amber, Paused_Amber.lighter(120));

@@ -2,6 +2,8 @@
 // tournament commands and the save-and-reload cycle.
 #include "forms/main_window/Main_form.h"
 
+#include "model/Clock_state.h"
+
 #include "forms/dialogs/About_box.h"
 #include "forms/dialogs/Help_window.h"
 #include "forms/print/Print_commands.h"
@@ -210,7 +212,10 @@ void TMainForm::FormDestroy()
         settings.Flush();
     });
     Save_Setup->trigger();
-    Forget_Clock_State(); // a normal shut-down: the next start is a normal one
+    // A normal shut-down: the next start is a normal one, unless File, Exit
+    // kept the evening's place.
+    if (!keep_clock_at_exit_)
+        Forget_Clock_State();
     Current_Tourney.reset();
 }
 
@@ -221,6 +226,12 @@ void TMainForm::closeEvent(QCloseEvent* event) { event->accept(); }
 void TMainForm::Load_DesignExecute()
 {
     Current_Tourney->Load_File(Last_Tourney);
+    // A value the file holds that could not be read is named once.
+    const QString notice = Current_Tourney->Load_Notice;
+    if (!notice.isEmpty() && !load_notices_told_.contains(notice)) {
+        load_notices_told_ << notice;
+        host().Message(notice, QStringLiteral(VELMORA_APP_TITLE), Buttons::OK);
+    }
     Tourney_Name->setText(Current_Tourney->Name);
     Load_Players->trigger();
     Load_BlindInfo->trigger();
@@ -381,6 +392,17 @@ void TMainForm::Launch_AboutExecute()
 
 void TMainForm::Exit1Click()
 {
+    // With the evening under way (the clock started, running or stopped
+    // since), the operator is asked first; the clock is kept, stopped, and
+    // the next start offers it back as after a crash.
+    if (clock_kept_) {
+        Clock_State state = Kept_State();
+        if (host().Message(Exit_Question(state), QStringLiteral(VELMORA_APP_TITLE), Buttons::Yes_No) != Answer::Yes)
+            return;
+        Set_Paused(true);
+        Clock_State_Changed(true);
+        keep_clock_at_exit_ = clock_kept_;
+    }
     // The program closes even when the database cannot be written, after
     // saying so.
     try {

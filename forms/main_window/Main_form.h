@@ -431,6 +431,9 @@ private:
     qint64 clock_kept_ms_ = 0;           // monotonic time of the last write
     QString clock_file_;                 // the file last written
     bool clock_write_told_ = false;      // a failed write is told once
+    bool keep_clock_at_exit_ = false;    // File, Exit kept the evening's place for the next start
+    QStringList load_notices_told_;      // what a load could not read, named once each
+    struct Clock_State Kept_State() const;
 
     std::unique_ptr<Sound_Player> media_player_;
     bool payout_held_ = false;   // Load_Payout fills the pool without recalculating

@@ -16,12 +16,32 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 
 #include "forms/widgets/Spin_box.h"
+
+namespace {
+// The design's digit sizes of the two time labels.
+constexpr int Blind_Timer_Pixels = 187;
+constexpr int Blind_Timer2_Pixels = 48;
+
+// The design's size, or the largest smaller one at which the text fits.
+void Fit_Digits(QLabel* label, const QString& text, int design_px)
+{
+    if (label->text().size() == text.size() && label->font().pixelSize() > 0)
+        return; // same number of digits: same size as before
+    QFont f = label->font();
+    const int room = label->contentsRect().width() - 4;
+    int px = design_px;
+    for (f.setPixelSize(px); px > 8 && QFontMetrics(f).horizontalAdvance(text) > room; f.setPixelSize(--px)) {
+    }
+    label->setFont(f);
+}
+} // namespace
 
 bool Is_Playlist(const QString& path)
 {
@@ -60,7 +80,10 @@ int TMainForm::Seconds_Owed()
 void TMainForm::Timer1Timer()
 {
     const int seconds = Seconds_Owed();
-    // A stopped clock lets the seconds pass.
+    // A stopped clock lets the seconds pass; the estimated end on every
+    // screen moves on with the time of day all the same.
+    if (Clock.Paused)
+        emit Clock_Changed();
     for (int i = 0; i < seconds && !Clock.Paused; ++i)
         Clock_Second();
 }
@@ -183,6 +206,9 @@ void TMainForm::Toggle_StartExecute()
 void TMainForm::Refresh_ClockExecute()
 {
     const QString text = QString::asprintf("%d:%02d", Clock.Minutes, Clock.Seconds);
+    // A break of two hours reads "120:00": its digits are made to fit.
+    Fit_Digits(Blind_Timer, text, Blind_Timer_Pixels);
+    Fit_Digits(Blind_Timer2, text, Blind_Timer2_Pixels);
     Blind_Timer->setText(text);
     Blind_Timer2->setText(text);
     emit Clock_Changed();
@@ -233,10 +259,21 @@ void TMainForm::Prev_BlindExecute()
     Go_To(Current_Tourney->Structure.Previous(Position()));
 }
 
+// A move between two levels keeps the time left. A break entered by a move
+// starts at its own full length, and so does the level entered from a break:
+// a break never runs on a level's leftover minutes. What the clock shows is
+// then the new place's own, and a page switch leaves it alone.
 void TMainForm::Go_To(Clock_Position p)
 {
+    const Clock_Position from = Position();
     CurrentLevel = static_cast<uint8_t>(p.level);
     In_Break = p.on_break;
+    if (p != from) {
+        if (from.on_break || p.on_break)
+            Restart_Level();
+        else
+            loaded_length_ = Position_Minutes();
+    }
     Show_Level_Blinds();
     Clock_State_Changed(true);
 }
@@ -324,14 +361,7 @@ void TMainForm::Clock_State_Changed(bool now)
     if (!now && ms - clock_kept_ms_ < Keep_Interval_Ms)
         return;
     clock_kept_ms_ = ms;
-    Clock_State state;
-    state.Tourney = Last_Tourney;
-    state.Level = CurrentLevel;
-    state.Minutes = Clock.Minutes;
-    state.Seconds = Clock.Seconds;
-    state.Running = !Clock.Paused;
-    state.Break = Position().on_break;
-    state.Saved = QDateTime::currentDateTimeUtc();
+    const Clock_State state = Kept_State();
     const QString path = Clock_File_Path(Last_Tourney);
     try {
         Write_File_Atomic(path, Clock_State_Bytes(state));
@@ -345,6 +375,19 @@ void TMainForm::Clock_State_Changed(bool now)
             Report_After_Tick(QString::fromLocal8Bit(e.what()));
         }
     }
+}
+
+Clock_State TMainForm::Kept_State() const
+{
+    Clock_State state;
+    state.Tourney = Last_Tourney;
+    state.Level = CurrentLevel;
+    state.Minutes = Clock.Minutes;
+    state.Seconds = Clock.Seconds;
+    state.Running = !Clock.Paused;
+    state.Break = Position().on_break;
+    state.Saved = QDateTime::currentDateTimeUtc();
+    return state;
 }
 
 void TMainForm::Forget_Clock_State()

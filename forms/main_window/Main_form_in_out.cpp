@@ -6,6 +6,8 @@
 #include "platform/Guard.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -140,6 +142,14 @@ void TMainForm::IO_Combo1Change()
     }
     cell->setText(chosen);
     Paint_Row(All_Grid, row);
+    // A choice made, the chooser goes and the keyboard is back on the grid:
+    // a key pressed next (Page Up for the next level) reaches the clock and
+    // never turns this player's state over.
+    io_row_ = -1;
+    const bool had_focus = IO_Combo1->isAncestorOf(QApplication::focusWidget()) || IO_Combo1->hasFocus();
+    IO_Combo1->hide();
+    if (had_focus)
+        All_Grid->setFocus(Qt::OtherFocusReason);
     emit Clock_Changed(); // the players left and the estimated end
 }
 
@@ -189,8 +199,12 @@ void TMainForm::Build_In_Out_Grid()
     connect(All_Grid, &QTableWidget::cellClicked, this, [this] { Guarded([this] { All_GridClick(); }); });
     connect(All_Grid, &QTableWidget::currentCellChanged, this, [this] { Guarded([this] { All_GridClick(); }); });
     connect(IO_Combo1, &QComboBox::activated, this, [this] { Guarded([this] { IO_Combo1Change(); }); });
-    connect(IO_Combo1->lineEdit(), &QLineEdit::editingFinished, this,
-            [this] { Guarded([this] { IO_Combo1Change(); }); });
+    // The box loses the keyboard to its own list when the list opens: that
+    // is no choice yet.
+    connect(IO_Combo1->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (!IO_Combo1->view()->isVisible())
+            Guarded([this] { IO_Combo1Change(); });
+    });
     // A chooser left behind by scrolling would sit over another player's cell.
     connect(All_Grid->verticalScrollBar(), &QScrollBar::valueChanged, IO_Combo1, &QWidget::hide);
 }

@@ -49,8 +49,9 @@ void Add_Structure_State(QJsonObject& s, const Display_Facts& d)
         next.insert(QStringLiteral("minutes"), d.next_minutes);
         s.insert(QStringLiteral("next"), next);
     }
-    s.insert(QStringLiteral("end"), d.has_estimated_end ? QJsonValue(d.estimated_end.toString(QStringLiteral("HH:mm")))
-                                                        : QJsonValue(QJsonValue::Null));
+    // The end in the Action page's own text, or why there is none.
+    s.insert(QStringLiteral("end"), d.has_estimated_end ? QJsonValue(d.estimated_end_text) : QJsonValue(QJsonValue::Null));
+    s.insert(QStringLiteral("end_note"), d.end_note);
 }
 // The season's first places as the display shows them while paused, or null.
 void Add_Season_State(QJsonObject& s, const Season_Panel_Facts& season)
@@ -152,7 +153,7 @@ QString TMainForm::Phone_Address() const
 // the program: contact details stay in the player database.
 QByteArray TMainForm::Phone_State() const
 {
-    const Display_Facts d = Gather_Display_Facts(*Current_Tourney, Clock_Now(), QTime::currentTime());
+    const Display_Facts d = Gather_Display_Facts(*Current_Tourney, Clock_Now(), QDateTime::currentDateTime());
     QJsonObject s;
     s.insert(QStringLiteral("type"), QStringLiteral("state"));
     s.insert(QStringLiteral("name"), d.name);

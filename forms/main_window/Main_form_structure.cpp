@@ -79,7 +79,7 @@ void TMainForm::Build_Structure()
     Structure_Shown = new Structure_Action(Action_Sheet);
     connect(this, &TMainForm::Clock_Changed, Structure_Shown, [this] {
         if (Current_Tourney)
-            Structure_Shown->Show(Gather_Display_Facts(*Current_Tourney, Clock_Now(), QTime::currentTime()));
+            Structure_Shown->Show(Gather_Display_Facts(*Current_Tourney, Clock_Now(), QDateTime::currentDateTime()));
     });
 }
 

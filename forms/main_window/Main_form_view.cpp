@@ -27,29 +27,28 @@ namespace {
 const char* const Speech_Section = "Announcements";
 const char* const Announce_Key = "Announce Levels";
 
-// A box the operator types into keeps its keys: Space, Page Up and Page Down
-// belong to it there.
-bool Takes_Typing(const QWidget* w)
+// A box the operator types text into keeps Space (it types a space there).
+// A chooser or a number box takes none of the clock's keys: in them Space
+// would only turn the choice over.
+bool Takes_Space(const QWidget* w)
 {
     if (!w)
         return false;
     if (auto* edit = qobject_cast<const QLineEdit*>(w))
-        return !edit->isReadOnly();
-    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(w))
-        return !spin->isReadOnly();
+        return !edit->isReadOnly() && !qobject_cast<const QComboBox*>(edit->parentWidget())
+               && !qobject_cast<const QAbstractSpinBox*>(edit->parentWidget());
     if (auto* text = qobject_cast<const QTextEdit*>(w))
         return !text->isReadOnly();
     if (auto* plain = qobject_cast<const QPlainTextEdit*>(w))
         return !plain->isReadOnly();
-    if (auto* combo = qobject_cast<const QComboBox*>(w))
-        return combo->isEditable();
     return false;
 }
 
 // The clock's keys: Space starts and stops, Page Up / Page Down move a level,
-// Ctrl+R resets. They work in the players' display always, and in the main
-// window unless the focus is in a box that takes typing. A held key does not
-// repeat its command.
+// Ctrl+R resets. They belong to the clock wherever the keyboard is, in the
+// players' display and in the main window alike: a chooser, a list or a box
+// never takes them. Only a box that takes text keeps Space, which types a
+// space there. A held key does not repeat its command.
 class Clock_Keys : public QObject {
 public:
     explicit Clock_Keys(TMainForm* form) : QObject(form), form_(form) {}
@@ -59,17 +58,23 @@ protected:
     {
         if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
             return false;
-        // A key the typing box did not use travels up to its parents: it stays
-        // the box's all the same.
         const auto* widget = static_cast<QWidget*>(watched);
         const QWidget* window = widget->window();
+        // A chooser's open list is the chooser's, and so the window's.
+        if (window && window->windowType() == Qt::Popup && qobject_cast<const QComboBox*>(window->parentWidget()))
+            window = window->parentWidget()->window();
         const bool in_display = window && window == form_->Display_Window();
-        if (!in_display && (window != form_ || Takes_Typing(widget) || Takes_Typing(window->focusWidget())))
+        if (!in_display && window != form_)
             return false;
-        QAction* command = Command_For(static_cast<QKeyEvent*>(event));
+        const auto* key = static_cast<QKeyEvent*>(event);
+        QAction* command = Command_For(key);
         if (!command)
             return false;
-        if (!static_cast<QKeyEvent*>(event)->isAutoRepeat())
+        // A key the typing box did not use travels up to its parents: it
+        // stays the box's all the same.
+        if (!in_display && key->key() == Qt::Key_Space && (Takes_Space(widget) || Takes_Space(window->focusWidget())))
+            return false;
+        if (!key->isAutoRepeat())
             command->trigger();
         return true;
     }
@@ -150,9 +155,9 @@ void TMainForm::Build_View()
             return;
         }
         const CBlindLevel& level = Current_Tourney->Blinds[CurrentLevel];
-        announcer_->Level_Started(CurrentLevel + 1, level.SB, level.BB, s.Ante(CurrentLevel));
+        announcer_->Level_Started(CurrentLevel + 1, level.SB, level.BB, s.Ante(CurrentLevel), s.Ante_Type);
     });
-    connect(this, &TMainForm::Warning_Given, announcer_, [this] { announcer_->Last_Minute(); });
+    connect(this, &TMainForm::Warning_Given, announcer_, [this] { announcer_->Last_Minute(Position().on_break); });
     if (tools) {
         tools->addSeparator();
         tools->setToolTipsVisible(true);

@@ -5,9 +5,11 @@
 
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLocale>
 
 namespace {
+
+const QString End_Hint = QStringLiteral("When the night is likely decided, from the players left, the chips in play "
+                                        "and the structure");
 
 QLabel* Block(QWidget* parent, const char* name, const QRect& r, const QColor& back, int pixels)
 {
@@ -60,9 +62,9 @@ Structure_Action::Structure_Action(QWidget* page) : QObject(page)
     Break_Label->setWordWrap(true);
     End_Caption = Caption_Label(page, tr("Estimated end"), QRect(563, 268, 148, 16), Qt::AlignCenter);
     End_Caption->setObjectName(QStringLiteral("End_Caption"));
-    End_Label = Block(page, "End_Label", QRect(563, 285, 148, 30), QColor(0x20, 0x20, 0x20), 20);
-    End_Label->setToolTip(tr("When the night is likely decided, from the players left, the chips in play "
-                             "and the structure"));
+    End_Label = Block(page, "End_Label", QRect(563, 285, 148, 34), QColor(0x20, 0x20, 0x20), 20);
+    End_Label->setWordWrap(true);
+    End_Label->setToolTip(End_Hint);
     End_Caption->hide();
 }
 
@@ -76,9 +78,9 @@ void Structure_Action::Show(const Display_Facts& d)
             pause += QStringLiteral(": ") + d.break_note;
     }
     Set_Shown(Break_Label, pause, 15);
-    QString format = QLocale().timeFormat(QLocale::ShortFormat);
-    format.remove(QStringLiteral(":ss"));
-    const QString end = d.has_estimated_end ? QLocale().toString(d.estimated_end, format) : QString();
+    // The end, or the note that the night outlasts the schedule.
+    const QString end = d.has_estimated_end ? d.estimated_end_text : d.end_note;
+    End_Label->setToolTip(d.has_estimated_end || end.isEmpty() ? End_Hint : d.end_note);
     Set_Shown(End_Label, end, 20);
     End_Caption->setVisible(!end.isEmpty());
 }

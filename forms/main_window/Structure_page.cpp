@@ -5,9 +5,32 @@
 #include "model/Tourney.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+
+// The design's type, or the largest smaller type at which the text fits.
+void Fit_Amount(QLineEdit* box, const QFont& design)
+{
+    QFont f = design;
+    const int room = box->width() - 10;
+    const bool pixels = design.pixelSize() > 0;
+    qreal size = pixels ? design.pixelSize() : design.pointSizeF();
+    while (size > 5 && QFontMetrics(f).horizontalAdvance(box->text()) > room) {
+        size -= pixels ? 1 : 0.5;
+        if (pixels)
+            f.setPixelSize(static_cast<int>(size));
+        else
+            f.setPointSizeF(size);
+    }
+    if (box->font() != f)
+        box->setFont(f);
+}
+
+} // namespace
 
 Structure_Page::Structure_Page(QWidget* page, QGroupBox* timer_group, QGroupBox* schedule_group,
                                QLineEdit* const (&big_blind_boxes)[Structure_Levels])
@@ -28,6 +51,11 @@ Structure_Page::Structure_Page(QWidget* page, QGroupBox* timer_group, QGroupBox*
         if (level % 5 == 0)
             Caption_Label(schedule_group, tr("Ante"), QRect(big.right() + 4, 22, big.width(), 18), Qt::AlignCenter)
                 ->setFont(bold);
+    }
+    // An amount of eight digits or more shows whole, in smaller type.
+    for (QLineEdit* box : schedule_group->findChildren<QLineEdit*>()) {
+        const QFont design = box->font();
+        connect(box, &QLineEdit::textChanged, box, [box, design] { Fit_Amount(box, design); });
     }
     // Tab order: small, big, ante, then the next level.
     for (int level = 0; level < Structure_Levels; ++level) {
@@ -66,8 +94,12 @@ void Structure_Page::Build_Levels_Group(QWidget* page)
             Break_Edit[level] = make("Break%1_Edit", QRect(x0 + 60, y, 36, 26),
                                      tr("Minutes of a break after level %1 (empty: none)").arg(level + 1));
             Break_Edit[level]->setAlignment(Qt::AlignRight);
-            Note_Edit[level] = make("Break_Note%1_Edit", QRect(x0 + 98, y, 66, 26),
-                                    tr("What the room is told during the break, such as \"Colour up the 5s\""));
+            const QString note_hint = tr("What the room is told during the break, such as \"Colour up the 5s\"");
+            Note_Edit[level] = make("Break_Note%1_Edit", QRect(x0 + 98, y, 66, 26), note_hint);
+            // The box is narrow: its hint shows the whole note.
+            QLineEdit* note = Note_Edit[level];
+            connect(note, &QLineEdit::textChanged, note,
+                    [note, note_hint](const QString& text) { note->setToolTip(text.isEmpty() ? note_hint : text); });
             // No level follows the last one, so no break does either.
             const bool last = level == Structure_Levels - 1;
             Break_Edit[level]->setEnabled(!last);

@@ -14,6 +14,7 @@
 #include "platform/Guard.h"
 
 #include <QAbstractItemView>
+#include <QTableWidget>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -84,6 +85,13 @@ protected:
     void Choose(const QString& text)
     {
         QComboBox* chooser = form->IO_Combo1;
+        // The chooser closes once a choice is made: a further choice on the
+        // same row opens it again, as the operator does with a click.
+        if (!chooser->isVisible()) {
+            QTableWidget* grid = form->All_Grid;
+            const QRect cell = grid->visualRect(grid->model()->index(grid->currentRow(), 1));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        }
         chooser->showPopup();
         QAbstractItemView* list = chooser->view();
         const QRect item = list->visualRect(list->model()->index(chooser->findText(text), 0));
