@@ -56,6 +56,7 @@ public:
     int Open_Connections() const override { return server_->Open_Connections(); }
     void Set_Max_Connections(int bound) override { server_->Set_Max_Connections(bound); }
     void Set_Max_Per_Source(int bound) override { server_->Set_Max_Per_Source(bound); }
+    void Set_Idle_Limit(int ms) override { server_->Set_Idle_Limit(ms); }
     int Live_Pages() const override { return server_->Live_Pages(); }
     void Publish(const QByteArray& state) override
     {

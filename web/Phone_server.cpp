@@ -1,6 +1,7 @@
 #include "web/Phone_server.h"
 
 #include "web/Phone_connection.h"
+#include "web/Slots.h"
 #include "web/Ws_frames.h"
 
 #include <QElapsedTimer>
@@ -12,19 +13,54 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// Hands each new connection's descriptor over before any socket object is
+// made for it: a refused one costs a close and nothing that lingers.
+class Listener final : public QTcpServer {
+public:
+    Listener(std::function<void(qintptr)> take, QObject* parent) : QTcpServer(parent), take_(std::move(take)) {}
+
+protected:
+    void incomingConnection(qintptr descriptor) override { take_(descriptor); }
+
+private:
+    std::function<void(qintptr)> take_;
+};
+
+QHostAddress Peer_Of(qintptr descriptor)
+{
+    sockaddr_storage peer{};
+    socklen_t size = sizeof peer;
+    if (::getpeername(static_cast<int>(descriptor), reinterpret_cast<sockaddr*>(&peer), &size) != 0)
+        return QHostAddress();
+    return QHostAddress(reinterpret_cast<const sockaddr*>(&peer));
+}
+
+// Ends a connection with a reset: nothing of it waits on this side.
+void Refuse(qintptr descriptor)
+{
+    const linger now{1, 0};
+    ::setsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_LINGER, &now, sizeof now);
+    ::close(static_cast<int>(descriptor));
+}
+
+} // namespace
 
 Phone_Server::Phone_Server(QObject* parent)
-    : QObject(parent), tcp_(new QTcpServer(this)), chores_(new QTimer(this))
+    : QObject(parent), tcp_(new Listener([this](qintptr descriptor) { Accept(descriptor); }, this)),
+      chores_(new QTimer(this))
 {
     auto since = std::make_shared<QElapsedTimer>();
     since->start();
     now_ms_ = [since] { return since->elapsed(); };
-    tcp_->setMaxPendingConnections(Max_Connections);
     // A device that reconnects without pause must not fill the system's
     // queue of new connections: a phone's would be dropped and come again
     // only a second later.
     tcp_->setListenBacklogSize(Listen_Backlog);
-    connect(tcp_, &QTcpServer::newConnection, this, &Phone_Server::Accept);
     chores_->setInterval(Chores_Ms);
     connect(chores_, &QTimer::timeout, this, &Phone_Server::Chores);
 }
@@ -109,6 +145,10 @@ void Phone_Server::Set_Max_Connections(int bound) { max_open_ = std::clamp(bound
 
 void Phone_Server::Set_Max_Per_Source(int bound) { max_per_source_ = std::clamp(bound, 1, Max_Connections); }
 
+void Phone_Server::Set_Idle_Limit(int ms) { idle_limit_ms_ = std::clamp(ms, 300, Phone_Connection::Idle_Limit_Ms); }
+
+bool Phone_Server::Holds_Remote(const Phone_Remote::Page_State& page) const { return page.unlocked; }
+
 QString Phone_Server::Local_Address()
 {
     for (const QNetworkInterface& in : QNetworkInterface::allInterfaces()) {
@@ -125,29 +165,60 @@ QString Phone_Server::Local_Address()
     return QStringLiteral("127.0.0.1");
 }
 
-void Phone_Server::Accept()
+void Phone_Server::Accept(qintptr descriptor)
 {
-    while (QTcpSocket* socket = tcp_->nextPendingConnection()) {
-        const QString source = Phone_Remote::Source_Of(socket->peerAddress());
-        // Full, or this source holds its share already: refused at once.
-        if (open_ >= max_open_ || per_source_.value(source) >= max_per_source_) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        ++per_source_[source];
-        ++open_;
-        auto* connection = new Phone_Connection(socket, source, names_, this);
-        connections_.insert(connection, {});
-        connect(connection, &Phone_Connection::Became_Page, this, [this, connection] {
-            ++pages_;
-            if (!state_frame_.isEmpty())
-                connection->Send_State(state_frame_);
-        });
-        connect(connection, &Phone_Connection::Message, this,
-                [this, connection](const QByteArray& text) { Page_Message(connection, text); });
-        connect(connection, &Phone_Connection::Finished, this, [this, connection] { Forget(connection); });
+    const QHostAddress peer = Peer_Of(descriptor);
+    if (peer.isNull()) {   // gone already
+        Refuse(descriptor);
+        return;
     }
+    const QString source = Phone_Remote::Source_Of(peer);
+    const int held = per_source_.value(source);
+    if (held >= max_per_source_) {
+        Refuse(descriptor);
+        return;
+    }
+    // Full: the new one takes the place of a source holding more, or is
+    // refused (cheaply, before the connections are looked at one by one).
+    if (open_ >= max_open_) {
+        if (held > 0 && std::none_of(per_source_.cbegin(), per_source_.cend(), [held](int n) { return n >= held + 2; })) {
+            Refuse(descriptor);
+            return;
+        }
+        QList<Phone_Slots::Holder> open;
+        QList<Phone_Connection*> order;
+        open.reserve(connections_.size());
+        order.reserve(connections_.size());
+        for (auto it = connections_.cbegin(); it != connections_.cend(); ++it) {
+            open.append({it.key()->Source(), it.key()->Idle_Ms(), Holds_Remote(it.value())});
+            order.append(it.key());
+        }
+        const int victim = Phone_Slots::Victim(open, source, max_per_source_);
+        if (victim < 0) {
+            Refuse(descriptor);
+            return;
+        }
+        order[victim]->Abort();   // forgotten at once
+    }
+    auto* socket = new QTcpSocket;
+    if (!socket->setSocketDescriptor(descriptor)) {
+        delete socket;
+        Refuse(descriptor);
+        return;
+    }
+    ++per_source_[source];
+    ++open_;
+    auto* connection = new Phone_Connection(socket, source, names_, this);
+    connection->Set_Idle_Limit(idle_limit_ms_);
+    connections_.insert(connection, {});
+    connect(connection, &Phone_Connection::Became_Page, this, [this, connection] {
+        ++pages_;
+        if (!state_frame_.isEmpty())
+            connection->Send_State(state_frame_);
+    });
+    connect(connection, &Phone_Connection::Message, this,
+            [this, connection](const QByteArray& text) { Page_Message(connection, text); });
+    connect(connection, &Phone_Connection::Finished, this, [this, connection] { Forget(connection); });
 }
 
 void Phone_Server::Forget(Phone_Connection* connection)

@@ -3,8 +3,9 @@
 // local network. Every connected page gets the state published last at once
 // and every later one; a page that gave the PIN may run the clock's commands.
 //
-// Nothing a client sends is trusted: Max_Connections connections at a time
-// and Max_Per_Source from one source (an IPv4 address or an IPv6 /64), each
+// Nothing a client sends is trusted: Max_Connections connections at a time,
+// shared out by source when they run short (see Phone_Slots), and
+// Max_Per_Source from one source (see Phone_Remote::Source_Of), each
 // bounded in what it may send, how fast, and what may wait for it (see
 // Phone_Connection); the PIN rules of Phone_Remote; refused PINs logged
 // through Phone_Remote::Log_Throttle; only this machine's names answered.
@@ -13,6 +14,7 @@
 // does so): Start, Stop, Publish and Set_Monotonic_Clock are then called on
 // that thread; the other public functions from any thread.
 #include "web/Http_request.h"
+#include "web/Phone_connection.h"
 #include "web/Remote.h"
 
 #include <QByteArray>
@@ -24,7 +26,6 @@
 #include <atomic>
 #include <functional>
 
-class Phone_Connection;
 class QTcpServer;
 class QTimer;
 
@@ -60,6 +61,8 @@ public:
     void Set_Max_Connections(int bound);
     // Sets the bound on connections from one source (tests, benchmarks).
     void Set_Max_Per_Source(int bound);
+    // How long a page may stay silent before it is closed (tests shorten it).
+    void Set_Idle_Limit(int ms);
 
     // The address a phone on the local network reaches this machine at.
     static QString Local_Address();
@@ -71,7 +74,8 @@ signals:
     void Pin_Changed();
 
 private:
-    void Accept();
+    void Accept(qintptr descriptor);
+    bool Holds_Remote(const Phone_Remote::Page_State& page) const;
     void Forget(Phone_Connection* connection);
     void Page_Message(Phone_Connection* page, const QByteArray& text);
     void Chores();
@@ -98,4 +102,5 @@ private:
     std::atomic<int> pages_{0};
     std::atomic<int> max_open_{Max_Connections};
     std::atomic<int> max_per_source_{Max_Per_Source};
+    std::atomic<int> idle_limit_ms_{Phone_Connection::Idle_Limit_Ms};
 };

@@ -29,6 +29,8 @@ public:
     // Sets the bound on connections from one address (tests and benchmarks
     // that run many pages from this machine); never above Max_Connections.
     virtual void Set_Max_Per_Source(int bound) = 0;
+    // How long a page may stay silent before it is closed (tests shorten it).
+    virtual void Set_Idle_Limit(int ms) = 0;
     virtual int Live_Pages() const = 0;
     // The state every page shows (JSON): sent now and to every later page.
     virtual void Publish(const QByteArray& state) = 0;

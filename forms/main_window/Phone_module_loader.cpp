@@ -38,6 +38,7 @@ public:
     int Open_Connections() const override { return 0; }
     void Set_Max_Connections(int) override {}
     void Set_Max_Per_Source(int) override {}
+    void Set_Idle_Limit(int) override {}
     int Live_Pages() const override { return 0; }
     void Publish(const QByteArray&) override {}
     void Set_Monotonic_Clock(std::function<qint64()>) override {}

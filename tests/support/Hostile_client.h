@@ -60,6 +60,8 @@ struct Flood_Plan {
     int paced_every = 0;                // only every n-th connection keeps the interval (0: all)
     bool read = false;                  // read and throw away what comes (false: never read)
     int receive_buffer = 0;             // a small window makes the server's output wait
+    bool reconnect = false;             // hang up once the opening is sent, and connect again at once
+    bool answer_pings = false;          // read, and answer the server's pings as a browser does
 };
 
 class Flood {

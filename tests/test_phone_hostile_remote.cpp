@@ -1,0 +1,171 @@
+// The phone view against devices that want its places or its remote, played
+// over loopback from many source addresses (127.x.y.z). Each test measures
+// one figure and prints it ("figure: ..."). Short here; `make phone-hostile`
+// runs them long:
+//   VELMORA_HOSTILE_SECONDS            held places are tried this long (default 3)
+//   VELMORA_HOSTILE_RECONNECT_SECONDS  the reconnect flood lasts this long (default 3)
+#include "Hostile_fixture.h"
+
+#include "web/Phone_server.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+// A page's frame that is not the last of its message.
+QByteArray Unfinished(quint8 opcode, const QByteArray& payload)
+{
+    QByteArray frame = Hostile::Masked(opcode, payload);
+    frame[0] = char(quint8(frame[0]) & 0x7F);
+    return frame;
+}
+
+// 256 pages from 32 addresses (8 each, the most one source may hold) that
+// never send a thing, or that answer pings as a phone does: every second a
+// fresh phone still gets its page and its live state.
+TEST_F(Hostile_Phone_Test, PagesHeldByThirtyTwoAddressesKeepNoFreshPhoneOut)
+{
+    Service()->Publish(form->Phone_State());
+    const int seconds = Flood_Seconds();
+    for (const bool like_a_phone : {false, true}) {
+        SCOPED_TRACE(like_a_phone ? "answering pings" : "silent");
+        Hostile::Flood_Plan plan;
+        for (int s = 0; s < 32; ++s)
+            for (int c = 0; c < Phone_Server::Max_Per_Source; ++c)
+                plan.sources.push_back(Hostile::Source(40 + like_a_phone, s));
+        plan.opening = Hostile::Handshake(port);
+        plan.read = true;
+        plan.answer_pings = like_a_phone;
+        double slowest = 0;
+        int served = 0, asked = 0, most_open = 0;
+        long connects = 0;
+        {
+            Hostile::Flood flood(port, plan);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return Service()->Open_Connections() >= Phone_Server::Max_Connections; },
+                                        5000));
+            most_open = Service()->Open_Connections();
+            for (int i = 0; i < seconds; ++i) {
+                const double took = Fresh_Phone_Seconds(Hostile::Source(50, i));
+                slowest = std::max(slowest, took);
+                served += took < 99.0;
+                ++asked;
+                QTest::qWait(300);
+            }
+            flood.Stop();
+            connects = flood.connects;
+        }
+        Figure(QStringLiteral("256 pages (%1) from 32 addresses held %2 places (%3 connects): %4 of %5 fresh phones "
+                              "served, the slowest in %6 s")
+                   .arg(like_a_phone ? QStringLiteral("answering pings") : QStringLiteral("silent"))
+                   .arg(most_open).arg(connects).arg(served).arg(asked).arg(slowest, 0, 'f', 2));
+        EXPECT_EQ(served, asked);
+#ifndef __SANITIZE_ADDRESS__
+        EXPECT_LT(slowest, 2.0);
+#endif
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Service()->Open_Connections() == 0; }, 5000));
+    }
+}
+
+// With a short limit on silence: pages that send nothing, or only pieces of
+// a message they never end, are closed; pages that answer pings stay.
+TEST_F(Hostile_Phone_Test, SilentPagesAreClosedAndPagesThatAnswerPingsStay)
+{
+    constexpr int Limit_Ms = 900;
+    Service()->Set_Idle_Limit(Limit_Ms);
+    Hostile::Flood_Plan silent, pieces, phones;
+    for (int c = 0; c < 4; ++c) {
+        silent.sources.push_back(Hostile::Source(60, c));
+        pieces.sources.push_back(Hostile::Source(61, c));
+        phones.sources.push_back(Hostile::Source(62, c));
+    }
+    silent.opening = phones.opening = Hostile::Handshake(port);
+    pieces.opening = Hostile::Handshake(port) + Unfinished(0x1, "{");
+    pieces.repeat = Unfinished(0x0, "");
+    pieces.interval_ms = 100;
+    silent.read = pieces.read = phones.read = true;
+    phones.answer_pings = true;
+    QWebSocket browser;
+    browser.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(port)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser.state() == QAbstractSocket::ConnectedState; }, 3000));
+    long silent_ended = 0, pieces_ended = 0, phones_ended = 0, longest = 0;
+    {
+        Hostile::Flood a(port, silent), b(port, pieces), c(port, phones);
+        QTest::qWait(3 * Limit_Ms + 2'500);
+        a.Stop();
+        b.Stop();
+        c.Stop();
+        silent_ended = a.ended;
+        pieces_ended = b.ended;
+        phones_ended = c.ended;
+        longest = std::max(a.longest_ms.load(), b.longest_ms.load());
+    }
+    Figure(QStringLiteral("with a %1 s limit: %2 silent pages and %3 that never end a message closed (the longest "
+                          "held %4 s); %5 of 4 pages that answer pings closed, the browser's socket %6")
+               .arg(Limit_Ms / 1000.0).arg(silent_ended).arg(pieces_ended).arg(longest / 1000.0, 0, 'f', 1)
+               .arg(phones_ended)
+               .arg(browser.state() == QAbstractSocket::ConnectedState ? QStringLiteral("open") : QStringLiteral("closed")));
+    EXPECT_GE(silent_ended, 4);
+    EXPECT_GE(pieces_ended, 4);
+    EXPECT_EQ(phones_ended, 0);
+    EXPECT_EQ(browser.state(), QAbstractSocket::ConnectedState);
+    // Closed within the limit, a ping's third and the close frame's wait.
+    EXPECT_LE(longest, Limit_Ms + Limit_Ms / 3 + Phone_Connection::Close_Timeout_Ms + 1000);
+}
+
+// 200 addresses × 8 connections: half hang up and connect again as fast as
+// they can, half send a head that never ends. What the refused and the
+// evicted leave behind stays small, and phones still get in.
+TEST_F(Hostile_Phone_Test, AReconnectFloodFromTwoHundredAddressesGrowsMemoryByLittle)
+{
+    const int seconds = std::max(1, Knob("VELMORA_HOSTILE_RECONNECT_SECONDS", 3));
+    Service()->Publish(form->Phone_State());
+    QTest::qWait(200);
+    const qint64 before = Resident_Bytes();
+    Hostile::Flood_Plan quick, slow;
+    for (int s = 0; s < 200; ++s)
+        for (int c = 0; c < 4; ++c) {
+            quick.sources.push_back(Hostile::Source(70, s));
+            slow.sources.push_back(Hostile::Source(70, s));
+        }
+    quick.reconnect = true;
+    slow.opening = "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+    slow.repeat = "X";
+    slow.interval_ms = 1000;
+    slow.read = true;
+    qint64 peak = before;
+    long connects = 0;
+    int served = 0, asked = 0;
+    double slowest = 0;
+    {
+        Hostile::Flood a(port, quick), b(port, slow);
+        QElapsedTimer running;
+        running.start();
+        while (running.elapsed() < seconds * 1000) {
+            QTest::qWait(100);
+            peak = std::max(peak, Resident_Bytes());
+            if (running.elapsed() / 1000 >= asked) {
+                const double took = Fresh_Phone_Seconds(Hostile::Source(71, asked));
+                slowest = std::max(slowest, took);
+                served += took < 99.0;
+                ++asked;
+            }
+        }
+        a.Stop();
+        b.Stop();
+        connects = a.connects + b.connects;
+    }
+    QTest::qWait(500);
+    peak = std::max(peak, Resident_Bytes());
+    Figure(QStringLiteral("a %1 s reconnect flood from 200 addresses × 8 (%2 connects a second): memory grew by %3 MiB "
+                          "at most; %4 of %5 fresh phones served, the slowest in %6 s")
+               .arg(seconds).arg(connects / seconds).arg((peak - before) / 1048576.0, 0, 'f', 1).arg(served).arg(asked)
+               .arg(slowest, 0, 'f', 2));
+    EXPECT_GT(connects, 1000L * seconds);   // it was a flood
+    EXPECT_EQ(served, asked);
+#ifndef __SANITIZE_ADDRESS__
+    EXPECT_LE(peak - before, qint64(64) << 20);
+#endif
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+#include "web/Slots.h"
+
+#include <QHash>
+#include <tuple>
+
+namespace Phone_Slots {
+
+int Victim(const QList<Holder>& open, const QString& source, int per_source)
+{
+    QHash<QString, int> held;
+    for (const Holder& h : open)
+        ++held[h.source];
+    const int mine = held.value(source);
+    if (mine >= per_source)
+        return -1;
+    // A new source may take from any source; one that holds some only from
+    // a source that would still hold more than it afterwards.
+    const int least = mine == 0 ? 1 : mine + 2;
+    int victim = -1;
+    std::tuple<int, bool, qint64> best{};
+    for (qsizetype i = 0; i < open.size(); ++i) {
+        const int count = held.value(open[i].source);
+        if (count < least)
+            continue;
+        const std::tuple<int, bool, qint64> rank{count, !open[i].kept, open[i].idle_ms};
+        if (victim < 0 || rank > best) {
+            victim = static_cast<int>(i);
+            best = rank;
+        }
+    }
+    return victim;
+}
+
+} // namespace Phone_Slots
