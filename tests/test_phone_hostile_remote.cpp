@@ -168,4 +168,103 @@ TEST_F(Hostile_Phone_Test, AReconnectFloodFromTwoHundredAddressesGrowsMemoryByLi
 #endif
 }
 
+// A message on a page of its own from the source; the reply's type and the reply.
+QJsonObject Say(const std::string& source, quint16 port, const QByteArray& json)
+{
+    Hostile::Raw_Page page;
+    if (!page.Open(source, port) || !page.Send(Hostile::Masked(0x1, json)) || page.Next_Reply().isEmpty())
+        return {};
+    return page.last;
+}
+
+QString Type(const QJsonObject& reply) { return reply.value(QStringLiteral("type")).toString(); }
+
+QByteArray Pin_Json(const QString& pin) { return QStringLiteral(R"({"pin":"%1"})").arg(pin).toUtf8(); }
+
+QString Wrong_Pin(const QString& pin) { return QStringLiteral("%1").arg((pin.toInt() + 1) % 1'000'000, 6, 10, QLatin1Char('0')); }
+
+// One address sends 30 wrong PINs as fast as it can, each on a connection of
+// its own: five are checked, and the operator's PIN from another address
+// still works. Then 30 addresses spend the minute's whole budget: the
+// operator's PIN waits, but the host's approval of the code the phone shows
+// gives it the remote all the same.
+TEST_F(Hostile_Phone_Test, NoStrangerLocksTheOperatorOut)
+{
+    Service()->Publish(form->Phone_State());
+    const QString pin = Service()->Pin();
+    int checked = 0;
+    QElapsedTimer took;
+    took.start();
+    for (int i = 0; i < Phone_Remote::Max_Tries_In_Total; ++i)
+        checked += Type(Say("127.0.80.1", port, Pin_Json(Wrong_Pin(pin)))) == QLatin1String("wrong");
+    const double one_address_s = took.elapsed() / 1000.0;
+    const QString operator_got = Type(Say("127.0.80.2", port, Pin_Json(Service()->Pin())));
+
+    // Thirty more addresses, five guesses each.
+    int total_checked = 0;
+    for (int a = 0; a < Phone_Remote::Max_Tries_In_Total; ++a)
+        for (int i = 0; i < Phone_Remote::Max_Tries; ++i)
+            total_checked += Type(Say(Hostile::Source(81, a), port, Pin_Json(Wrong_Pin(Service()->Pin())))) == QLatin1String("wrong");
+    Hostile::Raw_Page phone;
+    ASSERT_TRUE(phone.Open("127.0.80.3", port));
+    phone.Send(Hostile::Masked(0x1, Pin_Json(Service()->Pin())));
+    const QString pin_then = phone.Next_Reply();
+    phone.Send(Hostile::Masked(0x1, R"({"ask":"remote"})"));
+    const QString asked = phone.Next_Reply();
+    const QString code = phone.last.value(QStringLiteral("code")).toString();
+    int approved = -1;
+    for (const Phone_Remote::Request_Info& r : Service()->Remote_Requests())
+        if (r.code == code && r.source == QLatin1String("127.0.80.3"))
+            approved = r.id;
+    EXPECT_TRUE(Service()->Approve(approved));
+    const QString after_approval = phone.Next_Reply();
+    const QString token = phone.last.value(QStringLiteral("token")).toString();
+    phone.Send(Hostile::Masked(0x1, R"({"command":"next"})"));
+    const QString command = phone.Next_Reply();
+
+    Figure(QStringLiteral("30 wrong PINs from one address in %1 s: %2 checked, the operator's PIN from another then "
+                          "\"%3\"; 150 from 30 addresses: %4 checked, the operator's PIN \"%5\", the host's approval "
+                          "of code %6 \"%7\", a command \"%8\"")
+               .arg(one_address_s, 0, 'f', 2).arg(checked).arg(operator_got).arg(total_checked).arg(pin_then)
+               .arg(code).arg(after_approval).arg(command));
+    EXPECT_EQ(checked, Phone_Remote::Max_Tries);
+    EXPECT_EQ(operator_got, QStringLiteral("unlocked"));
+    EXPECT_LE(total_checked, Phone_Remote::Max_Tries_In_Total);
+    EXPECT_EQ(pin_then, QStringLiteral("wait"));
+    EXPECT_EQ(asked, QStringLiteral("asked"));
+    EXPECT_EQ(after_approval, QStringLiteral("unlocked"));
+    EXPECT_EQ(token.size(), Phone_Remote::Token_Chars);
+    EXPECT_EQ(command, QStringLiteral("done"));
+}
+
+// Someone who saw a phone's token on the air replays it: from another address
+// it is worth nothing; from that very address (posing as the phone) it works
+// until the host draws a new PIN, which takes it from the phone at once.
+TEST_F(Hostile_Phone_Test, AReplayedTokenIsRefusedFromElsewhereAndAfterANewPin)
+{
+    Service()->Publish(form->Phone_State());
+    Hostile::Raw_Page phone;
+    ASSERT_TRUE(phone.Open("127.0.90.1", port));
+    phone.Send(Hostile::Masked(0x1, Pin_Json(Service()->Pin())));
+    ASSERT_EQ(phone.Next_Reply(), QStringLiteral("unlocked"));
+    const QByteArray token = phone.last.value(QStringLiteral("token")).toString().toLatin1();
+    const QByteArray replay = R"({"token":")" + token + R"("})";
+    int elsewhere_refused = 0;
+    constexpr int Replays = 20;
+    for (int i = 0; i < Replays; ++i)
+        elsewhere_refused += Type(Say(Hostile::Source(91, i), port, replay)) == QLatin1String("revoked");
+    const QString same_address = Type(Say("127.0.90.1", port, replay));
+    Service()->Draw_New_Pin();
+    const QString phone_told = phone.Next_Reply();
+    const QString after_redraw = Type(Say("127.0.90.1", port, replay));
+    Figure(QStringLiteral("a token replayed from %1 other addresses: %2 refused; from the phone's own address \"%3\"; "
+                          "after a new PIN the phone was told \"%4\" and the replay got \"%5\"")
+               .arg(Replays).arg(elsewhere_refused).arg(same_address).arg(phone_told).arg(after_redraw));
+    EXPECT_EQ(elsewhere_refused, Replays);
+    EXPECT_EQ(same_address, QStringLiteral("unlocked"));
+    EXPECT_EQ(phone_told, QStringLiteral("revoked"));
+    EXPECT_EQ(after_redraw, QStringLiteral("revoked"));
+    EXPECT_EQ(form->CurrentLevel, 0);
+}
+
 } // namespace

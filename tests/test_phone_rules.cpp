@@ -22,7 +22,7 @@ Crowd Any_Crowd()
     const int size = *rc::gen::inRange(0, 40);
     for (int i = 0; i < size; ++i)
         c.open.append({QStringLiteral("s%1").arg(*rc::gen::inRange(0, 6)), *rc::gen::inRange<qint64>(0, 5000),
-                       *rc::gen::arbitrary<bool>()});
+                       *rc::gen::arbitrary<bool>(), *rc::gen::arbitrary<bool>()});
     c.source = QStringLiteral("s%1").arg(*rc::gen::inRange(0, 8));   // s6, s7: new sources
     return c;
 }
@@ -50,9 +50,12 @@ RC_GTEST_PROP(Phone_Slots, ANewcomerTakesOnlyFromTheSourceHoldingTheMostAndNever
     RC_ASSERT(held.value(v.source) == most);
     for (const auto& other : c.open)
         if (held.value(other.source) == most) {
-            // Those holding the remote go last; then the longest silent first.
+            // Those holding the remote go last, pages after heads; then the
+            // longest silent first.
             RC_ASSERT(!(v.kept && !other.kept));
             if (v.kept == other.kept)
+                RC_ASSERT(!(v.page && !other.page));
+            if (v.kept == other.kept && v.page == other.page)
                 RC_ASSERT(other.idle_ms <= v.idle_ms);
         }
 }

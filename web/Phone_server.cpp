@@ -41,7 +41,7 @@ QHostAddress Peer_Of(qintptr descriptor)
 }
 
 // Ends a connection with a reset: nothing of it waits on this side.
-void Refuse(qintptr descriptor)
+void Reset(qintptr descriptor)
 {
     const linger now{1, 0};
     ::setsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_LINGER, &now, sizeof now);
@@ -71,13 +71,15 @@ bool Phone_Server::Start(quint16 port, const QHostAddress& on)
 {
     Stop();
     Set_Pin(Phone_Remote::New_Pin());
-    brake_ = {};
+    remote_ = {};
+    Remote_Lists_Changed();
     log_ = {};
     if (!tcp_->listen(on, port)) {
         Set_Status(false, 0, tcp_->errorString());
         return false;
     }
     names_ = Phone_Http::Served_Names::Of_This_Machine(tcp_->serverPort());
+    local_ = Local_Prefixes();
     chores_->start();
     Set_Status(true, tcp_->serverPort(), QString());
     return true;
@@ -100,6 +102,9 @@ void Phone_Server::Stop()
     }
     open_ = 0;
     pages_ = 0;
+    // The next start draws a new PIN: no phone keeps the remote across it.
+    remote_ = {};
+    Remote_Lists_Changed();
     Set_Status(false, 0, Error());
 }
 
@@ -147,7 +152,83 @@ void Phone_Server::Set_Max_Per_Source(int bound) { max_per_source_ = std::clamp(
 
 void Phone_Server::Set_Idle_Limit(int ms) { idle_limit_ms_ = std::clamp(ms, 300, Phone_Connection::Idle_Limit_Ms); }
 
-bool Phone_Server::Holds_Remote(const Phone_Remote::Page_State& page) const { return page.unlocked; }
+QList<Phone_Remote::Holder_Info> Phone_Server::Holders() const
+{
+    const QMutexLocker lock(&status_);
+    return holders_;
+}
+
+QList<Phone_Remote::Request_Info> Phone_Server::Requests() const
+{
+    const QMutexLocker lock(&status_);
+    return requests_;
+}
+
+void Phone_Server::Remote_Lists_Changed()
+{
+    {
+        const QMutexLocker lock(&status_);
+        holders_ = remote_.grants.List();
+        requests_ = remote_.requests.List();
+    }
+    // A page whose grant is gone learns it at once.
+    for (auto it = connections_.begin(); it != connections_.end(); ++it)
+        if (it->grant >= 0 && !remote_.Holds(*it)) {
+            it->grant = -1;
+            it.key()->Send(Phone_Ws::Text_Frame(Phone_Remote::Revoked_Reply()));
+        }
+    emit Remote_Changed();
+}
+
+Phone_Connection* Phone_Server::Page_Of(quint64 serial) const
+{
+    for (auto it = connections_.cbegin(); it != connections_.cend(); ++it)
+        if (it->serial == serial)
+            return it.key();
+    return nullptr;
+}
+
+bool Phone_Server::Approve(int request)
+{
+    Phone_Remote::Request_Info asked;
+    if (!remote_.requests.Take(request, asked))
+        return false;
+    Phone_Connection* page = Page_Of(asked.page);
+    if (page) {
+        const Phone_Remote::Given given = remote_.grants.Give(asked.source, true);
+        connections_[page].grant = given.id;
+        page->Send(Phone_Ws::Text_Frame(Phone_Remote::Unlocked_Reply(given.token)));
+    }
+    Remote_Lists_Changed();
+    return page != nullptr;
+}
+
+void Phone_Server::Refuse(int request)
+{
+    Phone_Remote::Request_Info asked;
+    if (!remote_.requests.Take(request, asked))
+        return;
+    if (Phone_Connection* page = Page_Of(asked.page))
+        page->Send(Phone_Ws::Text_Frame(Phone_Remote::Refused_Reply()));
+    Remote_Lists_Changed();
+}
+
+void Phone_Server::Revoke(int holder)
+{
+    if (holder < 0)
+        remote_.grants.Revoke_All();
+    else
+        remote_.grants.Revoke(holder);
+    Remote_Lists_Changed();
+}
+
+void Phone_Server::Draw_New_Pin()
+{
+    Set_Pin(Phone_Remote::New_Pin());
+    remote_.brake = {};
+    Revoke(-1);
+    emit Pin_Changed();
+}
 
 QString Phone_Server::Local_Address()
 {
@@ -169,20 +250,20 @@ void Phone_Server::Accept(qintptr descriptor)
 {
     const QHostAddress peer = Peer_Of(descriptor);
     if (peer.isNull()) {   // gone already
-        Refuse(descriptor);
+        Reset(descriptor);
         return;
     }
-    const QString source = Phone_Remote::Source_Of(peer);
+    const QString source = Phone_Remote::Source_Of(peer, local_);
     const int held = per_source_.value(source);
     if (held >= max_per_source_) {
-        Refuse(descriptor);
+        Reset(descriptor);
         return;
     }
     // Full: the new one takes the place of a source holding more, or is
     // refused (cheaply, before the connections are looked at one by one).
     if (open_ >= max_open_) {
         if (held > 0 && std::none_of(per_source_.cbegin(), per_source_.cend(), [held](int n) { return n >= held + 2; })) {
-            Refuse(descriptor);
+            Reset(descriptor);
             return;
         }
         QList<Phone_Slots::Holder> open;
@@ -190,12 +271,12 @@ void Phone_Server::Accept(qintptr descriptor)
         open.reserve(connections_.size());
         order.reserve(connections_.size());
         for (auto it = connections_.cbegin(); it != connections_.cend(); ++it) {
-            open.append({it.key()->Source(), it.key()->Idle_Ms(), Holds_Remote(it.value())});
+            open.append({it.key()->Source(), it.key()->Idle_Ms(), remote_.Holds(it.value()), it.key()->Is_Page()});
             order.append(it.key());
         }
         const int victim = Phone_Slots::Victim(open, source, max_per_source_);
         if (victim < 0) {
-            Refuse(descriptor);
+            Reset(descriptor);
             return;
         }
         order[victim]->Abort();   // forgotten at once
@@ -203,14 +284,14 @@ void Phone_Server::Accept(qintptr descriptor)
     auto* socket = new QTcpSocket;
     if (!socket->setSocketDescriptor(descriptor)) {
         delete socket;
-        Refuse(descriptor);
+        Reset(descriptor);
         return;
     }
     ++per_source_[source];
     ++open_;
     auto* connection = new Phone_Connection(socket, source, names_, this);
     connection->Set_Idle_Limit(idle_limit_ms_);
-    connections_.insert(connection, {});
+    connections_.insert(connection, {++serial_, -1});
     connect(connection, &Phone_Connection::Became_Page, this, [this, connection] {
         ++pages_;
         if (!state_frame_.isEmpty())
@@ -223,8 +304,11 @@ void Phone_Server::Accept(qintptr descriptor)
 
 void Phone_Server::Forget(Phone_Connection* connection)
 {
-    if (!connections_.remove(connection))
+    const auto it = connections_.constFind(connection);
+    if (it == connections_.cend())
         return;
+    const quint64 serial = it->serial;
+    connections_.erase(it);
     if (connection->Is_Page())
         --pages_;
     --open_;
@@ -232,6 +316,11 @@ void Phone_Server::Forget(Phone_Connection* connection)
     if (count != per_source_.end() && --*count <= 0)
         per_source_.erase(count);
     connection->deleteLater();
+    // Its request goes with it.
+    const int asked = remote_.requests.Size();
+    remote_.requests.Forget(serial);
+    if (remote_.requests.Size() != asked)
+        Remote_Lists_Changed();
 }
 
 void Phone_Server::Page_Message(Phone_Connection* page, const QByteArray& text)
@@ -240,17 +329,20 @@ void Phone_Server::Page_Message(Phone_Connection* page, const QByteArray& text)
     if (state == connections_.end())
         return;
     const qint64 now = now_ms_();
-    const Phone_Remote::Outcome out = Phone_Remote::Handle(text, Pin(), *state, page->Source(), now, brake_);
+    const Phone_Remote::Outcome out = Phone_Remote::Handle(text, Pin(), *state, page->Source(), now, remote_);
     if (out.log_wrong_pin)
         Log(log_.Refused(page->Source(), now));
     if (out.redraw_pin) {
-        // Pages that unlocked stay so; every other one needs the new PIN.
+        // Guessers get a new PIN to find; the phones holding the remote keep
+        // it (strangers' guesses never take it from the operator).
         Set_Pin(Phone_Remote::New_Pin());
         emit Pin_Changed();
     }
     if (out.run != Phone_Remote::Command::None)
         emit Command_Received(out.run);
     page->Send(Phone_Ws::Text_Frame(out.reply));
+    if (out.lists_changed)
+        Remote_Lists_Changed();
 }
 
 void Phone_Server::Publish(const QByteArray& state)
@@ -268,6 +360,20 @@ void Phone_Server::Chores()
     Log(log_.Flush(now_ms_()));
     // An address may come or go in an evening (a new lease, a second network).
     names_ = Phone_Http::Served_Names::Of_This_Machine(Port());
+    local_ = Local_Prefixes();
+}
+
+Phone_Remote::Prefixes Phone_Server::Local_Prefixes()
+{
+    Phone_Remote::Prefixes prefixes;
+    for (const QNetworkInterface& in : QNetworkInterface::allInterfaces())
+        for (const QNetworkAddressEntry& entry : in.addressEntries())
+            if (entry.ip().protocol() == QAbstractSocket::IPv6Protocol && entry.prefixLength() > 0) {
+                QHostAddress ip = entry.ip();
+                ip.setScopeId(QString());
+                prefixes.append({ip, entry.prefixLength()});
+            }
+    return prefixes;
 }
 
 void Phone_Server::Log(const QStringList& lines)

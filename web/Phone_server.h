@@ -57,6 +57,17 @@ public:
     QString Error() const;
     int Open_Connections() const { return open_; }
     int Live_Pages() const { return pages_; }
+    // The phones holding the remote, and those asking for it (the host's
+    // view, as the server last changed it).
+    QList<Phone_Remote::Holder_Info> Holders() const;
+    QList<Phone_Remote::Request_Info> Requests() const;
+    // The host gives the asking phone the remote; false when it is gone.
+    bool Approve(int request);
+    void Refuse(int request);
+    // The host takes the remote back from one phone (-1: from all).
+    void Revoke(int holder);
+    // A new PIN, and every phone loses the remote.
+    void Draw_New_Pin();
     // Lowers the bound on connections (tests); never above Max_Connections.
     void Set_Max_Connections(int bound);
     // Sets the bound on connections from one source (tests, benchmarks).
@@ -66,16 +77,21 @@ public:
 
     // The address a phone on the local network reaches this machine at.
     static QString Local_Address();
+    // The IPv6 prefixes of this machine's interfaces.
+    static Phone_Remote::Prefixes Local_Prefixes();
 
 signals:
     // A page with the PIN asked for one of the clock's commands.
     void Command_Received(Phone_Remote::Command command);
     // Too many wrong PINs in a row: a new one was drawn.
     void Pin_Changed();
+    // The phones holding the remote or asking for it changed.
+    void Remote_Changed();
 
 private:
     void Accept(qintptr descriptor);
-    bool Holds_Remote(const Phone_Remote::Page_State& page) const;
+    void Remote_Lists_Changed();
+    Phone_Connection* Page_Of(quint64 serial) const;
     void Forget(Phone_Connection* connection);
     void Page_Message(Phone_Connection* page, const QByteArray& text);
     void Chores();
@@ -88,13 +104,17 @@ private:
     QHash<Phone_Connection*, Phone_Remote::Page_State> connections_;
     QHash<QString, int> per_source_;   // open connections of each source
     Phone_Http::Served_Names names_;
+    Phone_Remote::Prefixes local_;
     QByteArray state_frame_;           // the last state, as the frame every page gets
-    Phone_Remote::Pin_Brake brake_;
+    Phone_Remote::State remote_;
+    quint64 serial_ = 0;
     Phone_Remote::Log_Throttle log_;
     std::function<qint64()> now_ms_;
 
-    mutable QMutex status_;            // guards the four below
+    mutable QMutex status_;            // guards the six below
     QString pin_;
+    QList<Phone_Remote::Holder_Info> holders_;
+    QList<Phone_Remote::Request_Info> requests_;
     QString error_;
     quint16 port_ = 0;
     bool running_ = false;

@@ -17,12 +17,12 @@ int Victim(const QList<Holder>& open, const QString& source, int per_source)
     // a source that would still hold more than it afterwards.
     const int least = mine == 0 ? 1 : mine + 2;
     int victim = -1;
-    std::tuple<int, bool, qint64> best{};
+    std::tuple<int, bool, bool, qint64> best{};
     for (qsizetype i = 0; i < open.size(); ++i) {
         const int count = held.value(open[i].source);
         if (count < least)
             continue;
-        const std::tuple<int, bool, qint64> rank{count, !open[i].kept, open[i].idle_ms};
+        const std::tuple<int, bool, bool, qint64> rank{count, !open[i].kept, !open[i].page, open[i].idle_ms};
         if (victim < 0 || rank > best) {
             victim = static_cast<int>(i);
             best = rank;

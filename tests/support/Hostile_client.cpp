@@ -163,9 +163,12 @@ QString Raw_Page::Next_Reply()
         in_.remove(0, head + length);
         if (opcode == 0x8)
             return QString();
-        const QString type = QJsonDocument::fromJson(payload).object().value(QStringLiteral("type")).toString();
-        if (opcode == 0x1 && type != QLatin1String("state"))
+        const QJsonObject message = QJsonDocument::fromJson(payload).object();
+        const QString type = message.value(QStringLiteral("type")).toString();
+        if (opcode == 0x1 && type != QLatin1String("state")) {
+            last = message;
             return type;
+        }
     }
 }
 

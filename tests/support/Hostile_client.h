@@ -5,6 +5,7 @@
 // keeps many connections busy from a thread of its own, reconnecting each
 // one the server ends.
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <atomic>
 #include <chrono>
@@ -42,6 +43,8 @@ public:
     // The type of the next message that is not a state ("wrong", "wait",
     // ...); empty when the connection ended first.
     QString Next_Reply();
+    // That message as a whole.
+    QJsonObject last;
 
 private:
     bool Fill();
