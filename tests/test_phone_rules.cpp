@@ -128,6 +128,7 @@ RC_GTEST_PROP(Phone_Requests_Pending, EachPageAsksOnceWithACodeOfItsOwn, ())
         case 0: {
             const auto& r = requests.Ask(page, QStringLiteral("10.0.0.1"));
             RC_ASSERT(r.code.size() == Phone_Remote::Code_Chars);
+            RC_ASSERT(!asked.contains(page) || asked[page] == r.id);   // asking again keeps it
             asked[page] = r.id;
             break;
         }

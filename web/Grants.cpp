@@ -64,7 +64,10 @@ void Grants::Revoke_All()
 
 const Request_Info& Requests::Ask(quint64 page, const QString& source, QTime at)
 {
-    Forget(page);
+    // Asking again changes nothing: the host may be reading that code.
+    for (const Request_Info& r : pending_)
+        if (r.page == page)
+            return r;
     while (pending_.size() >= Max_Requests)
         pending_.erase(pending_.begin());
     QString code;

@@ -67,7 +67,7 @@ struct Request_Info {
 class Requests {
 public:
     // The page asks for the remote: a request with a code no other pending
-    // one has. A page's earlier request gives way to it.
+    // one has (a page that asks again keeps the one it has).
     const Request_Info& Ask(quint64 page, const QString& source, QTime at = QTime::currentTime());
     // The page is gone, or got the remote otherwise.
     void Forget(quint64 page);

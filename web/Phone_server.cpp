@@ -52,7 +52,7 @@ void Reset(qintptr descriptor)
 
 Phone_Server::Phone_Server(QObject* parent)
     : QObject(parent), tcp_(new Listener([this](qintptr descriptor) { Accept(descriptor); }, this)),
-      chores_(new QTimer(this))
+      chores_(new QTimer(this)), tell_host_(new QTimer(this))
 {
     auto since = std::make_shared<QElapsedTimer>();
     since->start();
@@ -61,6 +61,9 @@ Phone_Server::Phone_Server(QObject* parent)
     // queue of new connections: a phone's would be dropped and come again
     // only a second later.
     tcp_->setListenBacklogSize(Listen_Backlog);
+    tell_host_->setSingleShot(true);
+    tell_host_->setInterval(Tell_Host_Ms);
+    connect(tell_host_, &QTimer::timeout, this, &Phone_Server::Remote_Changed);
     chores_->setInterval(Chores_Ms);
     connect(chores_, &QTimer::timeout, this, &Phone_Server::Chores);
 }
@@ -105,6 +108,8 @@ void Phone_Server::Stop()
     // The next start draws a new PIN: no phone keeps the remote across it.
     remote_ = {};
     Remote_Lists_Changed();
+    tell_host_->stop();
+    emit Remote_Changed();
     Set_Status(false, 0, Error());
 }
 
@@ -177,7 +182,9 @@ void Phone_Server::Remote_Lists_Changed()
             it->grant = -1;
             it.key()->Send(Phone_Ws::Text_Frame(Phone_Remote::Revoked_Reply()));
         }
-    emit Remote_Changed();
+    // However fast pages ask, the window hears of it a few times a second.
+    if (!tell_host_->isActive())
+        tell_host_->start();
 }
 
 Phone_Connection* Phone_Server::Page_Of(quint64 serial) const

@@ -36,6 +36,7 @@ public:
     static constexpr int Max_Per_Source = 8;
     static constexpr int Chores_Ms = 10'000;   // the log's counts, this machine's names
     static constexpr int Listen_Backlog = 1024;
+    static constexpr int Tell_Host_Ms = 100;   // Remote_Changed comes at most this often
 
     explicit Phone_Server(QObject* parent = nullptr);
     ~Phone_Server() override;
@@ -101,6 +102,7 @@ private:
 
     QTcpServer* tcp_ = nullptr;
     QTimer* chores_ = nullptr;
+    QTimer* tell_host_ = nullptr;
     QHash<Phone_Connection*, Phone_Remote::Page_State> connections_;
     QHash<QString, int> per_source_;   // open connections of each source
     Phone_Http::Served_Names names_;

@@ -220,8 +220,9 @@ Outcome Handle(QByteArrayView text, const QString& pin, Page_State& page, const 
             return out;
         }
         {
+            const int pending = state.requests.Size();
             const Request_Info& asked = state.requests.Ask(page.serial, source);
-            out.lists_changed = true;
+            out.lists_changed = state.requests.Size() != pending;
             out.reply = Reply("asked", {{"code", asked.code},
                                         {"text", QStringLiteral("Ask the host to approve the code %1 in the Phone View dialog.")
                                                      .arg(asked.code)}});
