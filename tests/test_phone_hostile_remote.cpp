@@ -22,18 +22,22 @@ QByteArray Unfinished(quint8 opcode, const QByteArray& payload)
 }
 
 // 256 pages from 32 addresses (8 each, the most one source may hold) that
-// never send a thing, or that answer pings as a phone does: every second a
-// fresh phone still gets its page and its live state.
+// never send a thing or that answer pings as a phone does, and 256 from as
+// many addresses: every second a fresh phone still gets its page and its
+// live state.
 TEST_F(Hostile_Phone_Test, PagesHeldByThirtyTwoAddressesKeepNoFreshPhoneOut)
 {
     Service()->Publish(form->Phone_State());
     const int seconds = Flood_Seconds();
-    for (const bool like_a_phone : {false, true}) {
+    struct Variant {
+        int addresses;
+        bool like_a_phone;
+    } const variants[] = {{32, false}, {32, true}, {256, true}};
+    for (const auto& [addresses, like_a_phone] : variants) {
         SCOPED_TRACE(like_a_phone ? "answering pings" : "silent");
         Hostile::Flood_Plan plan;
-        for (int s = 0; s < 32; ++s)
-            for (int c = 0; c < Phone_Server::Max_Per_Source; ++c)
-                plan.sources.push_back(Hostile::Source(40 + like_a_phone, s));
+        for (int s = 0; s < Phone_Server::Max_Connections; ++s)
+            plan.sources.push_back(Hostile::Source(40 + addresses / 32 + like_a_phone, s % addresses));
         plan.opening = Hostile::Handshake(port);
         plan.read = true;
         plan.answer_pings = like_a_phone;
@@ -55,10 +59,10 @@ TEST_F(Hostile_Phone_Test, PagesHeldByThirtyTwoAddressesKeepNoFreshPhoneOut)
             flood.Stop();
             connects = flood.connects;
         }
-        Figure(QStringLiteral("256 pages (%1) from 32 addresses held %2 places (%3 connects): %4 of %5 fresh phones "
+        Figure(QStringLiteral("256 pages (%1) from %7 addresses held %2 places (%3 connects): %4 of %5 fresh phones "
                               "served, the slowest in %6 s")
                    .arg(like_a_phone ? QStringLiteral("answering pings") : QStringLiteral("silent"))
-                   .arg(most_open).arg(connects).arg(served).arg(asked).arg(slowest, 0, 'f', 2));
+                   .arg(most_open).arg(connects).arg(served).arg(asked).arg(slowest, 0, 'f', 2).arg(addresses));
         EXPECT_EQ(served, asked);
 #ifndef __SANITIZE_ADDRESS__
         EXPECT_LT(slowest, 2.0);

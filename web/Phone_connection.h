@@ -30,6 +30,7 @@ public:
     static constexpr qint64 Read_Chunk_Bytes = 4096;
     // A page silent this long is closed; it is pinged after a third of it.
     static constexpr int Idle_Limit_Ms = 45'000;
+    static constexpr int Stale_Grace_Ms = 2'000;
 
     // Takes the socket over. names: whom the server answers to (kept by the
     // server, which outlives its connections).
@@ -40,6 +41,14 @@ public:
     bool Is_Page() const { return page_; }
     // Milliseconds since the page last sent a whole frame (a head: since it connected).
     qint64 Idle_Ms() const { return clock_.elapsed() - heard_ms_; }
+    qint64 Age_Ms() const { return clock_.elapsed(); }
+    // Answered or closing: it goes by itself.
+    bool Is_Closing() const { return closing_; }
+    // A page that let a ping go unanswered, or a head not whole in a moment.
+    bool Is_Stale() const
+    {
+        return page_ ? Idle_Ms() > idle_limit_ms_ * 2 / 3 + Stale_Grace_Ms : Age_Ms() > Stale_Grace_Ms;
+    }
     // How long a page may stay silent (tests shorten it); set before it becomes a page.
     void Set_Idle_Limit(int ms) { idle_limit_ms_ = ms; }
     // Queues a frame for the page; a page whose queue would pass

@@ -54,6 +54,7 @@ Phone_Server::Phone_Server(QObject* parent)
     : QObject(parent), tcp_(new Listener([this](qintptr descriptor) { Accept(descriptor); }, this)),
       chores_(new QTimer(this)), tell_host_(new QTimer(this))
 {
+    since_.start();
     auto since = std::make_shared<QElapsedTimer>();
     since->start();
     now_ms_ = [since] { return since->elapsed(); };
@@ -278,14 +279,26 @@ void Phone_Server::Accept(qintptr descriptor)
         open.reserve(connections_.size());
         order.reserve(connections_.size());
         for (auto it = connections_.cbegin(); it != connections_.cend(); ++it) {
-            open.append({it.key()->Source(), it.key()->Idle_Ms(), remote_.Holds(it.value()), it.key()->Is_Page()});
+            const Phone_Connection* c = it.key();
+            if (c->Is_Closing())
+                continue;
+            open.append({c->Source(), c->Age_Ms(), remote_.Holds(it.value()), c->Is_Page(), c->Is_Stale()});
             order.append(it.key());
         }
-        const int victim = Phone_Slots::Victim(open, source, max_per_source_);
+        const qint64 now = since_.elapsed();
+        const auto lost = lost_place_.constFind(source);
+        const bool came_back = lost != lost_place_.cend() && now - *lost < Came_Back_Ms;
+        const int victim = Phone_Slots::Victim(open, source, max_per_source_, came_back);
         if (victim < 0) {
             Reset(descriptor);
             return;
         }
+        // Remembered a while, so that it does not take the next place back at once.
+        if (lost_place_.size() >= Max_Lost_Places)
+            lost_place_.removeIf([now](const auto& e) { return now - e.value() >= Came_Back_Ms; });
+        if (lost_place_.size() >= Max_Lost_Places)
+            lost_place_.clear();
+        lost_place_.insert(order[victim]->Source(), now);
         order[victim]->Abort();   // forgotten at once
     }
     auto* socket = new QTcpSocket;

@@ -18,6 +18,7 @@
 #include "web/Remote.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QHostAddress>
 #include <QMutex>
@@ -37,6 +38,9 @@ public:
     static constexpr int Chores_Ms = 10'000;   // the log's counts, this machine's names
     static constexpr int Listen_Backlog = 1024;
     static constexpr int Tell_Host_Ms = 100;   // Remote_Changed comes at most this often
+    // A source that lost a place to a newcomer is not new again this long.
+    static constexpr qint64 Came_Back_Ms = 10'000;
+    static constexpr int Max_Lost_Places = 1024;
 
     explicit Phone_Server(QObject* parent = nullptr);
     ~Phone_Server() override;
@@ -105,6 +109,8 @@ private:
     QTimer* tell_host_ = nullptr;
     QHash<Phone_Connection*, Phone_Remote::Page_State> connections_;
     QHash<QString, int> per_source_;   // open connections of each source
+    QHash<QString, qint64> lost_place_;   // when each source last lost a place to a newcomer
+    QElapsedTimer since_;
     Phone_Http::Served_Names names_;
     Phone_Remote::Prefixes local_;
     QByteArray state_frame_;           // the last state, as the frame every page gets
