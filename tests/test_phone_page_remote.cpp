@@ -1,9 +1,12 @@
-// The phone page's remote in a real browser (Chromium, headless, over its
-// debugging protocol on loopback): the PIN unlocks it once and the page
-// keeps a token, not the PIN, so a reload still holds the remote; the host
-// revokes it; a phone that asks shows a code and the host approves it.
-// Skipped where no Chromium is installed.
+// The remote as the host and the phones meet it: the Phone View dialog
+// approves, lists and revokes; and the page in a real browser (Chromium,
+// headless, over its debugging protocol on loopback), where the PIN unlocks
+// the remote once and the page keeps a token, not the PIN, so a reload still
+// holds the remote (skipped where no Chromium is installed).
 #include "Display_fixture.h"
+#include "Hostile_client.h"
+
+#include "forms/dialogs/Phone_view_dlg.h"
 
 #include "web/Phone_service.h"
 
@@ -12,6 +15,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMap>
 #include <QProcess>
 #include <QScopeGuard>
@@ -24,7 +30,7 @@ namespace {
 // One page of a headless Chromium; Eval runs an expression in it.
 class Browser_Page {
 public:
-    bool Open(const QString& url)
+    static QString Installed()
     {
         QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
         const bool full = !browser.isEmpty();
@@ -32,8 +38,12 @@ public:
             browser = QStandardPaths::findExecutable(QStringLiteral("chromium-headless-shell"));
         if (!full && QFileInfo(QStringLiteral("/usr/lib/chromium/chromium-headless-shell")).isExecutable())
             browser = QStringLiteral("/usr/lib/chromium/chromium-headless-shell");
-        if (browser.isEmpty())
-            return false;
+        return browser;
+    }
+    bool Open(const QString& url)
+    {
+        const QString browser = Installed();
+        const bool full = browser.endsWith(QLatin1String("/chromium"));
         QStringList arguments{QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
                               QStringLiteral("--disable-background-networking"), QStringLiteral("--no-first-run"),
                               QStringLiteral("--user-data-dir=") + profile_.path(),
@@ -116,14 +126,82 @@ private:
 
 class Phone_Page_Remote_Test : public Display_Fixture {};
 
+// A page on a connection of its own (blocking steps: the server has its own thread).
+struct Page : Hostile::Raw_Page {
+    Page(quint16 port, const std::string& from = "127.0.0.1") { EXPECT_TRUE(Open(from, port)); }
+    QJsonObject Say(const QByteArray& json)
+    {
+        Send(Hostile::Masked(0x1, json));
+        return Next();
+    }
+    QJsonObject Next() { return Next_Reply().isEmpty() ? QJsonObject() : last; }
+};
+
+QString Type(const QJsonObject& o) { return o.value(QStringLiteral("type")).toString(); }
+
+// A phone asks and shows a code, the dialog lists and approves it; a token
+// brings the remote back on a new connection; the dialog lists the holders
+// and revokes one or, with a new PIN, all, and their pages are told at once.
+TEST_F(Phone_Page_Remote_Test, TheDialogApprovesListsAndRevokesThePhonesHoldingTheRemote)
+{
+    Start_Tourney(Chips_And_Prizes());
+    ASSERT_TRUE(form->Set_Phone_View(true, 0));
+    const quint16 port = form->Phone_Service()->Port();
+    Page asking(port, "127.0.0.5"), with_pin(port, "127.0.0.6");
+    const QString code = asking.Say(R"({"ask":"remote"})").value(QStringLiteral("code")).toString();
+    const QString pin_token = with_pin.Say(QStringLiteral(R"({"pin":"%1"})").arg(form->Phone_Service()->Pin()).toUtf8())
+                                  .value(QStringLiteral("token")).toString();
+    EXPECT_EQ(pin_token.size(), Phone_Remote::Token_Chars);
+
+    QString approved_token;
+    script.modal_scripts[QStringLiteral("Phone_View_Dlg")] = [&](QDialog* d) {
+        auto* dlg = static_cast<TPhone_View_Dlg*>(d);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dlg->Requests_List->count() == 1 && dlg->Holders_List->count() == 1; }, 3000));
+        EXPECT_TRUE(dlg->Requests_List->item(0)->text().startsWith(code));
+        EXPECT_FALSE(dlg->Approve_Button->isEnabled());
+        dlg->Requests_List->setCurrentRow(0);
+        dlg->Approve_Button->click();
+        approved_token = asking.Next().value(QStringLiteral("token")).toString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return dlg->Holders_List->count() == 2; }, 3000));
+        EXPECT_EQ(dlg->Requests_List->count(), 0);
+
+        // The PIN's phone comes back on a new connection with its token.
+        Page again(port, "127.0.0.6");
+        EXPECT_EQ(Type(again.Say(QStringLiteral(R"({"token":"%1"})").arg(pin_token).toUtf8())), QStringLiteral("unlocked"));
+        EXPECT_EQ(Type(again.Say(R"({"command":"next"})")), QStringLiteral("done"));
+
+        // Revoking the PIN's phone locks both its pages.
+        dlg->Holders_List->setCurrentRow(0);
+        dlg->Revoke_Button->click();
+        EXPECT_EQ(Type(again.Next()), QStringLiteral("revoked"));
+        EXPECT_EQ(Type(with_pin.Next()), QStringLiteral("revoked"));
+        EXPECT_EQ(Type(again.Say(R"({"command":"next"})")), QStringLiteral("locked"));
+        EXPECT_EQ(dlg->Holders_List->count(), 1);
+
+        // A new PIN takes the remote from every phone.
+        dlg->New_Pin_Button->click();
+        EXPECT_EQ(Type(asking.Next()), QStringLiteral("revoked"));
+        EXPECT_EQ(dlg->Holders_List->count(), 0);
+        EXPECT_EQ(dlg->Pin_Label->text(), form->Phone_Service()->Pin());
+        return int(QDialog::Accepted);
+    };
+    form->PhoneView1->trigger();
+    EXPECT_EQ(approved_token.size(), Phone_Remote::Token_Chars);
+    EXPECT_NE(approved_token, pin_token);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->CurrentLevel == 1; }, 3000));
+    Page late(port, "127.0.0.5");
+    EXPECT_EQ(Type(late.Say(QStringLiteral(R"({"token":"%1"})").arg(approved_token).toUtf8())), QStringLiteral("revoked"));
+}
+
 TEST_F(Phone_Page_Remote_Test, ThePageKeepsATokenNotThePinAndTheHostDecides)
 {
     Start_Tourney(Chips_And_Prizes());
     ASSERT_TRUE(form->Set_Phone_View(true, 0));
     Phone_Service_Interface* service = form->Phone_Service();
-    Browser_Page page;
-    if (!page.Open(QStringLiteral("http://127.0.0.1:%1/").arg(service->Port())))
+    if (Browser_Page::Installed().isEmpty())
         GTEST_SKIP() << "no chromium installed";
+    Browser_Page page;
+    ASSERT_TRUE(page.Open(QStringLiteral("http://127.0.0.1:%1/").arg(service->Port())));
     const QString commands_shown = QStringLiteral("!document.getElementById('commands').classList.contains('hidden')");
     ASSERT_TRUE(page.Until(QStringLiteral("document.getElementById('link').textContent==='live'"), 30000));
 

@@ -12,8 +12,6 @@
 
 #include <QCheckBox>
 #include <QJsonArray>
-#include <QListWidget>
-#include <QPushButton>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QFileInfo>
@@ -305,67 +303,6 @@ TEST_F(Phone_View_Test, TooManyWrongPinsInARowDrawANewPinThatTheDialogShows)
     EXPECT_FALSE(late.Wait_For(QStringLiteral("wrong")).isEmpty());
     late.Send(pin_message(shown_after));
     EXPECT_FALSE(late.Wait_For(QStringLiteral("unlocked")).isEmpty());
-}
-
-// The host's side of the remote: a phone asks and shows a code, the dialog
-// lists it and approves it; a token brings the remote back on a new
-// connection; the dialog lists the holders and revokes one or, with a new
-// PIN, all, and their pages are told at once.
-TEST_F(Phone_View_Test, TheDialogApprovesListsAndRevokesThePhonesHoldingTheRemote)
-{
-    const quint16 port = Start_Serving();
-    Client asking(port), with_pin(port);
-    asking.Wait_For(QStringLiteral("state"));
-    with_pin.Wait_For(QStringLiteral("state"));
-    asking.Send(R"({"ask":"remote"})");
-    const QString code = asking.Wait_For(QStringLiteral("asked")).value(QStringLiteral("code")).toString();
-    with_pin.Send(QStringLiteral(R"({"pin":"%1"})").arg(form->Phone_Service()->Pin()).toUtf8());
-    const QString pin_token = with_pin.Wait_For(QStringLiteral("unlocked")).value(QStringLiteral("token")).toString();
-    EXPECT_EQ(pin_token.size(), Phone_Remote::Token_Chars);
-
-    QString approved_token;
-    script.modal_scripts[QStringLiteral("Phone_View_Dlg")] = [&](QDialog* d) {
-        auto* dlg = static_cast<TPhone_View_Dlg*>(d);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return dlg->Requests_List->count() == 1 && dlg->Holders_List->count() == 1; }, 3000));
-        EXPECT_TRUE(dlg->Requests_List->item(0)->text().startsWith(code));
-        dlg->Requests_List->setCurrentRow(0);
-        dlg->Approve_Button->click();
-        approved_token = asking.Wait_For(QStringLiteral("unlocked")).value(QStringLiteral("token")).toString();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return dlg->Holders_List->count() == 2; }, 3000));
-        EXPECT_EQ(dlg->Requests_List->count(), 0);
-
-        // The PIN's phone comes back on a new connection with its token.
-        Client again(port);
-        again.Wait_For(QStringLiteral("state"));
-        again.Send(QStringLiteral(R"({"token":"%1"})").arg(pin_token).toUtf8());
-        EXPECT_FALSE(again.Wait_For(QStringLiteral("unlocked")).isEmpty());
-        again.Send(R"({"command":"next"})");
-        EXPECT_FALSE(again.Wait_For(QStringLiteral("done")).isEmpty());
-
-        // Revoking the PIN's phone locks both its pages.
-        dlg->Holders_List->setCurrentRow(0);
-        dlg->Revoke_Button->click();
-        EXPECT_FALSE(again.Wait_For(QStringLiteral("revoked")).isEmpty());
-        EXPECT_FALSE(with_pin.Wait_For(QStringLiteral("revoked")).isEmpty());
-        again.Send(R"({"command":"next"})");
-        EXPECT_FALSE(again.Wait_For(QStringLiteral("locked")).isEmpty());
-        EXPECT_EQ(dlg->Holders_List->count(), 1);
-
-        // A new PIN takes the remote from every phone.
-        dlg->New_Pin_Button->click();
-        EXPECT_FALSE(asking.Wait_For(QStringLiteral("revoked")).isEmpty());
-        EXPECT_EQ(dlg->Holders_List->count(), 0);
-        EXPECT_EQ(dlg->Pin_Label->text(), form->Phone_Service()->Pin());
-        return int(QDialog::Accepted);
-    };
-    form->PhoneView1->trigger();
-    EXPECT_EQ(approved_token.size(), Phone_Remote::Token_Chars);
-    EXPECT_NE(approved_token, pin_token);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form->CurrentLevel == 1; }, 3000));
-    Client late(port);
-    late.Wait_For(QStringLiteral("state"));
-    late.Send(QStringLiteral(R"({"token":"%1"})").arg(approved_token).toUtf8());
-    EXPECT_FALSE(late.Wait_For(QStringLiteral("revoked")).isEmpty());
 }
 
 TEST_F(Phone_View_Test, RefusedRequestsCloseOnlyTheirOwnConnection)
