@@ -271,36 +271,4 @@ TEST_F(Hostile_Phone_Test, AReplayedTokenIsRefusedFromElsewhereAndAfterANewPin)
     EXPECT_EQ(form->CurrentLevel, 0);
 }
 
-// Close frames a client may send, over the wire: the server's own close
-// frame carries the code the frame deserves. HEAD gets the page's head only.
-TEST_F(Hostile_Phone_Test, ClosesAndHeadAreAnsweredAsTheProtocolSays)
-{
-    struct Case {
-        QByteArray payload;
-        quint16 answer;
-    } const cases[] = {
-        {QByteArray("\x03\xe8", 2), 1000}, {QByteArray("\x00\x00", 2), 1002}, {QByteArray("\x03\xe7", 2), 1002},
-        {QByteArray("\x03\xed", 2), 1002}, {QByteArray("\x03\xee", 2), 1002}, {QByteArray("\x13\x88", 2), 1002},
-        {QByteArray("\x03\xe8\xff\xfe", 4), 1007},
-    };
-    int right = 0;
-    for (const Case& c : cases) {
-        const QByteArray reply = Hostile::Exchange("127.0.95.1", port, Hostile::Handshake(port) + Hostile::Masked(0x8, c.payload));
-        const qsizetype at = reply.indexOf("\r\n\r\n") + 4;
-        const QByteArray close = reply.mid(at);
-        quint16 code = 0;
-        // Skip the state frame the page got first; the close frame ends the reply.
-        if (close.size() >= 4 && close.endsWith(QByteArray(1, char(c.answer >> 8)) + char(c.answer & 0xFF)))
-            code = c.answer;
-        right += code == c.answer;
-        EXPECT_EQ(code, c.answer) << c.payload.toHex().toStdString() << " " << close.right(4).toHex().toStdString();
-    }
-    const QByteArray head = Hostile::Exchange("127.0.95.2", port, "HEAD / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
-    Figure(QStringLiteral("%1 of %2 close frames answered with the right code; HEAD / got %3 bytes, %4")
-               .arg(right).arg(std::size(cases)).arg(head.size())
-               .arg(head.endsWith("\r\n\r\n") ? QStringLiteral("the head alone") : QStringLiteral("a body")));
-    EXPECT_TRUE(head.startsWith("HTTP/1.1 200 "));
-    EXPECT_TRUE(head.endsWith("\r\n\r\n"));
-}
-
 } // namespace

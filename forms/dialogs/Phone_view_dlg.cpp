@@ -59,12 +59,20 @@ TPhone_View_Dlg::TPhone_View_Dlg(TMainForm* form) : QDialog(form), form_(form)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Close_Button);
+    // The view on the left, the remote's phones on the right.
+    auto* view = new QVBoxLayout;
+    view->addWidget(Serve_Check);
+    view->addLayout(fields);
+    view->addWidget(Qr_Label, 0, Qt::AlignHCenter);
+    view->addWidget(Status_Label);
+    view->addStretch();
+    auto* remote = new QVBoxLayout;
+    Build_Remote_Part(remote);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(view, 1);
+    columns->addLayout(remote, 1);
     auto* all = new QVBoxLayout(this);
-    all->addWidget(Serve_Check);
-    all->addLayout(fields);
-    all->addWidget(Qr_Label, 0, Qt::AlignHCenter);
-    all->addWidget(Status_Label);
-    Build_Remote_Part(all);
+    all->addLayout(columns);
     all->addLayout(buttons);
 
     Serve_Check->setChecked(form_->Phone_Service()->Is_Running());
@@ -92,7 +100,7 @@ void TPhone_View_Dlg::Build_Remote_Part(QVBoxLayout* all)
     auto make_list = [this](const char* name) {
         auto* l = new QListWidget(this);
         l->setObjectName(QLatin1String(name));
-        l->setMaximumHeight(110);
+        l->setMinimumWidth(220);
         return l;
     };
     Requests_List = make_list("Requests_List");
