@@ -29,18 +29,20 @@ TEST_F(Hostile_Phone_Test, PagesHeldByThirtyTwoAddressesKeepNoFreshPhoneOut)
 {
     Service()->Publish(form->Phone_State());
     const int seconds = Flood_Seconds();
+    enum Kind { Silent, Answering_Pings };
     struct Variant {
         int addresses;
-        bool like_a_phone;
-    } const variants[] = {{32, false}, {32, true}, {256, true}};
-    for (const auto& [addresses, like_a_phone] : variants) {
-        SCOPED_TRACE(like_a_phone ? "answering pings" : "silent");
+        Kind kind;
+    } const variants[] = {{32, Silent}, {32, Answering_Pings}, {256, Answering_Pings}};
+    const QString names[] = {QStringLiteral("silent pages"), QStringLiteral("pages answering pings")};
+    for (const auto& [addresses, kind] : variants) {
+        SCOPED_TRACE(names[kind].toStdString());
         Hostile::Flood_Plan plan;
         for (int s = 0; s < Phone_Server::Max_Connections; ++s)
-            plan.sources.push_back(Hostile::Source(40 + addresses / 32 + like_a_phone, s % addresses));
+            plan.sources.push_back(Hostile::Source(40 + addresses / 32 + kind * 10, s % addresses));
         plan.opening = Hostile::Handshake(port);
         plan.read = true;
-        plan.answer_pings = like_a_phone;
+        plan.answer_pings = kind == Answering_Pings;
         double slowest = 0;
         int served = 0, asked = 0, most_open = 0;
         long connects = 0;
@@ -59,9 +61,9 @@ TEST_F(Hostile_Phone_Test, PagesHeldByThirtyTwoAddressesKeepNoFreshPhoneOut)
             flood.Stop();
             connects = flood.connects;
         }
-        Figure(QStringLiteral("256 pages (%1) from %7 addresses held %2 places (%3 connects): %4 of %5 fresh phones "
+        Figure(QStringLiteral("256 %1 from %7 addresses held %2 places (%3 connects): %4 of %5 fresh phones "
                               "served, the slowest in %6 s")
-                   .arg(like_a_phone ? QStringLiteral("answering pings") : QStringLiteral("silent"))
+                   .arg(names[kind])
                    .arg(most_open).arg(connects).arg(served).arg(asked).arg(slowest, 0, 'f', 2).arg(addresses));
         EXPECT_EQ(served, asked);
 #ifndef __SANITIZE_ADDRESS__

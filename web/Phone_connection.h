@@ -44,10 +44,11 @@ public:
     qint64 Age_Ms() const { return clock_.elapsed(); }
     // Answered or closing: it goes by itself.
     bool Is_Closing() const { return closing_; }
-    // A page that let a ping go unanswered, or a head not whole in a moment.
+    // A page that let a ping go unanswered; a head not whole, or an answer
+    // not taken, in a moment.
     bool Is_Stale() const
     {
-        return page_ ? Idle_Ms() > idle_limit_ms_ * 2 / 3 + Stale_Grace_Ms : Age_Ms() > Stale_Grace_Ms;
+        return page_ && !closing_ ? Idle_Ms() > idle_limit_ms_ * 2 / 3 + Stale_Grace_Ms : Age_Ms() > Stale_Grace_Ms;
     }
     // How long a page may stay silent (tests shorten it); set before it becomes a page.
     void Set_Idle_Limit(int ms) { idle_limit_ms_ = ms; }

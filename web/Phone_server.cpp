@@ -233,7 +233,6 @@ void Phone_Server::Revoke(int holder)
 void Phone_Server::Draw_New_Pin()
 {
     Set_Pin(Phone_Remote::New_Pin());
-    remote_.brake = {};
     Revoke(-1);
     emit Pin_Changed();
 }
@@ -280,7 +279,9 @@ void Phone_Server::Accept(qintptr descriptor)
         order.reserve(connections_.size());
         for (auto it = connections_.cbegin(); it != connections_.cend(); ++it) {
             const Phone_Connection* c = it.key();
-            if (c->Is_Closing())
+            // An answer on its way goes by itself in a moment; one the client
+            // does not take may be made room for.
+            if (c->Is_Closing() && !c->Is_Stale())
                 continue;
             open.append({c->Source(), c->Age_Ms(), remote_.Holds(it.value()), c->Is_Page(), c->Is_Stale()});
             order.append(it.key());

@@ -6,8 +6,8 @@
 // may take a place only from a source holding at least two more than it
 // does, and one that lost a place a moment ago counts as holding one. Among
 // the connections of that source those holding the remote go last; before
-// them go stale ones (a page that let a ping go unanswered, a head that has
-// not come whole in a moment), then heads before pages, then the oldest. So
+// them go stale ones (a page that let a ping go unanswered, a head or an
+// answer stuck for a moment), then heads before pages, then the oldest. So
 // no number of connections, from any number of addresses, keeps a new phone
 // out, an answered phone is not the first to go, and sources that take each
 // other's places do not go round and round.
@@ -16,8 +16,8 @@
 
 namespace Phone_Slots {
 
-// One open connection as the choice sees it (connections already closing
-// are not offered).
+// One open connection as the choice sees it (an answer on its way is not
+// offered).
 struct Holder {
     QString source;
     qint64 age_ms = 0;      // since it connected
