@@ -534,6 +534,21 @@ TEST_F(Phone_View_Test, APhoneBrowserShowsTheClockOfTheFirstPush)
     EXPECT_EQ(text_of("link"), QStringLiteral("live"));
     // The page never shows the players' phone numbers.
     EXPECT_FALSE(shown(QStringLiteral("document.documentElement.outerHTML")).contains(QStringLiteral("555-")));
+
+    // The remote: the PIN once, then a token of the phone's own (never the
+    // PIN) holds it, across a reload too.
+    const QString commands = QStringLiteral("!document.getElementById('commands').classList.contains('hidden')");
+    const QString pin = form->Phone_Service()->Pin();
+    shown(QStringLiteral("String((document.getElementById('pin').value='%1',document.getElementById('unlock').click()))").arg(pin));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(QStringLiteral("String(%1)").arg(commands)) == QLatin1String("true"); }, 5000));
+    EXPECT_EQ(shown(QStringLiteral("String(localStorage.getItem('velmora-remote'))")).size(), Phone_Remote::Token_Chars);
+    EXPECT_FALSE(shown(QStringLiteral("JSON.stringify(localStorage)+JSON.stringify(sessionStorage)")).contains(pin));
+    shown(QStringLiteral("String((window.before_reload=1,location.reload()))"));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return shown(QStringLiteral("String(window.before_reload===undefined&&document.getElementById('link').textContent==='live'&&%1)")
+                         .arg(commands)) == QLatin1String("true");
+    }, 10000));
+    EXPECT_EQ(form->Phone_Service()->Remote_Holders().size(), 1);
     tools.Call(QStringLiteral("Browser.close"));
 }
 
