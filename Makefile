@@ -90,10 +90,13 @@ crash-long: build
 	cd $(BUILD) && VELMORA_CRASH_KILLS=300 ctest --output-on-failure -R Crash_Test
 
 # make test runs it short (3 s floods, 1,000 PIN guesses at once); here floods
-# last 20 s and 5,000 guesses, each from an address of its own, come over 70 s.
+# last 20 s (the reconnect flood 60 s) and 5,000 guesses, each from an address
+# of its own, come over 70 s.
 phone-hostile: build
 	cd $(BUILD) && VELMORA_HOSTILE_SECONDS=20 VELMORA_HOSTILE_SOURCES=5000 VELMORA_HOSTILE_PIN_SECONDS=70 \
 		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./tests/test_phone_hostile
+	cd $(BUILD) && VELMORA_HOSTILE_SECONDS=20 VELMORA_HOSTILE_RECONNECT_SECONDS=60 \
+		QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ./tests/test_phone_hostile_remote
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

@@ -5,8 +5,7 @@
 //   VELMORA_HOSTILE_SECONDS      floods last this long (default 3)
 //   VELMORA_HOSTILE_SOURCES      PIN guesses, each from a source of its own (default 1000)
 //   VELMORA_HOSTILE_PIN_SECONDS  spread over this long (default 0: as fast as they go)
-#include "Display_fixture.h"
-#include "Hostile_client.h"
+#include "Hostile_fixture.h"
 
 #include "web/Phone_connection.h"
 #include "web/Phone_server.h"
@@ -32,29 +31,6 @@ namespace {
 
 using Hostile::Steady;
 
-int Knob(const char* name, int fallback)
-{
-    const char* text = std::getenv(name);
-    const int value = text ? std::atoi(text) : fallback;
-    return value >= 0 ? value : fallback;
-}
-
-int Flood_Seconds() { return std::max(1, Knob("VELMORA_HOSTILE_SECONDS", 3)); }
-
-void Figure(const QString& text) { std::printf("figure: %s\n", qPrintable(text)); std::fflush(stdout); }
-
-qint64 Resident_Bytes()
-{
-    FILE* statm = std::fopen("/proc/self/statm", "r");
-    long size = 0, resident = 0;
-    if (statm) {
-        if (std::fscanf(statm, "%ld %ld", &size, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return qint64(resident) * ::sysconf(_SC_PAGESIZE);
-}
-
 // Bytes of phone-view log lines written (from any thread) while installed.
 std::atomic<qint64> log_bytes{0};
 QtMessageHandler previous_handler = nullptr;
@@ -65,41 +41,6 @@ void Count_Log(QtMsgType type, const QMessageLogContext& context, const QString&
     else if (previous_handler)
         previous_handler(type, context, text);
 }
-
-class Hostile_Phone_Test : public Display_Fixture {
-protected:
-    quint16 port = 0;
-
-    void SetUp() override
-    {
-        Start_Tourney(Chips_And_Prizes());
-        ASSERT_TRUE(form->Set_Phone_View(true, 0));
-        port = form->Phone_Service()->Port();
-    }
-    Phone_Service_Interface* Service() { return form->Phone_Service(); }
-
-    // Seconds until a fresh phone (its page and its live state) is served.
-    double Fresh_Phone_Seconds()
-    {
-        QElapsedTimer took;
-        took.start();
-        QTcpSocket page;
-        QByteArray reply;
-        QObject::connect(&page, &QTcpSocket::readyRead, [&] { reply += page.readAll(); });
-        page.bind(QHostAddress(QStringLiteral("127.0.0.3")));
-        page.connectToHost(QHostAddress::LocalHost, port);
-        page.write("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
-        const bool loaded = QTest::qWaitFor([&] { return reply.contains("</html>"); }, 5000);
-        QWebSocket live;
-        bool state = false;
-        QObject::connect(&live, &QWebSocket::textMessageReceived, [&](const QString& text) {
-            state = state || text.contains(QLatin1String("\"type\":\"state\""));
-        });
-        live.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(port)));
-        const bool live_ok = QTest::qWaitFor([&] { return state; }, 5000);
-        return loaded && live_ok ? took.elapsed() / 1000.0 : 99.0;
-    }
-};
 
 TEST_F(Hostile_Phone_Test, GuessesFromThousandsOfSourcesAreHeldToThirtyAMinuteAndLogLittle)
 {

@@ -53,10 +53,10 @@ TEST(Phone_Requests, ThePageAndTheSocketAreAnsweredAndNothingElse)
     EXPECT_EQ(Decide(Get("/live", "Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: x\r\n"
                                   "Sec-WebSocket-Version: 8\r\n")).status, 426);
 
-    for (const char* method : {"POST", "PUT", "DELETE", "HEAD", "OPTIONS"}) {
+    for (const char* method : {"POST", "PUT", "DELETE", "OPTIONS"}) {
         const auto d = Decide(QByteArray(method) + " / HTTP/1.1\r\nHost: a\r\n\r\n");
         EXPECT_EQ(d.status, 405) << method;
-        EXPECT_TRUE(d.reply.contains("Allow: GET\r\n"));
+        EXPECT_TRUE(d.reply.contains("Allow: GET, HEAD\r\n"));
     }
 }
 
@@ -146,8 +146,14 @@ TEST(Phone_Remote_Rules, MessagesAreReadStrictly)
     const auto pin = Parse_Message(R"({"pin":"012345"})");
     EXPECT_TRUE(pin.valid);
     EXPECT_EQ(pin.pin, QStringLiteral("012345"));
+    const auto token = Parse_Message(R"({"token":"0123456789abcdef0123456789abcdef"})");
+    EXPECT_EQ(token.kind, Phone_Remote::Message::Token);
+    EXPECT_EQ(token.token, QByteArray("0123456789abcdef0123456789abcdef"));
+    EXPECT_EQ(Parse_Message(R"({"ask":"remote"})").kind, Phone_Remote::Message::Ask);
     for (const char* text : {"", "{}", "[]", "null", R"({"command":"reset"})", R"({"command":1})", R"({"pin":123456})",
-                             R"({"pin":"123456","command":"next"})", "{\"command\":\"next\"", "\xff\xfe"})
+                             R"({"pin":"123456","command":"next"})", "{\"command\":\"next\"", "\xff\xfe",
+                             R"({"token":"0123456789ABCDEF0123456789abcdef"})", R"({"token":"0123456789abcdef"})",
+                             R"({"ask":"pin"})", R"({"ask":true})"})
         EXPECT_FALSE(Parse_Message(text).valid) << text;
     const QByteArray big = R"({"pin":")" + QByteArray(600, '1') + R"("})";
     EXPECT_FALSE(Parse_Message(big).valid);
@@ -169,40 +175,45 @@ TEST(Phone_Remote_Rules, APinIsSixDigitsAndDrawnAnew)
 TEST(Phone_Remote_Rules, CommandsNeedThePinAndGuessingIsSlowedPerAddress)
 {
     using Phone_Remote::Command;
-    using Phone_Remote::Handle;
-    Phone_Remote::Pin_Brake brake;
+    Phone_Remote::State state;
     const QString pin = QStringLiteral("482913");
     const QString guesser = QStringLiteral("10.0.0.9");
     qint64 now = 1'000'000;
+    // Each message on a connection of its own: the source's count holds them all back.
+    auto handle = [&](const QByteArray& text, const QString& source, qint64 at, const QString& drawn = QStringLiteral("482913")) {
+        Phone_Remote::Page_State page;
+        return Phone_Remote::Handle(text, drawn, page, source, at, state);
+    };
 
-    auto locked = Handle(R"({"command":"next"})", pin, false, guesser, now, brake);
+    auto locked = handle(R"({"command":"next"})", guesser, now);
     EXPECT_EQ(locked.run, Command::None);
     EXPECT_EQ(Type_Of(locked.reply), QStringLiteral("locked"));
 
     for (int i = 0; i < Phone_Remote::Max_Tries; ++i) {
-        auto wrong = Handle(R"({"pin":"000000"})", pin, false, guesser, now + i * 1000, brake);
+        auto wrong = handle(R"({"pin":"000000"})", guesser, now + i * 1000);
         EXPECT_FALSE(wrong.unlock);
         EXPECT_TRUE(wrong.log_wrong_pin);
         EXPECT_EQ(Type_Of(wrong.reply), QStringLiteral("wrong"));
     }
     // The sixth try within the minute is not even checked: the right PIN waits too.
-    auto held = Handle(R"({"pin":"482913"})", pin, false, guesser, now + 10'000, brake);
+    auto held = handle(R"({"pin":"482913"})", guesser, now + 10'000);
     EXPECT_FALSE(held.unlock);
     EXPECT_EQ(Type_Of(held.reply), QStringLiteral("wait"));
     EXPECT_EQ(QJsonDocument::fromJson(held.reply).object().value(QStringLiteral("seconds")).toInt(), 50);
     // Another address is not held back by the guesser.
-    EXPECT_TRUE(Handle(R"({"pin":"482913"})", pin, false, QStringLiteral("10.0.0.7"), now + 10'000, brake).unlock);
+    EXPECT_TRUE(handle(R"({"pin":"482913"})", QStringLiteral("10.0.0.7"), now + 10'000).unlock);
     // A minute after the first wrong try, one more try is free.
-    auto later = Handle(R"({"pin":"482913"})", pin, false, guesser, now + 60'000, brake);
+    Phone_Remote::Page_State page;
+    auto later = Phone_Remote::Handle(R"({"pin":"482913"})", pin, page, guesser, now + 60'000, state);
     EXPECT_TRUE(later.unlock);
     EXPECT_EQ(Type_Of(later.reply), QStringLiteral("unlocked"));
 
-    // Unlocked, each command runs; a malformed message runs nothing.
-    EXPECT_EQ(Handle(R"({"command":"start"})", pin, true, guesser, now, brake).run, Command::Start_Stop);
-    EXPECT_EQ(Handle(R"({"command":"prev"})", pin, true, guesser, now, brake).run, Command::Prev_Level);
-    EXPECT_EQ(Handle(R"({"command":"prev")", pin, true, guesser, now, brake).run, Command::None);
+    // Holding the remote, each command runs; a malformed message runs nothing.
+    EXPECT_EQ(Phone_Remote::Handle(R"({"command":"start"})", pin, page, guesser, now, state).run, Command::Start_Stop);
+    EXPECT_EQ(Phone_Remote::Handle(R"({"command":"prev"})", pin, page, guesser, now, state).run, Command::Prev_Level);
+    EXPECT_EQ(Phone_Remote::Handle(R"({"command":"prev")", pin, page, guesser, now, state).run, Command::None);
     // No PIN drawn (server off) unlocks nothing, not even an empty one.
-    EXPECT_FALSE(Handle(R"({"pin":""})", QString(), false, QStringLiteral("10.0.0.8"), now, brake).unlock);
+    EXPECT_FALSE(handle(R"({"pin":""})", QStringLiteral("10.0.0.8"), now, QString()).unlock);
 }
 
 TEST(Phone_Remote_Rules, TheBrakeForgetsOldTriesAndStaysBounded)
@@ -403,14 +414,14 @@ TEST(Phone_Frames, APageIsHeldToTwentyFramesASecond)
 TEST(Phone_Remote_Rules, NoNumberOfSourcesGetsAroundTheLimitInTotal)
 {
     using Phone_Remote::Handle;
-    Phone_Remote::Pin_Brake brake;
+    Phone_Remote::State state;
     const QString pin = QStringLiteral("482913");
     int wrong = 0, held = 0, redraws = 0;
     // 5,000 sources in one minute, each with a page of its own.
     for (int i = 0; i < 5000; ++i) {
         Phone_Remote::Page_State page;
         const auto out = Handle(R"({"pin":"000000"})", pin, page, QStringLiteral("10.%1.%2.1").arg(i / 250).arg(i % 250),
-                                i * 10, brake);
+                                i * 10, state);
         wrong += Type_Of(out.reply) == QLatin1String("wrong");
         held += Type_Of(out.reply) == QLatin1String("wait");
         redraws += out.redraw_pin;
@@ -419,18 +430,18 @@ TEST(Phone_Remote_Rules, NoNumberOfSourcesGetsAroundTheLimitInTotal)
     EXPECT_EQ(wrong, Phone_Remote::Max_Tries_In_Total);
     EXPECT_EQ(held, 5000 - Phone_Remote::Max_Tries_In_Total);
     EXPECT_EQ(redraws, 1);   // at the twentieth in a row
-    EXPECT_LE(brake.Addresses(), Phone_Remote::Max_Tries_In_Total);
+    EXPECT_LE(state.brake.Addresses(), Phone_Remote::Max_Tries_In_Total);
     // While the total is spent the right PIN waits too; a minute after the first wrong one it is checked.
     Phone_Remote::Page_State owner;
-    const auto waiting = Handle(R"({"pin":"482913"})", pin, owner, QStringLiteral("10.99.0.1"), 59'000, brake);
+    const auto waiting = Handle(R"({"pin":"482913"})", pin, owner, QStringLiteral("10.99.0.1"), 59'000, state);
     EXPECT_EQ(Type_Of(waiting.reply), QStringLiteral("wait"));
     EXPECT_EQ(QJsonDocument::fromJson(waiting.reply).object().value(QStringLiteral("seconds")).toInt(), 1);
-    EXPECT_TRUE(Handle(R"({"pin":"482913"})", pin, owner, QStringLiteral("10.99.0.1"), 60'000, brake).unlock);
-    EXPECT_TRUE(owner.unlocked);
+    EXPECT_TRUE(Handle(R"({"pin":"482913"})", pin, owner, QStringLiteral("10.99.0.1"), 60'000, state).unlock);
+    EXPECT_TRUE(state.Holds(owner));
 
     // A right PIN ends the row: 19 wrong, the right one, 19 wrong draw nothing
     // new (slowly enough for the total).
-    Phone_Remote::Pin_Brake row;
+    Phone_Remote::State row;
     int row_redraws = 0;
     for (int i = 0; i < 39; ++i) {
         Phone_Remote::Page_State page;
@@ -441,36 +452,47 @@ TEST(Phone_Remote_Rules, NoNumberOfSourcesGetsAroundTheLimitInTotal)
         EXPECT_EQ(out.unlock, right);
     }
     EXPECT_EQ(row_redraws, 0);
-    EXPECT_EQ(row.Wrong_In_A_Row(), 19);
+    EXPECT_EQ(row.brake.Wrong_In_A_Row(), 19);
 }
 
-TEST(Phone_Remote_Rules, SourcesAreAddressesOrIpv6SlashSixtyFoursAndPagesAreHeldApart)
+TEST(Phone_Remote_Rules, SourcesAreAddressesOnTheLocalNetworkAndIpv6SlashSixtyFoursBeyondIt)
 {
     using Phone_Remote::Source_Of;
-    EXPECT_EQ(Source_Of(QHostAddress(QStringLiteral("10.0.0.9"))), QStringLiteral("10.0.0.9"));
-    EXPECT_EQ(Source_Of(QHostAddress(QStringLiteral("::ffff:10.0.0.9"))), QStringLiteral("10.0.0.9"));
-    const QString net = Source_Of(QHostAddress(QStringLiteral("2001:db8:1:2::5")));
-    EXPECT_EQ(net, QStringLiteral("2001:db8:1:2::/64"));
-    EXPECT_EQ(Source_Of(QHostAddress(QStringLiteral("2001:db8:1:2:ffff:eeee:dddd:1"))), net);
-    EXPECT_NE(Source_Of(QHostAddress(QStringLiteral("2001:db8:1:3::5"))), net);
+    const Phone_Remote::Prefixes home{{QHostAddress(QStringLiteral("2001:db8:1:2::10")), 64}};
+    struct Case {
+        const char* address;
+        const char* source;
+    } const cases[] = {
+        {"10.0.0.9", "10.0.0.9"},
+        {"::ffff:10.0.0.9", "10.0.0.9"},
+        {"2001:db8:1:2::5", "2001:db8:1:2::5"},         // the home network: each phone its own
+        {"2001:db8:1:2:ffff:eeee:dddd:1", "2001:db8:1:2:ffff:eeee:dddd:1"},
+        {"fe80::1:2", "fe80::1:2"},                     // link-local
+        {"::1", "::1"},
+        {"2001:db8:7:3::5", "2001:db8:7:3::/64"},        // beyond it: its /64
+        {"2001:db8:7:3:ffff::9", "2001:db8:7:3::/64"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Source_Of(QHostAddress(QString::fromLatin1(c.address)), home), QLatin1String(c.source)) << c.address;
+    // Without the prefixes known, a global address counts by its /64.
+    EXPECT_EQ(Source_Of(QHostAddress(QStringLiteral("2001:db8:1:2::5"))), QStringLiteral("2001:db8:1:2::/64"));
 
-    // Every address of one /64 guesses as one source.
+    // Every address of a foreign /64 guesses as one source, over all its pages.
     using Phone_Remote::Handle;
-    Phone_Remote::Pin_Brake brake;
+    Phone_Remote::State state;
     const QString pin = QStringLiteral("482913");
-    Phone_Remote::Page_State guesser;
     for (int i = 0; i < Phone_Remote::Max_Tries; ++i) {
-        const QHostAddress address(QStringLiteral("2001:db8:1:2::%1").arg(i + 1, 0, 16));
-        EXPECT_EQ(Type_Of(Handle(R"({"pin":"000000"})", pin, guesser, Source_Of(address), 0, brake).reply),
+        Phone_Remote::Page_State page;
+        const QHostAddress address(QStringLiteral("2001:db8:7:3::%1").arg(i + 1, 0, 16));
+        EXPECT_EQ(Type_Of(Handle(R"({"pin":"000000"})", pin, page, Source_Of(address, home), 0, state).reply),
                   QStringLiteral("wrong"));
     }
-    EXPECT_EQ(Type_Of(Handle(R"({"pin":"000000"})", pin, guesser, net, 1, brake).reply), QStringLiteral("wait"));
-    // Another page of that device is not held back by the guesser's tries, only by its own.
-    Phone_Remote::Page_State other;
-    EXPECT_EQ(Type_Of(Handle(R"({"pin":"000000"})", pin, other, net, 2, brake).reply), QStringLiteral("wrong"));
-    EXPECT_EQ(Type_Of(Handle(R"({"pin":"482913"})", pin, other, net, 3, brake).reply), QStringLiteral("wait"));
+    Phone_Remote::Page_State another;
+    EXPECT_EQ(Type_Of(Handle(R"({"pin":"482913"})", pin, another, QStringLiteral("2001:db8:7:3::/64"), 1, state).reply),
+              QStringLiteral("wait"));
+    // A phone of the house is another source.
     Phone_Remote::Page_State owner;
-    EXPECT_TRUE(Handle(R"({"pin":"482913"})", pin, owner, net, 4, brake).unlock);
+    EXPECT_TRUE(Handle(R"({"pin":"482913"})", pin, owner, QStringLiteral("2001:db8:1:2::5"), 2, state).unlock);
 
     // PINs are compared whole: one digit off, a prefix or nothing is not the PIN.
     using Phone_Remote::Same_Pin;

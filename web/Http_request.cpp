@@ -184,14 +184,18 @@ Decision Route(const Head& head)
     const qsizetype query = path.indexOf('?');
     if (query >= 0)
         path.truncate(query);
+    // HEAD is answered as GET is (Decide leaves the body out).
+    const bool get = head.method == "GET" || head.method == "HEAD";
     if (path == "/" || path == "/index.html") {
-        if (head.method != "GET")
+        if (!get)
             return Error(405);
         return {Verdict::Answer, 200, Response(200, "text/html; charset=utf-8", Phone_Page())};
     }
     if (path == Socket_Path) {
-        if (head.method != "GET")
+        if (!get)
             return Error(405);
+        if (head.method == "HEAD")   // no socket without a GET
+            return Error(426);
         const bool handshake = head.upgrade.compare("websocket", Qt::CaseInsensitive) == 0 &&
                                Contains_Token(head.connection, "upgrade") && !head.key.isEmpty();
         if (!handshake || head.ws_version != "13")
@@ -213,7 +217,7 @@ QByteArray Response(int status, const QByteArray& content_type, const QByteArray
     out += "Content-Type: " + content_type + "\r\n";
     out += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
     if (status == 405)
-        out += "Allow: GET\r\n";
+        out += "Allow: GET, HEAD\r\n";
     out += "Connection: close\r\n"
            "Cache-Control: no-store\r\n"
            "X-Content-Type-Options: nosniff\r\n"
@@ -224,18 +228,11 @@ QByteArray Response(int status, const QByteArray& content_type, const QByteArray
     return out + body;
 }
 
-Decision Decide(QByteArrayView received, const Served_Names* names)
+namespace {
+
+// The answer to a complete head that was read.
+Decision Answer_Head(const Head& head, qsizetype head_size, const Served_Names* names)
 {
-    const QByteArrayView window = received.first(std::min(received.size(), Max_Request_Bytes));
-    const qsizetype end = window.indexOf(QByteArrayView("\r\n\r\n"));
-    if (Broken_Early(end >= 0 ? window.first(end + 2) : window))
-        return Error(400);
-    if (end < 0)
-        return received.size() >= Max_Request_Bytes ? Error(431) : Decision{};
-    Head head;
-    // The head up to its closing empty line, each line ending in "\r".
-    if (!Read_Head(window.first(end + 1), head))
-        return Error(400);
     if (head.version != "HTTP/1.1" && head.version != "HTTP/1.0")
         return head.version.startsWith("HTTP/") ? Error(505) : Error(400);
     if (head.version == "HTTP/1.1" && head.host.isEmpty())
@@ -258,7 +255,28 @@ Decision Decide(QByteArrayView received, const Served_Names* names)
         return Error(421);
     Decision decision = Route(head);
     if (decision.verdict == Verdict::Upgrade)
-        decision.head_size = end + 4;
+        decision.head_size = head_size;
+    return decision;
+}
+
+} // namespace
+
+Decision Decide(QByteArrayView received, const Served_Names* names)
+{
+    const QByteArrayView window = received.first(std::min(received.size(), Max_Request_Bytes));
+    const qsizetype end = window.indexOf(QByteArrayView("\r\n\r\n"));
+    if (Broken_Early(end >= 0 ? window.first(end + 2) : window))
+        return Error(400);
+    if (end < 0)
+        return received.size() >= Max_Request_Bytes ? Error(431) : Decision{};
+    Head head;
+    // The head up to its closing empty line, each line ending in "\r".
+    if (!Read_Head(window.first(end + 1), head))
+        return Error(400);
+    Decision decision = Answer_Head(head, end + 4, names);
+    // A HEAD request gets the head GET would get, without the body.
+    if (head.method == "HEAD")
+        decision.reply.truncate(decision.reply.indexOf("\r\n\r\n") + 4);
     return decision;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
 
 Phone_Connection::Phone_Connection(QTcpSocket* socket, QString source, const Phone_Http::Served_Names& names,
@@ -55,6 +56,10 @@ void Phone_Connection::Read_Head()
         socket_->write(decision.reply);
         page_ = true;
         deadline_->stop();
+        heard_ms_ = clock_.elapsed();
+        keep_alive_ = new QTimer(this);
+        connect(keep_alive_, &QTimer::timeout, this, &Phone_Connection::Keep_Alive);
+        keep_alive_->start(std::max(1, idle_limit_ms_ / 3));
         socket_->setReadBufferSize(Read_Chunk_Bytes);
         emit Became_Page();
         Read_Frames();
@@ -83,6 +88,9 @@ void Phone_Connection::Read_Frames()
 
 void Phone_Connection::Handle(const Phone_Ws::Event& event)
 {
+    // A piece of a message is not a sign of life: a message must end.
+    if (event.kind != Phone_Ws::Event::Part)
+        heard_ms_ = clock_.elapsed();
     switch (event.kind) {
     case Phone_Ws::Event::Text: emit Message(event.data); break;
     case Phone_Ws::Event::Ping: Send(Phone_Ws::Pong_Frame(event.data)); break;
@@ -122,6 +130,17 @@ void Phone_Connection::Written()
         Send(std::exchange(waiting_state_, QByteArray()));
 }
 
+void Phone_Connection::Keep_Alive()
+{
+    if (closing_ || finished_)
+        return;
+    const qint64 idle = Idle_Ms();
+    if (idle >= idle_limit_ms_)
+        Close(Phone_Ws::Policy);
+    else if (idle >= idle_limit_ms_ / 3)
+        Send(Phone_Ws::Frame(0x9, QByteArrayView()));
+}
+
 void Phone_Connection::Close(quint16 code)
 {
     if (closing_ || finished_)
@@ -153,6 +172,8 @@ void Phone_Connection::Finish()
     finished_ = true;
     closing_ = true;
     deadline_->stop();
+    if (keep_alive_)
+        keep_alive_->stop();
     waiting_state_.clear();
     emit Finished();
 }

@@ -29,6 +29,10 @@ public:
             if (pin_handler_)
                 pin_handler_();
         });
+        QObject::connect(server_, &Phone_Server::Remote_Changed, &relay_, [this] {
+            if (remote_handler_)
+                remote_handler_();
+        });
         thread_.setObjectName(QStringLiteral("Phone view"));
         thread_.start();
         // When the machine is busy the window's thread goes first.
@@ -56,6 +60,7 @@ public:
     int Open_Connections() const override { return server_->Open_Connections(); }
     void Set_Max_Connections(int bound) override { server_->Set_Max_Connections(bound); }
     void Set_Max_Per_Source(int bound) override { server_->Set_Max_Per_Source(bound); }
+    void Set_Idle_Limit(int ms) override { server_->Set_Idle_Limit(ms); }
     int Live_Pages() const override { return server_->Live_Pages(); }
     void Publish(const QByteArray& state) override
     {
@@ -70,6 +75,18 @@ public:
         handler_ = std::move(handler);
     }
     void Set_Pin_Handler(std::function<void()> handler) override { pin_handler_ = std::move(handler); }
+    QList<Phone_Remote::Holder_Info> Remote_Holders() const override { return server_->Holders(); }
+    QList<Phone_Remote::Request_Info> Remote_Requests() const override { return server_->Requests(); }
+    bool Approve(int request) override
+    {
+        bool ok = false;
+        On_Server([this, request, &ok] { ok = server_->Approve(request); });
+        return ok;
+    }
+    void Refuse(int request) override { On_Server([this, request] { server_->Refuse(request); }); }
+    void Revoke(int holder) override { On_Server([this, holder] { server_->Revoke(holder); }); }
+    void Draw_New_Pin() override { On_Server([this] { server_->Draw_New_Pin(); }); }
+    void Set_Remote_Handler(std::function<void()> handler) override { remote_handler_ = std::move(handler); }
     QString Local_Address() const override { return Phone_Server::Local_Address(); }
     QImage Qr_Code(const QString& text) const override { return ::Qr_Code(text); }
 
@@ -82,6 +99,7 @@ private:
     QObject relay_;
     std::function<void(Phone_Remote::Command)> handler_;
     std::function<void()> pin_handler_;
+    std::function<void()> remote_handler_;
 };
 
 } // namespace

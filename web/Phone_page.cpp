@@ -36,7 +36,7 @@ input{width:100%}
 .out{opacity:.5;text-decoration:line-through}
 #remote .buttons{display:grid;grid-template-columns:1fr 1fr 1fr;gap:8px;margin-top:8px}
 #remote button{background:#d9b44a;border-color:#d9b44a;font-weight:700;padding:14px 6px}
-#pinrow{display:flex;gap:8px}
+#pinrow{display:flex;gap:8px;flex-wrap:wrap}
 #pinrow input{flex:1}
 #note{min-height:1.2em;font-size:14px;margin-top:6px;opacity:.85}
 .hidden{display:none!important}
@@ -77,7 +77,7 @@ input{width:100%}
 </section>
 <section id="remote">
  <h2>Operator</h2>
- <div id="pinrow"><input id="pin" inputmode="numeric" pattern="[0-9]*" maxlength="6" placeholder="6-digit PIN"><button id="unlock">Unlock</button></div>
+ <div id="pinrow"><input id="pin" inputmode="numeric" pattern="[0-9]*" maxlength="6" placeholder="6-digit PIN"><button id="unlock">Unlock</button><button id="ask">Ask the host</button></div>
  <div class="buttons hidden" id="commands">
   <button data-command="prev">&#9664; Level</button>
   <button data-command="start" id="startstop">Start/Stop</button>
@@ -91,6 +91,10 @@ input{width:100%}
 (function(){
 const $=id=>document.getElementById(id);
 let socket=null,last=null,lastHeard=0,retry=500,unlocked=false,timer=null;
+// The remote is held by a token of this phone's own: the PIN is sent once.
+const TOKEN="velmora-remote";
+function token(){try{return localStorage.getItem(TOKEN);}catch(e){return null;}}
+function keep(t){try{if(t)localStorage.setItem(TOKEN,t);else localStorage.removeItem(TOKEN);}catch(e){}}
 let currency="";
 const money=v=>currency+Number(v).toLocaleString(undefined,{maximumFractionDigits:2});
 const chips=v=>Number(v).toLocaleString(undefined,{maximumFractionDigits:0});
@@ -143,13 +147,13 @@ function connect(){
  const url=(location.protocol==="https:"?"wss://":"ws://")+location.host+"/live";
  socket=new WebSocket(url);
  socket.onopen=()=>{retry=500;lastHeard=Date.now();$("link").className="on";text("link","live");
-  unlocked=false;const pin=sessionStorage.getItem("pin");if(pin)send({pin:pin});};
+  unlocked=false;const t=token();if(t)send({token:t});};
  socket.onmessage=e=>{lastHeard=Date.now();let m;try{m=JSON.parse(e.data);}catch(x){return;}
   if(m.type==="state")show(m);
-  else if(m.type==="unlocked"){unlocked=true;sessionStorage.setItem("pin",$("pin").value||sessionStorage.getItem("pin"));
+  else if(m.type==="unlocked"){unlocked=true;if(m.token)keep(m.token);$("pin").value="";
    $("commands").classList.remove("hidden");$("pinrow").classList.add("hidden");note("");}
   else if(m.type==="done")note("");
-  else if(m.type==="wrong"||m.type==="wait"||m.type==="locked"){sessionStorage.removeItem("pin");
+  else if(m.type==="revoked"||m.type==="locked"){keep(null);unlocked=false;
    $("commands").classList.add("hidden");$("pinrow").classList.remove("hidden");note(m.text);}
   else if(m.text)note(m.text);};
  socket.onclose=()=>{$("link").className="";text("link","offline");
@@ -157,6 +161,7 @@ function connect(){
 }
 $("find").addEventListener("input",findSeats);
 $("unlock").addEventListener("click",()=>{const v=$("pin").value.trim();if(/^[0-9]{6}$/.test(v))send({pin:v});else note("The PIN has 6 digits.");});
+$("ask").addEventListener("click",()=>send({ask:"remote"}));
 document.querySelectorAll("[data-command]").forEach(b=>b.addEventListener("click",()=>send({command:b.dataset.command})));
 // A phone that slept may hold a dead connection: a page coming back into
 // view reconnects when it has heard nothing for a while.

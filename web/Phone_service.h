@@ -29,6 +29,8 @@ public:
     // Sets the bound on connections from one address (tests and benchmarks
     // that run many pages from this machine); never above Max_Connections.
     virtual void Set_Max_Per_Source(int bound) = 0;
+    // How long a page may stay silent before it is closed (tests shorten it).
+    virtual void Set_Idle_Limit(int ms) = 0;
     virtual int Live_Pages() const = 0;
     // The state every page shows (JSON): sent now and to every later page.
     virtual void Publish(const QByteArray& state) = 0;
@@ -40,6 +42,19 @@ public:
     // Called, on that thread too, when too many wrong PINs in a row made the
     // server draw a new one (Pin() tells which).
     virtual void Set_Pin_Handler(std::function<void()> handler) = 0;
+    // The phones holding the remote and those asking for it, as the server
+    // last changed them.
+    virtual QList<Phone_Remote::Holder_Info> Remote_Holders() const = 0;
+    virtual QList<Phone_Remote::Request_Info> Remote_Requests() const = 0;
+    // The host gives an asking phone the remote (false: it has gone), or not.
+    virtual bool Approve(int request) = 0;
+    virtual void Refuse(int request) = 0;
+    // The host takes the remote back from one phone (-1: from every phone).
+    virtual void Revoke(int holder) = 0;
+    // Draws a new PIN; every phone loses the remote.
+    virtual void Draw_New_Pin() = 0;
+    // Called, on the service's thread, when those lists changed.
+    virtual void Set_Remote_Handler(std::function<void()> handler) = 0;
     // The address a phone on the local network reaches this machine at.
     virtual QString Local_Address() const = 0;
     // The QR code of a text; a null image when it cannot be encoded.

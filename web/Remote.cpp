@@ -24,12 +24,20 @@ bool Same_Pin(const QString& given, const QString& pin)
     return differ == 0;
 }
 
-QString Source_Of(const QHostAddress& address)
+QString Source_Of(const QHostAddress& address, const Prefixes& local)
 {
     bool v4 = false;
     const quint32 ip = address.toIPv4Address(&v4);
     if (v4)
         return QHostAddress(ip).toString();
+    QHostAddress bare = address;
+    bare.setScopeId(QString());
+    const bool here = bare.isLoopback() || bare.isLinkLocal() ||
+                      std::any_of(local.begin(), local.end(), [&bare](const QPair<QHostAddress, int>& net) {
+                          return net.first.protocol() == QAbstractSocket::IPv6Protocol && bare.isInSubnet(net);
+                      });
+    if (here)
+        return bare.toString();
     Q_IPV6ADDR bytes = address.toIPv6Address();
     std::fill(std::begin(bytes.c) + 8, std::end(bytes.c), quint8(0));
     return QHostAddress(bytes).toString() + QStringLiteral("/64");
@@ -69,21 +77,30 @@ Message Parse_Message(QByteArrayView text)
     const QJsonObject o = doc.object();
     if (o.size() != 1)
         return m;
-    if (o.contains(QLatin1String("pin"))) {
-        if (!o.value(QLatin1String("pin")).isString())
-            return m;
-        m.pin = o.value(QLatin1String("pin")).toString();
-        m.valid = true;
+    const QString key = o.begin().key();
+    const QJsonValue value = o.begin().value();
+    if (!value.isString())
         return m;
+    const QString text_value = value.toString();
+    if (key == QLatin1String("pin")) {
+        m.kind = Message::Pin;
+        m.pin = text_value;
+    } else if (key == QLatin1String("token") && Is_Token_Text(text_value.toLatin1()) && text_value.size() == Token_Chars) {
+        m.kind = Message::Token;
+        m.token = text_value.toLatin1();
+    } else if (key == QLatin1String("ask") && text_value == QLatin1String("remote")) {
+        m.kind = Message::Ask;
+    } else if (key == QLatin1String("command")) {
+        if (text_value == QLatin1String("start"))
+            m.command = Command::Start_Stop;
+        else if (text_value == QLatin1String("next"))
+            m.command = Command::Next_Level;
+        else if (text_value == QLatin1String("prev"))
+            m.command = Command::Prev_Level;
+        if (m.command != Command::None)
+            m.kind = Message::Run;
     }
-    const QString command = o.value(QLatin1String("command")).toString();
-    if (command == QLatin1String("start"))
-        m.command = Command::Start_Stop;
-    else if (command == QLatin1String("next"))
-        m.command = Command::Next_Level;
-    else if (command == QLatin1String("prev"))
-        m.command = Command::Prev_Level;
-    m.valid = m.command != Command::None;
+    m.valid = m.kind != Message::Invalid;
     return m;
 }
 
@@ -112,7 +129,7 @@ qint64 Pin_Brake::Total_Wait_Ms(qint64 now_ms) const
     return std::max<qint64>(0, all_.front() + Try_Window_Ms - now_ms);
 }
 
-bool Pin_Brake::May_Try(const QString& source, qint64 now_ms, bool page_guessed)
+bool Pin_Brake::May_Try(const QString& source, qint64 now_ms)
 {
     if (Total_Wait_Ms(now_ms) > 0)
         return false;
@@ -123,7 +140,7 @@ bool Pin_Brake::May_Try(const QString& source, qint64 now_ms, bool page_guessed)
         if (tries_.size() >= Max_Addresses)
             return false;
     }
-    return !page_guessed || tries_.value(source).size() < Max_Tries;
+    return tries_.value(source).size() < Max_Tries;
 }
 
 bool Pin_Brake::Wrong(const QString& source, qint64 now_ms)
@@ -142,64 +159,99 @@ bool Pin_Brake::Wrong(const QString& source, qint64 now_ms)
     return true;
 }
 
-qint64 Pin_Brake::Wait_Ms(const QString& source, qint64 now_ms, bool page_guessed)
+qint64 Pin_Brake::Wait_Ms(const QString& source, qint64 now_ms)
 {
     qint64 wait = Total_Wait_Ms(now_ms);
     Forget_Old(source, now_ms);
     const QVector<qint64> tries = tries_.value(source);
-    if (page_guessed && tries.size() >= Max_Tries)
+    if (tries.size() >= Max_Tries)
         wait = std::max(wait, tries[tries.size() - Max_Tries] + Try_Window_Ms - now_ms);
     else if (!tries_.contains(source) && tries_.size() >= Max_Addresses)
         wait = std::max(wait, Try_Window_Ms);
     return wait;
 }
 
+QByteArray Unlocked_Reply(const QByteArray& token)
+{
+    return token.isEmpty() ? Reply("unlocked") : Reply("unlocked", {{"token", QString::fromLatin1(token)}});
+}
+
+QByteArray Revoked_Reply()
+{
+    return Reply("revoked", {{"text", QStringLiteral("This phone no longer holds the remote. Enter the PIN or ask the host.")}});
+}
+
+QByteArray Refused_Reply()
+{
+    return Reply("refused", {{"text", QStringLiteral("The host did not give this phone the remote.")}});
+}
+
 Outcome Handle(QByteArrayView text, const QString& pin, Page_State& page, const QString& source, qint64 now_ms,
-               Pin_Brake& brake)
+               State& state)
 {
     Outcome out;
     const Message m = Parse_Message(text);
-    if (!m.valid) {
+    switch (m.kind) {
+    case Message::Invalid:
         out.reply = Reply("error", {{"text", QStringLiteral("Not understood.")}});
         return out;
-    }
-    if (m.command != Command::None) {
-        if (!page.unlocked) {
+    case Message::Run:
+        if (!state.Holds(page)) {
             out.reply = Reply("locked", {{"text", QStringLiteral("Enter the PIN first.")}});
             return out;
         }
         out.run = m.command;
         out.reply = Reply("done");
         return out;
+    case Message::Token:
+        // A token is worth nothing from another address, or once taken back.
+        page.grant = state.grants.Check(m.token, source);
+        if (!state.Holds(page)) {
+            out.reply = Revoked_Reply();
+            return out;
+        }
+        state.requests.Forget(page.serial);
+        out.unlock = out.lists_changed = true;
+        out.reply = Unlocked_Reply({});
+        return out;
+    case Message::Ask:
+        if (state.Holds(page)) {
+            out.reply = Unlocked_Reply({});
+            return out;
+        }
+        {
+            const int pending = state.requests.Size();
+            const Request_Info& asked = state.requests.Ask(page.serial, source);
+            out.lists_changed = state.requests.Size() != pending;
+            out.reply = Reply("asked", {{"code", asked.code},
+                                        {"text", QStringLiteral("Ask the host to approve the code %1 in the Phone View dialog.")
+                                                     .arg(asked.code)}});
+        }
+        return out;
+    case Message::Pin: break;
     }
     // A held-back PIN waits even when it is right: otherwise the brake would
     // not slow a guesser down at all.
-    if (!brake.May_Try(source, now_ms, page.guessed_wrong)) {
-        const qint64 wait_s = std::max<qint64>(1, (brake.Wait_Ms(source, now_ms, page.guessed_wrong) + 999) / 1000);
+    if (!state.brake.May_Try(source, now_ms)) {
+        const qint64 wait_s = std::max<qint64>(1, (state.brake.Wait_Ms(source, now_ms) + 999) / 1000);
         out.reply = Reply("wait", {{"seconds", static_cast<double>(wait_s)},
                                    {"text", QStringLiteral("Too many wrong PINs. Try again in %1 s.").arg(wait_s)}});
         out.log_wrong_pin = true;
         return out;
     }
     if (Is_Pin_Text(m.pin) && Same_Pin(m.pin, pin)) {
-        brake.Right();
-        page.unlocked = true;
-        out.unlock = true;
-        out.reply = Reply("unlocked");
+        state.brake.Right();
+        const Given given = state.grants.Give(source, false);
+        page.grant = given.id;
+        state.requests.Forget(page.serial);
+        out.unlock = out.lists_changed = true;
+        out.reply = Unlocked_Reply(given.token);
         return out;
     }
-    page.guessed_wrong = true;
-    out.redraw_pin = brake.Wrong(source, now_ms);
+    out.redraw_pin = state.brake.Wrong(source, now_ms);
     out.log_wrong_pin = true;
     out.reply = Reply("wrong", {{"text", QStringLiteral("Wrong PIN.")}});
     return out;
-}
-
-Outcome Handle(QByteArrayView text, const QString& pin, bool unlocked, const QString& source, qint64 now_ms,
-               Pin_Brake& brake)
-{
-    Page_State page{unlocked, true};
-    return Handle(text, pin, page, source, now_ms, brake);
 }
 
 bool Log_Throttle::Take_Line()

@@ -20,6 +20,13 @@ bool Is_Utf8(const QByteArray& bytes)
 
 } // namespace
 
+bool Is_Close_Code_Sent(quint16 code)
+{
+    // 1004-1006 and 1015 are reserved for what an endpoint reports, never sent;
+    // 3000-4999 belong to libraries and applications.
+    return (code >= 1000 && code <= 1003) || (code >= 1007 && code <= 1014) || (code >= 3000 && code <= 4999);
+}
+
 qsizetype Frame_Reader::Header_Size() const
 {
     if (frame_.size() < 2)
@@ -103,13 +110,19 @@ void Frame_Reader::Finish_Frame(QList<Event>& events)
             message_.clear();
         }
         break;
-    case Close_Op:
+    case Close_Op: {
         if (payload.size() == 1)
             return Fail(Protocol_Error, events);
-        events << Event{Event::Close, {}, payload.size() >= 2 ? quint16(Byte(payload, 0) << 8 | Byte(payload, 1)) : quint16(1005)};
+        const quint16 code = payload.size() >= 2 ? quint16(Byte(payload, 0) << 8 | Byte(payload, 1)) : quint16(1005);
+        if (payload.size() >= 2 && !Is_Close_Code_Sent(code))
+            return Fail(Protocol_Error, events);
+        if (!Is_Utf8(payload.sliced(std::min<qsizetype>(2, payload.size()))))
+            return Fail(Invalid_Data, events);
+        events << Event{Event::Close, {}, code};
         done_ = true;
         message_.clear();
         break;
+    }
     case Ping_Op: events << Event{Event::Ping, payload, 0}; break;
     default: events << Event{Event::Pong, {}, 0}; break;
     }

@@ -64,6 +64,10 @@ private:
     bool done_ = false;
 };
 
+// Whether a peer may send the close code in a close frame (anything else is
+// a protocol error).
+bool Is_Close_Code_Sent(quint16 code);
+
 // A server frame (final, unmasked) with the opcode and payload.
 QByteArray Frame(quint8 opcode, QByteArrayView payload);
 inline QByteArray Text_Frame(QByteArrayView utf8) { return Frame(0x1, utf8); }

@@ -10,7 +10,9 @@
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -57,11 +59,20 @@ TPhone_View_Dlg::TPhone_View_Dlg(TMainForm* form) : QDialog(form), form_(form)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Close_Button);
+    // The view on the left, the remote's phones on the right.
+    auto* view = new QVBoxLayout;
+    view->addWidget(Serve_Check);
+    view->addLayout(fields);
+    view->addWidget(Qr_Label, 0, Qt::AlignHCenter);
+    view->addWidget(Status_Label);
+    view->addStretch();
+    auto* remote = new QVBoxLayout;
+    Build_Remote_Part(remote);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(view, 1);
+    columns->addLayout(remote, 1);
     auto* all = new QVBoxLayout(this);
-    all->addWidget(Serve_Check);
-    all->addLayout(fields);
-    all->addWidget(Qr_Label, 0, Qt::AlignHCenter);
-    all->addWidget(Status_Label);
+    all->addLayout(columns);
     all->addLayout(buttons);
 
     Serve_Check->setChecked(form_->Phone_Service()->Is_Running());
@@ -74,7 +85,119 @@ TPhone_View_Dlg::TPhone_View_Dlg(TMainForm* form) : QDialog(form), form_(form)
     connect(Close_Button, &QPushButton::clicked, this, &QDialog::accept);
     // Too many wrong PINs in a row: the new one is shown at once.
     connect(form_, &TMainForm::Phone_Pin_Changed, this, &TPhone_View_Dlg::Show_State);
+    connect(form_, &TMainForm::Phone_Remote_Changed, this, &TPhone_View_Dlg::Show_Remote);
     Show_State();
+}
+
+void TPhone_View_Dlg::Build_Remote_Part(QVBoxLayout* all)
+{
+    auto make_button = [this](const QString& text, const char* name) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    auto make_list = [this](const char* name) {
+        auto* l = new QListWidget(this);
+        l->setObjectName(QLatin1String(name));
+        l->setMinimumWidth(220);
+        return l;
+    };
+    Requests_List = make_list("Requests_List");
+    Approve_Button = make_button(tr("Approve"), "Approve_Button");
+    Refuse_Button = make_button(tr("Refuse"), "Refuse_Button");
+    Holders_List = make_list("Holders_List");
+    Revoke_Button = make_button(tr("Revoke"), "Revoke_Button");
+    Revoke_All_Button = make_button(tr("Revoke All"), "Revoke_All_Button");
+    New_Pin_Button = make_button(tr("New PIN"), "New_Pin_Button");
+
+    auto* asking = new QGroupBox(tr("Phones asking for the remote (approve the code the phone shows)"), this);
+    auto* asking_buttons = new QVBoxLayout;
+    asking_buttons->addWidget(Approve_Button);
+    asking_buttons->addWidget(Refuse_Button);
+    asking_buttons->addStretch();
+    auto* asking_row = new QHBoxLayout(asking);
+    asking_row->addWidget(Requests_List);
+    asking_row->addLayout(asking_buttons);
+    auto* holding = new QGroupBox(tr("Phones holding the remote"), this);
+    auto* holding_buttons = new QVBoxLayout;
+    holding_buttons->addWidget(Revoke_Button);
+    holding_buttons->addWidget(Revoke_All_Button);
+    holding_buttons->addWidget(New_Pin_Button);
+    holding_buttons->addStretch();
+    auto* holding_row = new QHBoxLayout(holding);
+    holding_row->addWidget(Holders_List);
+    holding_row->addLayout(holding_buttons);
+    all->addWidget(asking);
+    all->addWidget(holding);
+
+    Phone_Service_Interface* server = form_->Phone_Service();
+    connect(Approve_Button, &QPushButton::clicked, this, [this, server] {
+        if (const int id = Chosen(Requests_List); id >= 0)
+            server->Approve(id);
+        Show_Remote();
+    });
+    connect(Refuse_Button, &QPushButton::clicked, this, [this, server] {
+        if (const int id = Chosen(Requests_List); id >= 0)
+            server->Refuse(id);
+        Show_Remote();
+    });
+    connect(Revoke_Button, &QPushButton::clicked, this, [this, server] {
+        if (const int id = Chosen(Holders_List); id >= 0)
+            server->Revoke(id);
+        Show_Remote();
+    });
+    connect(Revoke_All_Button, &QPushButton::clicked, this, [this, server] {
+        server->Revoke(-1);
+        Show_Remote();
+    });
+    connect(New_Pin_Button, &QPushButton::clicked, this, [this, server] {
+        server->Draw_New_Pin();
+        Show_State();
+    });
+    connect(Requests_List, &QListWidget::currentRowChanged, this, &TPhone_View_Dlg::Show_Remote);
+    connect(Holders_List, &QListWidget::currentRowChanged, this, &TPhone_View_Dlg::Show_Remote);
+}
+
+int TPhone_View_Dlg::Chosen(const QListWidget* list)
+{
+    const QListWidgetItem* item = list->currentItem();
+    return item ? item->data(Qt::UserRole).toInt() : -1;
+}
+
+void TPhone_View_Dlg::Show_Remote()
+{
+    const Phone_Service_Interface* server = form_->Phone_Service();
+    const bool on = server->Is_Running();
+    // The lists are filled anew; the chosen rows stay chosen.
+    auto fill = [](QListWidget* list, const QList<std::pair<int, QString>>& rows) {
+        const int chosen = Chosen(list);
+        const QSignalBlocker quiet(list);
+        list->clear();
+        for (const auto& [id, text] : rows) {
+            auto* item = new QListWidgetItem(text, list);
+            item->setData(Qt::UserRole, id);
+            if (id == chosen)
+                list->setCurrentItem(item);
+        }
+    };
+    QList<std::pair<int, QString>> asking, holding;
+    const QString time_format = QStringLiteral("HH:mm");
+    if (on) {
+        for (const Phone_Remote::Request_Info& r : server->Remote_Requests())
+            asking.append({r.id, tr("%1   from %2, at %3").arg(r.code, r.source, r.since.toString(time_format))});
+        for (const Phone_Remote::Holder_Info& h : server->Remote_Holders())
+            holding.append({h.id, tr("%1, %2 at %3")
+                                      .arg(h.source, h.approved ? tr("approved") : tr("with the PIN"),
+                                           h.since.toString(time_format))});
+    }
+    fill(Requests_List, asking);
+    fill(Holders_List, holding);
+    Approve_Button->setEnabled(Chosen(Requests_List) >= 0);
+    Refuse_Button->setEnabled(Chosen(Requests_List) >= 0);
+    Revoke_Button->setEnabled(Chosen(Holders_List) >= 0);
+    Revoke_All_Button->setEnabled(Holders_List->count() > 0);
+    New_Pin_Button->setEnabled(on);
 }
 
 void TPhone_View_Dlg::Apply()
@@ -98,9 +221,10 @@ void TPhone_View_Dlg::Show_State()
         Qr_Label->setPixmap(qr.isNull() ? QPixmap()
                                         : QPixmap::fromImage(qr.scaled(Qr_Side, Qr_Side, Qt::KeepAspectRatio,
                                                                        Qt::FastTransformation)));
-        Status_Label->setText(tr("Players open the address or scan the code; the PIN unlocks the remote "
-                                 "(Start/Stop, next and previous level). A new PIN is drawn at every start, "
-                                 "and after many wrong ones."));
+        Status_Label->setText(tr("Players open the address or scan the code. The PIN, or your approval of the "
+                                 "code a phone shows, gives that phone the remote (Start/Stop, next and previous "
+                                 "level) until you revoke it. A new PIN is drawn at every start, and after many "
+                                 "wrong ones."));
     } else {
         Address_Label->setText(tr("(off)"));
         Pin_Label->setText(QStringLiteral("-"));
@@ -111,4 +235,5 @@ void TPhone_View_Dlg::Show_State()
                                                     .arg(Port_Spin->Value())
                                                     .arg(error));
     }
+    Show_Remote();
 }

@@ -312,6 +312,7 @@ signals:
     void Warning_Given();
     // The phone view drew a new PIN (too many wrong ones in a row).
     void Phone_Pin_Changed();
+    void Phone_Remote_Changed();   // phones holding the remote, or asking for it
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -119,6 +119,7 @@ Phone_Service_Interface* TMainForm::Phone_Service() const
             }
         });
         phone_service_->Set_Pin_Handler([this] { emit const_cast<TMainForm*>(this)->Phone_Pin_Changed(); });
+        phone_service_->Set_Remote_Handler([this] { emit const_cast<TMainForm*>(this)->Phone_Remote_Changed(); });
     }
     return phone_service_.get();
 }

@@ -38,11 +38,19 @@ public:
     int Open_Connections() const override { return 0; }
     void Set_Max_Connections(int) override {}
     void Set_Max_Per_Source(int) override {}
+    void Set_Idle_Limit(int) override {}
     int Live_Pages() const override { return 0; }
     void Publish(const QByteArray&) override {}
     void Set_Monotonic_Clock(std::function<qint64()>) override {}
     void Set_Command_Handler(std::function<void(Phone_Remote::Command)>) override {}
     void Set_Pin_Handler(std::function<void()>) override {}
+    QList<Phone_Remote::Holder_Info> Remote_Holders() const override { return {}; }
+    QList<Phone_Remote::Request_Info> Remote_Requests() const override { return {}; }
+    bool Approve(int) override { return false; }
+    void Refuse(int) override {}
+    void Revoke(int) override {}
+    void Draw_New_Pin() override {}
+    void Set_Remote_Handler(std::function<void()>) override {}
     QString Local_Address() const override { return QString(); }
     QImage Qr_Code(const QString&) const override { return QImage(); }
 

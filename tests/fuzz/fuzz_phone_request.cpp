@@ -27,24 +27,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         break;
     case Phone_Http::Verdict::Answer:
         FUZZ_CHECK(d.reply.startsWith("HTTP/1.1 " + QByteArray::number(d.status) + ' '));
-        if (d.status == 200)
+        if (d.status == 200 && bytes.startsWith("HEAD "))
+            FUZZ_CHECK(d.reply.endsWith("\r\n\r\n") && d.reply.size() < 1024);
+        else if (d.status == 200)
             FUZZ_CHECK(d.reply.endsWith(Phone_Page()));
         else
             FUZZ_CHECK(d.reply.size() < 1024);
         break;
     }
 
-    // The same bytes as a page's message, on a locked and an unlocked connection.
-    static Phone_Remote::Pin_Brake brake;
+    // The same bytes as a page's message, on a connection without the remote
+    // and on one holding it.
+    static Phone_Remote::State state;
     static qint64 now = 0;
     now += 1000;
     const QString address = QStringLiteral("10.0.0.%1").arg(size % 7);
-    const auto locked = Phone_Remote::Handle(bytes, QStringLiteral("123456"), false, address, now, brake);
+    Phone_Remote::Page_State stranger{1, -1};
+    const auto locked = Phone_Remote::Handle(bytes, QStringLiteral("123456"), stranger, address, now, state);
     FUZZ_CHECK(locked.run == Phone_Remote::Command::None);
     FUZZ_CHECK(!locked.reply.isEmpty());
-    const auto open = Phone_Remote::Handle(bytes, QStringLiteral("123456"), true, address, now, brake);
+    Phone_Remote::Page_State holder{2, state.grants.Give(address, false).id};
+    const auto open = Phone_Remote::Handle(bytes, QStringLiteral("123456"), holder, address, now, state);
     FUZZ_CHECK(open.run == Phone_Remote::Command::None || bytes.size() <= Phone_Remote::Max_Message_Bytes);
-    FUZZ_CHECK(brake.Addresses() <= Phone_Remote::Max_Addresses);
+    FUZZ_CHECK(state.brake.Addresses() <= Phone_Remote::Max_Addresses);
+    FUZZ_CHECK(state.grants.Size() <= Phone_Remote::Max_Grants && state.requests.Size() <= Phone_Remote::Max_Requests);
 
     Phone_Ws::Frame_Reader reader(Phone_Remote::Max_Message_Bytes);
     QList<Phone_Ws::Event> events;

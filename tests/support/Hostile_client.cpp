@@ -163,9 +163,12 @@ QString Raw_Page::Next_Reply()
         in_.remove(0, head + length);
         if (opcode == 0x8)
             return QString();
-        const QString type = QJsonDocument::fromJson(payload).object().value(QStringLiteral("type")).toString();
-        if (opcode == 0x1 && type != QLatin1String("state"))
+        const QJsonObject message = QJsonDocument::fromJson(payload).object();
+        const QString type = message.value(QStringLiteral("type")).toString();
+        if (opcode == 0x1 && type != QLatin1String("state")) {
+            last = message;
             return type;
+        }
     }
 }
 
@@ -212,13 +215,21 @@ void Flood::Run()
                 s.at = 0;
                 s.opened = s.next = now;
             }
+            if (s.fd >= 0 && plan_.reconnect && s.at == s.out.size()) {
+                Drop(s.fd);
+                s.fd = -1;
+                s.next = now;
+                polls[i] = {-1, 0, 0};
+                continue;
+            }
             if (s.fd >= 0 && s.at == s.out.size() && now >= s.next) {
                 s.out = plan_.repeat;
                 s.at = 0;
                 s.next = now + std::chrono::milliseconds(paced ? plan_.interval_ms : 0);
             }
             const bool sending = s.fd >= 0 && s.at < s.out.size();
-            polls[i] = {s.fd, short((sending ? POLLOUT : 0) | (plan_.read ? POLLIN : 0)), 0};
+            const bool reading = plan_.read || plan_.answer_pings;
+            polls[i] = {s.fd, short((sending ? POLLOUT : 0) | (reading ? POLLIN : 0)), 0};
         }
         ::poll(polls.data(), polls.size(), 5);
         const auto after = Steady::now();
@@ -231,6 +242,12 @@ void Flood::Run()
             if (!over && (got & POLLIN)) {
                 const ssize_t n = ::recv(s.fd, sink, sizeof sink, MSG_DONTWAIT);
                 over = n == 0 || (n < 0 && errno != EAGAIN);
+                // A ping (0x89) somewhere in what came: a pong goes back
+                // (pages that answer pings send nothing else).
+                if (plan_.answer_pings && n > 0 && s.at == s.out.size() && QByteArrayView(sink, n).contains(char(0x89))) {
+                    s.out = Masked(0xA, QByteArray());
+                    s.at = 0;
+                }
             }
             if (!over && (got & POLLOUT) && s.at < s.out.size()) {
                 const ssize_t n = ::send(s.fd, s.out.constData() + s.at, s.out.size() - s.at, MSG_NOSIGNAL | MSG_DONTWAIT);

@@ -5,6 +5,7 @@
 // keeps many connections busy from a thread of its own, reconnecting each
 // one the server ends.
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <atomic>
 #include <chrono>
@@ -42,6 +43,8 @@ public:
     // The type of the next message that is not a state ("wrong", "wait",
     // ...); empty when the connection ended first.
     QString Next_Reply();
+    // That message as a whole.
+    QJsonObject last;
 
 private:
     bool Fill();
@@ -60,6 +63,8 @@ struct Flood_Plan {
     int paced_every = 0;                // only every n-th connection keeps the interval (0: all)
     bool read = false;                  // read and throw away what comes (false: never read)
     int receive_buffer = 0;             // a small window makes the server's output wait
+    bool reconnect = false;             // hang up once the opening is sent, and connect again at once
+    bool answer_pings = false;          // read, and answer the server's pings as a browser does
 };
 
 class Flood {
