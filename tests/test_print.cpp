@@ -329,6 +329,34 @@ TEST(Print_Painter, LongAndWideSheetsStayOnTheirPages)
         ASSERT_TRUE(inside.contains(w.box)) << w.text.toStdString();
 }
 
+// Names of the widest letters, as long as an entry's name may be, stand whole
+// on the narrowest card (six to an A4 page), each word inside its own card.
+TEST(Print_Painter, TheWidestNamesStandWholeInsideTheirCards)
+{
+    const QVector<Seat_Card> cards = {{QString(19, QLatin1Char('W')), 1, 1},
+                                      {QStringLiteral("W ") + QString(17, QLatin1Char('W')), 1, 2},
+                                      {QString(9, QChar(0xc6)) + QLatin1Char(' ') + QString(9, QChar(0xc6)), 1, 3},
+                                      {QStringLiteral("M\u00e9lanie-Fran\u00e7oise M"), 2, 1}};
+    QTemporaryDir dir;
+    const QString pdf = dir.path() + QStringLiteral("/cards.pdf");
+    {
+        QPdfWriter writer(pdf);
+        Set_Up_Page(writer, Paper::A4);
+        Paint_Seat_Cards(writer, cards, 6, QStringLiteral("Friday Night"));
+    }
+    const Pdf_Read read = Read_Pdf(pdf);
+    ASSERT_EQ(read.pages, 1);
+    const double mm = 72 / 25.4;
+    const QVector<QRectF> places =
+        Card_Rects(QRectF(12 * mm, 12 * mm, read.page.width() - 24 * mm, read.page.height() - 24 * mm), 6);
+    for (int i = 0; i < cards.size(); ++i)
+        for (const QString& word : cards[i].name.split(QLatin1Char(' '))) {
+            const auto found = std::find_if(read.words.begin(), read.words.end(), [&](const Word& w) { return w.text == word; });
+            ASSERT_NE(found, read.words.end()) << word.toStdString() << " is not whole in: " << read.text.toStdString();
+            EXPECT_TRUE(places[i].adjusted(mm, mm, -mm, -mm).contains(found->box)) << word.toStdString();
+        }
+}
+
 // ---- the rules of the sheets ----
 
 RC_GTEST_PROP(Print_Sheets, LevelsStartWhenTheOnesBeforeThemAndTheirBreaksEnd, ())

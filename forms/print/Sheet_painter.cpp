@@ -170,12 +170,20 @@ void Paint_Table(QPainter& p, Pages& pages, const Sheet_Table& table)
 }
 
 // The largest type, from `points` down to `least`, in which the text fits the
-// width; the text is shortened when even the least does not.
-QFont Fitting_Font(const QString& text, double points, double least, double width, QPaintDevice* device)
+// width; when even the least does not and the text must stay whole, the type
+// that just fits: a name of the widest letters is smaller, but whole.
+QFont Fitting_Font(const QString& text, double points, double least, double width, QPaintDevice* device,
+                   bool whole = true)
 {
     QFont f = Font(points, true);
     while (f.pointSizeF() > least && QFontMetricsF(f, device).horizontalAdvance(text) > width)
         f.setPointSizeF(std::max(least, f.pointSizeF() - 2));
+    for (int tries = 0; whole && tries < 8; ++tries) {
+        const double wide = QFontMetricsF(f, device).horizontalAdvance(text);
+        if (wide <= width || f.pointSizeF() <= 6)
+            break;
+        f.setPointSizeF(std::max(6.0, f.pointSizeF() * width / wide * 0.98));
+    }
     return f;
 }
 
@@ -200,7 +208,7 @@ void Paint_Card(QPainter& p, QPagedPaintDevice& device, const QRectF& card, cons
     // A name of one long word takes smaller type still.
     QStringList lines{c.name};
     const qsizetype space = c.name.indexOf(QLatin1Char(' '));
-    QFont name = Fitting_Font(c.name, 44, space > 0 ? 30 : 20, in.width(), &device);
+    QFont name = Fitting_Font(c.name, 44, space > 0 ? 30 : 20, in.width(), &device, space <= 0);
     if (QFontMetricsF(name, &device).horizontalAdvance(c.name) > in.width() && space > 0) {
         lines = QStringList{c.name.left(space), c.name.mid(space + 1)};
         const QFont first = Fitting_Font(lines[0], 44, 24, in.width(), &device);
