@@ -357,6 +357,37 @@ TEST(Print_Painter, TheWidestNamesStandWholeInsideTheirCards)
         }
 }
 
+// A break's note longer than the page is wide runs on over more lines: every
+// word of it is on the sheet, in order, inside the margins.
+TEST(Print_Painter, ALongNoteRunsOnInsteadOfBeingCut)
+{
+    CTourney t;
+    t.Name = QStringLiteral("Friday Night");
+    QStringList words;
+    for (int i = 0; i < 60; ++i)
+        words << QStringLiteral("colour%1").arg(i);
+    t.Structure.Levels[0].Break_Minutes = 10;
+    t.Structure.Levels[0].Break_Note = words.join(QLatin1Char(' '));
+    QTemporaryDir dir;
+    const QString pdf = dir.path() + QStringLiteral("/structure.pdf");
+    {
+        QPdfWriter writer(pdf);
+        Set_Up_Page(writer, Paper::A4);
+        Paint_Sheet(writer, Structure_Sheet(t, QTime(19, 0)));
+    }
+    const Pdf_Read read = Read_Pdf(pdf);
+    const double margin = 12 * 72 / 25.4 - 1;
+    const QRectF inside(margin, margin, read.page.width() - 2 * margin, read.page.height() - 2 * margin);
+    qsizetype at = 0;
+    for (const QString& word : words) {
+        at = read.text.indexOf(QRegularExpression(QStringLiteral("\\b%1\\b").arg(word)), at);
+        ASSERT_GE(at, 0) << word.toStdString() << " is not in: " << read.text.toStdString();
+    }
+    for (const Word& w : read.words)
+        EXPECT_TRUE(inside.contains(w.box)) << w.text.toStdString();
+    EXPECT_TRUE(read.text.contains(QStringLiteral("2 19:30"))) << read.text.toStdString();
+}
+
 // ---- the rules of the sheets ----
 
 RC_GTEST_PROP(Print_Sheets, LevelsStartWhenTheOnesBeforeThemAndTheirBreaksEnd, ())

@@ -90,6 +90,18 @@ void Line_Of_Text(QPainter& p, Pages& pages, const QFont& font, const QString& t
 // type and the gaps shrink down to half, then the widest columns give way.
 QVector<double> Widths(const Sheet_Table& table, QFont& body, QFont& bold, double& gap, Pages& pages)
 {
+    // A text of several words asks for a third of the width at most: it runs
+    // on over more lines rather than making the whole table's type smaller.
+    const double run_on = pages.Area().width() / 3;
+    auto wanted = [run_on](const QFontMetricsF& fm, const QString& text) {
+        const double whole = fm.horizontalAdvance(text);
+        if (whole <= run_on || !text.contains(QLatin1Char(' ')))
+            return whole;
+        double word = 0;
+        for (const QString& part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            word = std::max(word, fm.horizontalAdvance(part));
+        return std::max(run_on, word);
+    };
     auto natural = [&] {
         const QFontMetricsF fm(body, &pages.Device()), fb(bold, &pages.Device());
         QVector<double> w(table.columns.size(), 0);
@@ -97,7 +109,7 @@ QVector<double> Widths(const Sheet_Table& table, QFont& body, QFont& bold, doubl
             w[c] = fb.horizontalAdvance(table.columns[c].caption);
             for (const Sheet_Row& r : table.rows)
                 if (c < r.cells.size())
-                    w[c] = std::max(w[c], (r.emphasis ? fb : fm).horizontalAdvance(r.cells[c]));
+                    w[c] = std::max(w[c], wanted(r.emphasis ? fb : fm, r.cells[c]));
         }
         return w;
     };
@@ -133,20 +145,38 @@ void Paint_Table(QPainter& p, Pages& pages, const Sheet_Table& table)
     const double h = QFontMetricsF(body, &pages.Device()).height() * 1.45;
     const bool header = std::any_of(table.columns.begin(), table.columns.end(),
                                     [](const Sheet_Column& c) { return !c.caption.isEmpty(); });
+    // A cell wider than its column (a break's long note) runs on over more
+    // lines; only a single word too long for the column is shortened.
+    auto wrapped = [&](const QFontMetricsF& fm, const QString& text, double width) {
+        return fm.horizontalAdvance(text) > width
+               && fm.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).width() <= width + 0.5;
+    };
+    auto height_of = [&](const QStringList& cells, bool strong) {
+        const QFontMetricsF fm(strong ? bold : body, &pages.Device());
+        double most = h;
+        for (int c = 0; c < w.size() && c < cells.size(); ++c)
+            if (wrapped(fm, cells[c], w[c]))
+                most = std::max(most, fm.boundingRect(QRectF(0, 0, w[c], 1e6), Qt::TextWordWrap, cells[c]).height()
+                                          + h - fm.height());
+        return most;
+    };
     auto row = [&](const QStringList& cells, bool strong, bool shaded) {
         const QFont& f = strong ? bold : body;
         const QFontMetricsF fm(f, &pages.Device());
+        const double rh = height_of(cells, strong);
         if (shaded)
-            p.fillRect(QRectF(pages.Area().left(), pages.Y(), pages.Area().width(), h), QColor(0xe8, 0xe8, 0xe8));
+            p.fillRect(QRectF(pages.Area().left(), pages.Y(), pages.Area().width(), rh), QColor(0xe8, 0xe8, 0xe8));
         p.setFont(f);
         double x = pages.Area().left();
         for (int c = 0; c < w.size(); ++c) {
-            const QString text = c < cells.size() ? fm.elidedText(cells[c], Qt::ElideRight, w[c]) : QString();
+            const QString cell = c < cells.size() ? cells[c] : QString();
+            const bool wrap = wrapped(fm, cell, w[c]);
+            const QString text = wrap ? cell : fm.elidedText(cell, Qt::ElideRight, w[c]);
             const Qt::Alignment a = (table.columns[c].right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-            p.drawText(QRectF(x, pages.Y(), w[c], h), a, text);
+            p.drawText(QRectF(x, pages.Y(), w[c], rh), static_cast<int>(a) | (wrap ? static_cast<int>(Qt::TextWordWrap) : 0), text);
             x += w[c] + gap;
         }
-        pages.Down(h);
+        pages.Down(rh);
     };
     auto heading_row = [&] {
         QStringList captions;
@@ -160,7 +190,7 @@ void Paint_Table(QPainter& p, Pages& pages, const Sheet_Table& table)
     if (header)
         heading_row();
     for (const Sheet_Row& r : table.rows) {
-        if (!pages.Room(h)) {
+        if (!pages.Room(height_of(r.cells, r.emphasis))) {
             pages.New_Page();
             if (header)
                 heading_row();
