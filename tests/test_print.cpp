@@ -388,6 +388,30 @@ TEST(Print_Painter, ALongNoteRunsOnInsteadOfBeingCut)
     EXPECT_TRUE(read.text.contains(QStringLiteral("2 19:30"))) << read.text.toStdString();
 }
 
+// Whatever the length of the table before it, a table's heading stands on
+// the page of its first row.
+TEST(Print_Painter, AHeadingGoesOverWithItsTable)
+{
+    Sheet_Table second{QStringLiteral("Payouts"), {{QStringLiteral("Place")}}, {{{QStringLiteral("first-row")}}}};
+    for (int rows = 40; rows < 56; ++rows) {
+        Sheet_Table first{QString(), {{QStringLiteral("Level")}}, {}};
+        for (int r = 0; r < rows; ++r)
+            first.rows.push_back({{QString::number(r)}});
+        QTemporaryDir dir;
+        const QString pdf = dir.path() + QStringLiteral("/sheet.pdf");
+        {
+            QPdfWriter writer(pdf);
+            Set_Up_Page(writer, Paper::A4);
+            Paint_Sheet(writer, Sheet{QStringLiteral("Structure"), QString(), {first, second}, {}});
+        }
+        const QString text = Read_Pdf(pdf).text;
+        const qsizetype heading = text.indexOf(QStringLiteral("Payouts"));
+        ASSERT_GE(heading, 0) << rows;
+        EXPECT_FALSE(text.mid(heading, text.indexOf(QStringLiteral("first-row")) - heading).contains(QStringLiteral("Page")))
+            << rows << " rows before: " << text.toStdString();
+    }
+}
+
 // ---- the rules of the sheets ----
 
 RC_GTEST_PROP(Print_Sheets, LevelsStartWhenTheOnesBeforeThemAndTheirBreaksEnd, ())

@@ -135,14 +135,19 @@ QVector<double> Widths(const Sheet_Table& table, QFont& body, QFont& bold, doubl
 
 void Paint_Table(QPainter& p, Pages& pages, const Sheet_Table& table)
 {
-    if (!table.heading.isEmpty()) {
-        pages.Down(pages.Mm(3));
-        Line_Of_Text(p, pages, Font(12, true), table.heading, 1.4);
-    }
     QFont body = Font(10), bold = Font(10, true);
     double gap = pages.Mm(4);
     const QVector<double> w = Widths(table, body, bold, gap, pages);
     const double h = QFontMetricsF(body, &pages.Device()).height() * 1.45;
+    if (!table.heading.isEmpty()) {
+        // A heading never stands alone at the foot of a page: it goes over
+        // with the table's first rows.
+        const QFont font = Font(12, true);
+        pages.Down(pages.Mm(3));
+        if (!pages.Room(QFontMetricsF(font, &pages.Device()).height() * 1.4 + h * 2))
+            pages.New_Page();
+        Line_Of_Text(p, pages, font, table.heading, 1.4);
+    }
     const bool header = std::any_of(table.columns.begin(), table.columns.end(),
                                     [](const Sheet_Column& c) { return !c.caption.isEmpty(); });
     // A cell wider than its column (a break's long note) runs on over more
