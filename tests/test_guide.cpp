@@ -265,3 +265,28 @@ TEST_F(Guide_Test, F1ShowsTheGuideWithItsPictures)
 }
 
 } // namespace
+
+// F1 in a dialog that waits for an answer opens the guide as one of the
+// dialog's windows (so the dialog does not block it); answered, the dialog
+// leaves the guide open beside the main window.
+TEST_F(Guide_Test, F1InADialogWaitingForAnAnswerOpensTheGuideOverIt)
+{
+    THelp_Window* over_dialog = nullptr;
+    script.modal_scripts[QStringLiteral("Print_Dlg")] = [&](QDialog* d) {
+        d->hide();
+        d->setModal(true);   // as exec() shows it
+        d->show();
+        d->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+        QTest::keyClick(d->focusWidget() ? d->focusWidget() : d, Qt::Key_F1);
+        over_dialog = form->findChild<THelp_Window*>();
+        EXPECT_TRUE(over_dialog && over_dialog->isVisible() && over_dialog->parentWidget() == d);
+        return 0;
+    };
+    form->findChild<QAction*>(QStringLiteral("Save_Pdf"))->trigger();
+    ASSERT_NE(over_dialog, nullptr);
+    THelp_Window* after = form->findChild<THelp_Window*>();
+    ASSERT_EQ(after, over_dialog);
+    EXPECT_TRUE(after->isVisible());
+    EXPECT_EQ(after->parentWidget(), form.get());
+}

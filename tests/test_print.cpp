@@ -329,6 +329,89 @@ TEST(Print_Painter, LongAndWideSheetsStayOnTheirPages)
         ASSERT_TRUE(inside.contains(w.box)) << w.text.toStdString();
 }
 
+// Names of the widest letters, as long as an entry's name may be, stand whole
+// on the narrowest card (six to an A4 page), each word inside its own card.
+TEST(Print_Painter, TheWidestNamesStandWholeInsideTheirCards)
+{
+    const QVector<Seat_Card> cards = {{QString(19, QLatin1Char('W')), 1, 1},
+                                      {QStringLiteral("W ") + QString(17, QLatin1Char('W')), 1, 2},
+                                      {QString(9, QChar(0xc6)) + QLatin1Char(' ') + QString(9, QChar(0xc6)), 1, 3},
+                                      {QStringLiteral("M\u00e9lanie-Fran\u00e7oise M"), 2, 1}};
+    QTemporaryDir dir;
+    const QString pdf = dir.path() + QStringLiteral("/cards.pdf");
+    {
+        QPdfWriter writer(pdf);
+        Set_Up_Page(writer, Paper::A4);
+        Paint_Seat_Cards(writer, cards, 6, QStringLiteral("Friday Night"));
+    }
+    const Pdf_Read read = Read_Pdf(pdf);
+    ASSERT_EQ(read.pages, 1);
+    const double mm = 72 / 25.4;
+    const QVector<QRectF> places =
+        Card_Rects(QRectF(12 * mm, 12 * mm, read.page.width() - 24 * mm, read.page.height() - 24 * mm), 6);
+    for (int i = 0; i < cards.size(); ++i)
+        for (const QString& word : cards[i].name.split(QLatin1Char(' '))) {
+            const auto found = std::find_if(read.words.begin(), read.words.end(), [&](const Word& w) { return w.text == word; });
+            ASSERT_NE(found, read.words.end()) << word.toStdString() << " is not whole in: " << read.text.toStdString();
+            EXPECT_TRUE(places[i].adjusted(mm, mm, -mm, -mm).contains(found->box)) << word.toStdString();
+        }
+}
+
+// A break's note longer than the page is wide runs on over more lines: every
+// word of it is on the sheet, in order, inside the margins.
+TEST(Print_Painter, ALongNoteRunsOnInsteadOfBeingCut)
+{
+    CTourney t;
+    t.Name = QStringLiteral("Friday Night");
+    QStringList words;
+    for (int i = 0; i < 60; ++i)
+        words << QStringLiteral("colour%1").arg(i);
+    t.Structure.Levels[0].Break_Minutes = 10;
+    t.Structure.Levels[0].Break_Note = words.join(QLatin1Char(' '));
+    QTemporaryDir dir;
+    const QString pdf = dir.path() + QStringLiteral("/structure.pdf");
+    {
+        QPdfWriter writer(pdf);
+        Set_Up_Page(writer, Paper::A4);
+        Paint_Sheet(writer, Structure_Sheet(t, QTime(19, 0)));
+    }
+    const Pdf_Read read = Read_Pdf(pdf);
+    const double margin = 12 * 72 / 25.4 - 1;
+    const QRectF inside(margin, margin, read.page.width() - 2 * margin, read.page.height() - 2 * margin);
+    qsizetype at = 0;
+    for (const QString& word : words) {
+        at = read.text.indexOf(QRegularExpression(QStringLiteral("\\b%1\\b").arg(word)), at);
+        ASSERT_GE(at, 0) << word.toStdString() << " is not in: " << read.text.toStdString();
+    }
+    for (const Word& w : read.words)
+        EXPECT_TRUE(inside.contains(w.box)) << w.text.toStdString();
+    EXPECT_TRUE(read.text.contains(QStringLiteral("2 19:30"))) << read.text.toStdString();
+}
+
+// Whatever the length of the table before it, a table's heading stands on
+// the page of its first row.
+TEST(Print_Painter, AHeadingGoesOverWithItsTable)
+{
+    Sheet_Table second{QStringLiteral("Payouts"), {{QStringLiteral("Place")}}, {{{QStringLiteral("first-row")}}}};
+    for (int rows = 40; rows < 56; ++rows) {
+        Sheet_Table first{QString(), {{QStringLiteral("Level")}}, {}};
+        for (int r = 0; r < rows; ++r)
+            first.rows.push_back({{QString::number(r)}});
+        QTemporaryDir dir;
+        const QString pdf = dir.path() + QStringLiteral("/sheet.pdf");
+        {
+            QPdfWriter writer(pdf);
+            Set_Up_Page(writer, Paper::A4);
+            Paint_Sheet(writer, Sheet{QStringLiteral("Structure"), QString(), {first, second}, {}});
+        }
+        const QString text = Read_Pdf(pdf).text;
+        const qsizetype heading = text.indexOf(QStringLiteral("Payouts"));
+        ASSERT_GE(heading, 0) << rows;
+        EXPECT_FALSE(text.mid(heading, text.indexOf(QStringLiteral("first-row")) - heading).contains(QStringLiteral("Page")))
+            << rows << " rows before: " << text.toStdString();
+    }
+}
+
 // ---- the rules of the sheets ----
 
 RC_GTEST_PROP(Print_Sheets, LevelsStartWhenTheOnesBeforeThemAndTheirBreaksEnd, ())

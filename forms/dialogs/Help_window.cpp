@@ -5,6 +5,8 @@
 #include "platform/Program_folder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -116,12 +118,44 @@ Help_Commands::Help_Commands(TMainForm* form) : QObject(form), form_(form)
         help->insertSeparator(items.isEmpty() ? nullptr : items.first());
         connect(UsersGuide1, &QAction::triggered, User_Guide, &QAction::trigger);
     }
+    qApp->installEventFilter(this);
+}
+
+bool Help_Commands::eventFilter(QObject* watched, QEvent* event)
+{
+    // A key the main window's shortcut took never arrives here: this is F1 in
+    // a dialog, the players' display or the guide itself.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            User_Guide->trigger();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Help_Commands::User_GuideExecute()
 {
+    // A dialog waiting for an answer blocks every window but its own, so the
+    // guide becomes one of them while the dialog is open.
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* owner = modal && modal != window_ ? modal : form_;
     if (!window_)
         window_ = new THelp_Window(form_);
+    if (window_->parentWidget() != owner) {
+        window_->setParent(owner, Qt::Window);
+        if (auto* dialog = qobject_cast<QDialog*>(owner))
+            connect(dialog, &QDialog::finished, window_, [this] {
+                // Back to the main window when the dialog is answered, still open.
+                if (!window_ || window_->parentWidget() == form_)
+                    return;
+                const bool open = window_->isVisible();
+                window_->setParent(form_, Qt::Window);
+                if (open)
+                    window_->show();
+            });
+    }
     if (!window_->isVisible() || window_->Guide_Browser->source().isEmpty())
         window_->Load_Guide();
     window_->show();

@@ -2,8 +2,12 @@
 // Help, "User's Guide" (F1): the guide that ships with the program
 // (docs/guide.md and its pictures in the program folder) in a window of its
 // own, so it can be read beside the main window and without internet. Esc
-// closes it; a guide that is not there says where it was looked for.
+// closes it; a guide that is not there says where it was looked for. F1 opens
+// it from any window of the program, a dialog waiting for an answer included:
+// over such a dialog the guide stands as the dialog's own window, so it can be
+// read and scrolled while the dialog is open.
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 
 class QAction;
@@ -43,8 +47,14 @@ public:
     QAction* UsersGuide1 = nullptr;   // Help menu item, F1
     THelp_Window* Window() const { return window_; }
 
+protected:
+    // F1 where the main window's shortcut does not reach.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void User_GuideExecute();
     TMainForm* form_;
-    THelp_Window* window_ = nullptr;  // made when first asked for; a child of the main window
+    // Made when first asked for; a child of the main window, or of the dialog
+    // that was waiting for an answer when it was asked for.
+    QPointer<THelp_Window> window_;
 };

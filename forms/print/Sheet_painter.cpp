@@ -90,6 +90,18 @@ void Line_Of_Text(QPainter& p, Pages& pages, const QFont& font, const QString& t
 // type and the gaps shrink down to half, then the widest columns give way.
 QVector<double> Widths(const Sheet_Table& table, QFont& body, QFont& bold, double& gap, Pages& pages)
 {
+    // A text of several words asks for a third of the width at most: it runs
+    // on over more lines rather than making the whole table's type smaller.
+    const double run_on = pages.Area().width() / 3;
+    auto wanted = [run_on](const QFontMetricsF& fm, const QString& text) {
+        const double whole = fm.horizontalAdvance(text);
+        if (whole <= run_on || !text.contains(QLatin1Char(' ')))
+            return whole;
+        double word = 0;
+        for (const QString& part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            word = std::max(word, fm.horizontalAdvance(part));
+        return std::max(run_on, word);
+    };
     auto natural = [&] {
         const QFontMetricsF fm(body, &pages.Device()), fb(bold, &pages.Device());
         QVector<double> w(table.columns.size(), 0);
@@ -97,7 +109,7 @@ QVector<double> Widths(const Sheet_Table& table, QFont& body, QFont& bold, doubl
             w[c] = fb.horizontalAdvance(table.columns[c].caption);
             for (const Sheet_Row& r : table.rows)
                 if (c < r.cells.size())
-                    w[c] = std::max(w[c], (r.emphasis ? fb : fm).horizontalAdvance(r.cells[c]));
+                    w[c] = std::max(w[c], wanted(r.emphasis ? fb : fm, r.cells[c]));
         }
         return w;
     };
@@ -123,30 +135,53 @@ QVector<double> Widths(const Sheet_Table& table, QFont& body, QFont& bold, doubl
 
 void Paint_Table(QPainter& p, Pages& pages, const Sheet_Table& table)
 {
-    if (!table.heading.isEmpty()) {
-        pages.Down(pages.Mm(3));
-        Line_Of_Text(p, pages, Font(12, true), table.heading, 1.4);
-    }
     QFont body = Font(10), bold = Font(10, true);
     double gap = pages.Mm(4);
     const QVector<double> w = Widths(table, body, bold, gap, pages);
     const double h = QFontMetricsF(body, &pages.Device()).height() * 1.45;
+    if (!table.heading.isEmpty()) {
+        // A heading never stands alone at the foot of a page: it goes over
+        // with the table's first rows.
+        const QFont font = Font(12, true);
+        pages.Down(pages.Mm(3));
+        if (!pages.Room(QFontMetricsF(font, &pages.Device()).height() * 1.4 + h * 2))
+            pages.New_Page();
+        Line_Of_Text(p, pages, font, table.heading, 1.4);
+    }
     const bool header = std::any_of(table.columns.begin(), table.columns.end(),
                                     [](const Sheet_Column& c) { return !c.caption.isEmpty(); });
+    // A cell wider than its column (a break's long note) runs on over more
+    // lines; only a single word too long for the column is shortened.
+    auto wrapped = [&](const QFontMetricsF& fm, const QString& text, double width) {
+        return fm.horizontalAdvance(text) > width
+               && fm.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).width() <= width + 0.5;
+    };
+    auto height_of = [&](const QStringList& cells, bool strong) {
+        const QFontMetricsF fm(strong ? bold : body, &pages.Device());
+        double most = h;
+        for (int c = 0; c < w.size() && c < cells.size(); ++c)
+            if (wrapped(fm, cells[c], w[c]))
+                most = std::max(most, fm.boundingRect(QRectF(0, 0, w[c], 1e6), Qt::TextWordWrap, cells[c]).height()
+                                          + h - fm.height());
+        return most;
+    };
     auto row = [&](const QStringList& cells, bool strong, bool shaded) {
         const QFont& f = strong ? bold : body;
         const QFontMetricsF fm(f, &pages.Device());
+        const double rh = height_of(cells, strong);
         if (shaded)
-            p.fillRect(QRectF(pages.Area().left(), pages.Y(), pages.Area().width(), h), QColor(0xe8, 0xe8, 0xe8));
+            p.fillRect(QRectF(pages.Area().left(), pages.Y(), pages.Area().width(), rh), QColor(0xe8, 0xe8, 0xe8));
         p.setFont(f);
         double x = pages.Area().left();
         for (int c = 0; c < w.size(); ++c) {
-            const QString text = c < cells.size() ? fm.elidedText(cells[c], Qt::ElideRight, w[c]) : QString();
+            const QString cell = c < cells.size() ? cells[c] : QString();
+            const bool wrap = wrapped(fm, cell, w[c]);
+            const QString text = wrap ? cell : fm.elidedText(cell, Qt::ElideRight, w[c]);
             const Qt::Alignment a = (table.columns[c].right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-            p.drawText(QRectF(x, pages.Y(), w[c], h), a, text);
+            p.drawText(QRectF(x, pages.Y(), w[c], rh), static_cast<int>(a) | (wrap ? static_cast<int>(Qt::TextWordWrap) : 0), text);
             x += w[c] + gap;
         }
-        pages.Down(h);
+        pages.Down(rh);
     };
     auto heading_row = [&] {
         QStringList captions;
@@ -160,7 +195,7 @@ void Paint_Table(QPainter& p, Pages& pages, const Sheet_Table& table)
     if (header)
         heading_row();
     for (const Sheet_Row& r : table.rows) {
-        if (!pages.Room(h)) {
+        if (!pages.Room(height_of(r.cells, r.emphasis))) {
             pages.New_Page();
             if (header)
                 heading_row();
@@ -170,12 +205,20 @@ void Paint_Table(QPainter& p, Pages& pages, const Sheet_Table& table)
 }
 
 // The largest type, from `points` down to `least`, in which the text fits the
-// width; the text is shortened when even the least does not.
-QFont Fitting_Font(const QString& text, double points, double least, double width, QPaintDevice* device)
+// width; when even the least does not and the text must stay whole, the type
+// that just fits: a name of the widest letters is smaller, but whole.
+QFont Fitting_Font(const QString& text, double points, double least, double width, QPaintDevice* device,
+                   bool whole = true)
 {
     QFont f = Font(points, true);
     while (f.pointSizeF() > least && QFontMetricsF(f, device).horizontalAdvance(text) > width)
         f.setPointSizeF(std::max(least, f.pointSizeF() - 2));
+    for (int tries = 0; whole && tries < 8; ++tries) {
+        const double wide = QFontMetricsF(f, device).horizontalAdvance(text);
+        if (wide <= width || f.pointSizeF() <= 6)
+            break;
+        f.setPointSizeF(std::max(6.0, f.pointSizeF() * width / wide * 0.98));
+    }
     return f;
 }
 
@@ -200,7 +243,7 @@ void Paint_Card(QPainter& p, QPagedPaintDevice& device, const QRectF& card, cons
     // A name of one long word takes smaller type still.
     QStringList lines{c.name};
     const qsizetype space = c.name.indexOf(QLatin1Char(' '));
-    QFont name = Fitting_Font(c.name, 44, space > 0 ? 30 : 20, in.width(), &device);
+    QFont name = Fitting_Font(c.name, 44, space > 0 ? 30 : 20, in.width(), &device, space <= 0);
     if (QFontMetricsF(name, &device).horizontalAdvance(c.name) > in.width() && space > 0) {
         lines = QStringList{c.name.left(space), c.name.mid(space + 1)};
         const QFont first = Fitting_Font(lines[0], 44, 24, in.width(), &device);
