@@ -3,6 +3,7 @@
 #include "forms/display/Season_panel.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
 
@@ -78,6 +79,25 @@ qreal Common_Size(const QStringList& texts, qreal width, qreal height, bool bold
     return px;
 }
 
+// Whether the texts, each cut short to the width at this pixel size as Fit
+// cuts it, still differ wherever they differ whole.
+bool Apart_When_Cut(const QStringList& texts, qreal width, bool bold, int px)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setBold(bold);
+    f.setPixelSize(px);
+    const QFontMetricsF fm(f);
+    QHash<QString, QString> whole_of; // text as drawn -> text
+    for (const QString& t : texts) {
+        const QString shown = fm.horizontalAdvance(t) > width ? fm.elidedText(t, Qt::ElideRight, width) : t;
+        const auto it = whole_of.constFind(shown);
+        if (it != whole_of.constEnd() && *it != t)
+            return false;
+        whole_of.insert(shown, t);
+    }
+    return true;
+}
+
 } // namespace
 
 void Paint_Season_Panel(QPainter& p, std::vector<Display_Text>& frame, const Season_Panel_Facts& facts)
@@ -112,7 +132,11 @@ void Paint_Season_Panel(QPainter& p, std::vector<Display_Text>& frame, const Sea
         ranks << QString::number(r.rank), names << r.name, points << QString::number(r.points);
     const qreal most = row_h * 0.62;
     const qreal rank_px = Common_Size(ranks, inner_w * 0.12, inner_h, true, most, most * 0.5);
-    const qreal name_px = Common_Size(names, inner_w * 0.62, inner_h, false, most, most * 0.5);
+    qreal name_px = Common_Size(names, inner_w * 0.62, inner_h, false, most, most * 0.5);
+    // Names cut short must not become alike ("Christopher Jo…" twice): the
+    // names get smaller until the cut ones differ too.
+    while (name_px > 6 && !Apart_When_Cut(names, inner_w * 0.62, false, static_cast<int>(name_px)))
+        --name_px;
     const qreal points_px = Common_Size(points, inner_w * 0.22, inner_h, true, most, most * 0.5);
     for (int i = 0; i < rows; ++i) {
         const Season_Panel_Facts::Row& r = facts.rows[i];
