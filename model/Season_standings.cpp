@@ -107,10 +107,11 @@ qint64 Now_Ns()
     return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
-// File times move in coarse steps: a file written again within a step of
-// its last writing can keep its time and size. What was read is kept only
-// when the files are older than this, so any later writing shows.
-constexpr qint64 Time_Step_Ns = 100 * 1000000LL;
+// File times move in steps: a file written again within a step of its last
+// writing can keep its time and size. The coarsest in use (FAT, on a memory
+// stick) is 2 s; what was read is kept only when the files are older than a
+// step, so any later writing shows.
+constexpr qint64 Time_Step_Ns = 2500 * 1000000LL;
 
 // The evenings read, by entry file path, while both files stay as they were.
 struct Kept_Evening {

@@ -14,6 +14,7 @@
 
 #include "model/Player_names.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -566,5 +567,18 @@ TEST_F(Season_Files, AnUnchangedTournamentIsNotReadAgain)
     EXPECT_EQ(Row_Of(Season_Standings(s).rows, "Bob,Ray")->wins, 1);
     write(Plr({{"Bob,Ray", 0}, {"Ann,Lee", 2}}), 1); // a new time: read again
     EXPECT_EQ(Row_Of(Season_Standings(s).rows, "Bob,Ray")->wins, 2);
+    // Files written a second ago, on a file system whose times move in 2 s
+    // steps, can be written again without a new time: they are not kept.
+    const QDateTime just_now = QDateTime::currentDateTime().addSecs(-1);
+    for (const auto& [bytes, wins] : {std::pair{Plr({{"Bob,Ray", 2}, {"Ann,Lee", 0}}), 1},
+                                      std::pair{Plr({{"Bob,Ray", 0}, {"Ann,Lee", 2}}), 2}}) {
+        write(bytes, 0);
+        for (const char* file : {"Fri 2.plr", "Fri 2.trn"}) {
+            QFile f(folder.data() + file);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(just_now, QFileDevice::FileModificationTime));
+        }
+        EXPECT_EQ(Row_Of(Season_Standings(s).rows, "Bob,Ray")->wins, wins);
+    }
     Forget_Read_Evenings();
 }
