@@ -210,7 +210,8 @@ QString Read_Evening_Files(const Season_Tourney& tourney, Evening& evening)
     }
     if (!read.ok)
         return QStringLiteral("there is no entry file %1 in the data folder").arg(QFileInfo(path).fileName());
-    if (!Looks_Like_Entries(read.bytes, read.count))
+    // A file shorter than one entry (a note under that name) holds none.
+    if (!Looks_Like_Entries(read.bytes, read.count) || (read.count == 0 && QFileInfo(path).size() > 0))
         return QStringLiteral("%1 in the data folder is not an entry file of a tournament").arg(QFileInfo(path).fileName());
     const Stored_Entries stored = Entries_Of(read);
     evening.field = static_cast<int>(stored.keys.size());

@@ -298,16 +298,19 @@ TEST_F(Season_Files, TournamentsThatCannotBeReadAreNamedAndTheRestStillCount)
 {
     Season s = Three_Fridays();
     s.tourneys << Season_Tourney{"Gone.trn", QDate(2026, 11, 1)} << Season_Tourney{"Broken.trn", QDate(2026, 11, 2)}
-               << Season_Tourney{"Letter.trn", QDate(2026, 11, 3)} << Season_Tourney{"Fri 2", QDate(2026, 11, 4)};
+               << Season_Tourney{"Letter.trn", QDate(2026, 11, 3)} << Season_Tourney{"Fri 2", QDate(2026, 11, 4)}
+               << Season_Tourney{"Note.trn", QDate(2026, 11, 5)};
     ASSERT_TRUE(QDir().mkpath(folder.data() + "Broken.plr")); // a folder where the entry file should be
     folder.Write("Data/Letter.plr", "Dear Ann, this is a letter and no tournament's entries.\n");
+    folder.Write("Data/Note.plr", "Hi Ann\n"); // shorter than one entry
     const Season_Table t = Season_Standings(s);
-    ASSERT_EQ(t.problems.size(), 4);
+    ASSERT_EQ(t.problems.size(), 5);
     EXPECT_TRUE(t.problems[0].startsWith("Gone.trn: ")) << t.problems[0].toStdString();
     EXPECT_TRUE(t.problems[0].contains("Gone.plr"));
     EXPECT_TRUE(t.problems[1].startsWith("Broken.trn: Unable to read")) << t.problems[1].toStdString();
     EXPECT_EQ(t.problems[2], "Letter.trn: Letter.plr in the data folder is not an entry file of a tournament");
     EXPECT_EQ(t.problems[3], "Fri 2: listed twice in the season (counted once, as Fri 2.trn on 2026-09-18)");
+    EXPECT_EQ(t.problems[4], "Note.trn: Note.plr in the data folder is not an entry file of a tournament");
     EXPECT_EQ(Player_Record_Text(Player_Record_In_Data("Dear Ann,")), "No evenings yet");
     EXPECT_EQ(t.evenings.size(), 3);
     EXPECT_EQ(Row_Of(t.rows, "Ann,Lee")->points, 55);
