@@ -68,7 +68,7 @@ QByteArray Results_Page(const CTourney& t)
 
     QByteArray page;
     Line(page, Doctype);
-    Line(page, R"(<html><head><title>Velmora: Results</title></head><body bgcolor="#FFFFFF">)");
+    Line(page, R"(<html><head><meta http-equiv="Content-Type" content="text/html; charset=iso-8859-1"><title>Velmora: Results</title></head><body bgcolor="#FFFFFF">)");
     Line(page, R"(<p><img src="logo.jpg" width="104" height="189"><font size="+7"> <font color="#000000"> Results </font></p>)");
     Line(page, R"(<p>&nbsp;</p><table width="75%" border="0"><tr><td><strong>Finish:</strong></td><td><strong>Name:</strong></td>)"
                R"(<td align="right"><strong>Prize:</strong></td><td align="right"><strong>Bounties:</strong></td>)"

@@ -94,7 +94,7 @@ QByteArray Season_Page(const Season& season, const Season_Table& table)
 {
     Page page;
     page.Line(Doctype)
-        .Line(R"(<html><head><title>Velmora: Season Standings</title></head><body bgcolor="#FFFFFF">)")
+        .Line(R"(<html><head><meta http-equiv="Content-Type" content="text/html; charset=iso-8859-1"><title>Velmora: Season Standings</title></head><body bgcolor="#FFFFFF">)")
         .Line(R"(<p><img src="logo.jpg" width="104" height="189"><font size="+7"> <font color="#000000"> Season Standings </font></p>)")
         .Heading(Html_Text(season.name));
     Standings(page, table);

@@ -345,6 +345,7 @@ TEST_F(Money_Test, ResultsReportEscapesNamesAndItsTotalsAddUpToThePool)
     t->Set_Out("A&b,<c>");
     const QByteArray page = Results_Page(*t);
     EXPECT_TRUE(page.startsWith("<!DOCTYPE HTML PUBLIC"));
+    EXPECT_TRUE(page.contains("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"));
     EXPECT_TRUE(page.contains("<img src=\"logo.jpg\""));
     // 109.89 and 113.22 down to tens; first takes the 123 left.
     EXPECT_TRUE(page.contains("<tr><td>1</td><td>A&amp;b,&lt;c&gt;</td><td align=\"right\">&#8364;123</td>"
