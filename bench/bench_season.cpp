@@ -11,7 +11,9 @@
 #include "model/Tourney.h"
 #include "platform/Record_file.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <benchmark/benchmark.h>
 #include <cstring>
 
@@ -62,6 +64,13 @@ Season Big_Season(const Test_Folder& folder, bool money = false)
                           "[Players]\nTotal=150\nOut=1\n[Prizes]\nTotal=3000\nPrize 0=40\nPrize 1=25\nPrize 2=15\n"
                           "Prize 3=10\nPrize 4=10\n" + (money ? Evening_Money(n) : QByteArray()));
         season.tourneys << Season_Tourney{name + ".trn", QDate(2026, 1, 1).addDays(7 * n)};
+        // Written some time ago, as a season's files are (files written in
+        // the last seconds are read again each time).
+        for (const char* ext : {".plr", ".trn"}) {
+            QFile file(folder.data() + name + ext);
+            if (file.open(QIODevice::ReadWrite))
+                file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+        }
     }
     return season;
 }

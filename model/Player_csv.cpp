@@ -107,9 +107,11 @@ QString Record_Problem(const Csv_Record& r, int columns)
         return QStringLiteral("a quoted field is not closed (it runs to the end of the file)");
     if (r.stray_text)
         return QStringLiteral("there is text between a closing quote and the next comma");
-    for (int i = columns; i < r.fields.size(); ++i)
-        if (!r.fields[i].isEmpty())
-            return QStringLiteral("the row has more fields than the header names");
+    bool more = r.fields_left_out;
+    for (qsizetype i = columns; i < r.fields.size(); ++i)
+        more = more || !r.fields[i].isEmpty();
+    if (more)
+        return QStringLiteral("the row has more fields than the header names");
     return QString();
 }
 
@@ -150,6 +152,13 @@ struct Parser {
         QString field;
         ++at; // the opening quote
         for (;;) {
+            // The run up to the next quote or line break is taken whole.
+            qsizetype end = at;
+            while (end < text.size() && text[end] != QLatin1Char('"') && text[end] != QLatin1Char('\r') &&
+                   text[end] != QLatin1Char('\n'))
+                ++end;
+            field += QStringView(text).sliced(at, end - at);
+            at = end;
             if (At_End()) {
                 r.unclosed_quote = true;
                 return field;
@@ -164,14 +173,9 @@ struct Parser {
                 ++at;
                 break;
             }
-            if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-                const qsizetype from = at;
-                Take_Break();
-                field += text.mid(from, at - from);
-                continue;
-            }
-            field += c;
-            ++at;
+            const qsizetype from = at;
+            Take_Break();
+            field += QStringView(text).sliced(from, at - from);
         }
         // After the closing quote: a comma, a line break or the end.
         while (!At_End() && Peek() != QLatin1Char(',') && Peek() != QLatin1Char('\r') && Peek() != QLatin1Char('\n')) {
@@ -194,7 +198,13 @@ struct Parser {
         Csv_Record r;
         r.line = line;
         for (;;) {
-            r.fields << (Peek() == QLatin1Char('"') ? Quoted(r) : Plain());
+            QString field = Peek() == QLatin1Char('"') ? Quoted(r) : Plain();
+            // Fields past the most a row can use are not kept (a line of
+            // commas would otherwise take memory by the field).
+            if (r.fields.size() < Max_Csv_Fields)
+                r.fields << std::move(field);
+            else if (!field.isEmpty())
+                r.fields_left_out = true;
             if (Peek() == QLatin1Char(',')) {
                 ++at;
                 continue;
@@ -225,40 +235,39 @@ Csv_Text Decode_Csv_Text(const QByteArray& bytes)
         out.utf8 = true;
     }
     out.text.reserve(body.size());
+    // Runs of ASCII are taken whole; a line with other bytes is decoded on
+    // its own, as UTF-8 when it is, else as Windows-1252.
     int line = 1;
-    qsizetype start = 0;
-    while (start < body.size()) {
-        qsizetype end = start;
+    qsizetype line_start = 0, taken = 0, i = 0;
+    while (i < body.size()) {
+        const auto c = static_cast<unsigned char>(body[i]);
+        if (c == '\r' || c == '\n') {
+            i += (c == '\r' && i + 1 < body.size() && body[i + 1] == '\n') ? 2 : 1;
+            ++line;
+            line_start = i;
+            continue;
+        }
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
         while (end < body.size() && body[end] != '\n' && body[end] != '\r')
             ++end;
-        const QByteArrayView part = body.sliced(start, end - start);
-        bool ascii = true;
-        for (const char c : part)
-            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-        if (ascii) {
-            out.text += QLatin1StringView(part.data(), part.size());
+        out.text += QLatin1StringView(body.data() + taken, line_start - taken);
+        const QByteArrayView part = body.sliced(line_start, end - line_start);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(part);
+        if (utf8.hasError()) {
+            out.text += From_Cp1252(part);
+            out.legacy_lines << line;
         } else {
-            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-            const QString text = utf8.decode(part);
-            if (utf8.hasError()) {
-                out.text += From_Cp1252(part);
-                out.legacy_lines << line;
-            } else {
-                out.text += text;
-                out.utf8 = true;
-            }
+            out.text += text;
+            out.utf8 = true;
         }
-        // The break as it stands: CR LF, LF or CR.
-        qsizetype next = end;
-        if (next < body.size() && body[next] == '\r')
-            ++next;
-        if (next < body.size() && body[next] == '\n')
-            ++next;
-        out.text += QLatin1StringView(body.data() + end, next - end);
-        if (next > end)
-            ++line;
-        start = next;
+        taken = i = end;
     }
+    out.text += QLatin1StringView(body.data() + taken, body.size() - taken);
     return out;
 }
 
@@ -305,7 +314,9 @@ QByteArray Read_Csv_File(const QString& path)
 QString Characters_Outside_Latin1(const QString& text)
 {
     QStringList found;
-    for (int i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].unicode() <= 0xff)
+            continue; // Latin-1: the common case, looked at without a copy
         QString c = text.mid(i, 1);
         if (text[i].isHighSurrogate() && i + 1 < text.size())
             c = text.mid(i++, 2);

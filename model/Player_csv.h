@@ -18,6 +18,9 @@ constexpr int Csv_Columns = 5; // first, last, aka, phone, cell
 // before they are read, longer ones when the rows pass this count.
 constexpr qint64 Max_Csv_Bytes = 4 * 1024 * 1024;
 constexpr int Max_Csv_Rows = 5000;
+// The fields of a row that are read; text in a field past them makes the
+// row unreadable.
+constexpr int Max_Csv_Fields = 256;
 
 // The records of a CSV text: fields per record and the line each starts on.
 // An unclosed quote ends the text; its record is marked.
@@ -26,6 +29,7 @@ struct Csv_Record {
     int line = 0;
     bool unclosed_quote = false; // a quoted field runs to the end of the text
     bool stray_text = false;     // text between a closing quote and the next comma
+    bool fields_left_out = false; // text in a field past Max_Csv_Fields
 };
 // Stops after most_records records (all when negative).
 QVector<Csv_Record> Parse_Csv(const QString& text, int most_records = -1);

@@ -109,10 +109,11 @@ qint64 Now_Ns()
     return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
-// File times move in coarse steps: a file written again within a step of
-// its last writing can keep its time and size. What was read is kept only
-// when the files are older than this, so any later writing shows.
-constexpr qint64 Time_Step_Ns = 100 * 1000000LL;
+// File times move in steps: a file written again within a step of its last
+// writing can keep its time and size. The coarsest in use (FAT, on a memory
+// stick) is 2 s; what was read is kept only when the files are older than a
+// step, so any later writing shows.
+constexpr qint64 Time_Step_Ns = 2500 * 1000000LL;
 
 // The evenings read, by entry file path, while both files stay as they were.
 struct Kept_Evening {
@@ -211,7 +212,8 @@ QString Read_Evening_Files(const Season_Tourney& tourney, Evening& evening)
     }
     if (!read.ok)
         return QStringLiteral("there is no entry file %1 in the data folder").arg(QFileInfo(path).fileName());
-    if (!Looks_Like_Entries(read.bytes, read.count))
+    // A file shorter than one entry (a note under that name) holds none.
+    if (!Looks_Like_Entries(read.bytes, read.count) || (read.count == 0 && QFileInfo(path).size() > 0))
         return QStringLiteral("%1 in the data folder is not an entry file of a tournament").arg(QFileInfo(path).fileName());
     const Stored_Entries stored = Entries_Of(read);
     evening.field = static_cast<int>(stored.keys.size());

@@ -244,6 +244,34 @@ TEST_F(Player_Csv, AHugeFileIsRefusedQuickly)
     EXPECT_EQ(Read_Csv_File(folder.Write("small.csv", "first\nAnn\n")), "first\nAnn\n");
 }
 
+// Files just under the size bound, in the shapes that cost the most (a row
+// of commas, one quoted field of line breaks, a line of one field, a line of
+// Windows-1252 after each UTF-8 one), are judged within a second, and a row
+// keeps no more fields than a row can use.
+TEST_F(Player_Csv, TheWorstFilesUnderTheBoundAreJudgedWithinASecond)
+{
+    const qsizetype n = Max_Csv_Bytes - 64;
+    const QByteArray shapes[] = {
+        "first,last\nAnn,Lee" + QByteArray(n, ',') + "x\n",
+        "first,last\n\"" + QByteArray(n, '\n') + "\"\n",
+        "first,last\n" + QByteArray(n, 'a') + "\n",
+        "first,last\n" + QByteArray("\xc3\xa9,\xe9\n").repeated(n / 6),
+    };
+    for (const QByteArray& bytes : shapes) {
+        QElapsedTimer clock;
+        clock.start();
+        const Import_Preview p = Preview_Import(bytes, Player_DB);
+        EXPECT_LT(clock.elapsed(), 1000) << bytes.left(16).toStdString();
+        EXPECT_TRUE(!p.error.isEmpty() || p.Count(Import_Status::Add) <= 1);
+    }
+    const QVector<Csv_Record> row = Parse_Csv(QStringLiteral("a") + QString(1000000, QLatin1Char(',')) + 'b');
+    ASSERT_EQ(row.size(), 1);
+    EXPECT_EQ(row[0].fields.size(), Max_Csv_Fields);
+    EXPECT_TRUE(row[0].fields_left_out);
+    EXPECT_EQ(Preview_Import(QByteArray("first,last\nAnn,Lee") + QByteArray(300, ',') + "x\n", Player_DB).rows[0].reason,
+              "the row has more fields than the header names");
+}
+
 // A name that differs from another only in case or blanks is skipped by
 // default, with the reason; chosen, it is added.
 TEST_F(Player_Csv, NearDuplicatesAreSkippedUnlessChosen)

@@ -14,6 +14,7 @@
 
 #include "model/Player_names.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -297,16 +298,19 @@ TEST_F(Season_Files, TournamentsThatCannotBeReadAreNamedAndTheRestStillCount)
 {
     Season s = Three_Fridays();
     s.tourneys << Season_Tourney{"Gone.trn", QDate(2026, 11, 1)} << Season_Tourney{"Broken.trn", QDate(2026, 11, 2)}
-               << Season_Tourney{"Letter.trn", QDate(2026, 11, 3)} << Season_Tourney{"Fri 2", QDate(2026, 11, 4)};
+               << Season_Tourney{"Letter.trn", QDate(2026, 11, 3)} << Season_Tourney{"Fri 2", QDate(2026, 11, 4)}
+               << Season_Tourney{"Note.trn", QDate(2026, 11, 5)};
     ASSERT_TRUE(QDir().mkpath(folder.data() + "Broken.plr")); // a folder where the entry file should be
     folder.Write("Data/Letter.plr", "Dear Ann, this is a letter and no tournament's entries.\n");
+    folder.Write("Data/Note.plr", "Hi Ann\n"); // shorter than one entry
     const Season_Table t = Season_Standings(s);
-    ASSERT_EQ(t.problems.size(), 4);
+    ASSERT_EQ(t.problems.size(), 5);
     EXPECT_TRUE(t.problems[0].startsWith("Gone.trn: ")) << t.problems[0].toStdString();
     EXPECT_TRUE(t.problems[0].contains("Gone.plr"));
     EXPECT_TRUE(t.problems[1].startsWith("Broken.trn: Unable to read")) << t.problems[1].toStdString();
     EXPECT_EQ(t.problems[2], "Letter.trn: Letter.plr in the data folder is not an entry file of a tournament");
     EXPECT_EQ(t.problems[3], "Fri 2: listed twice in the season (counted once, as Fri 2.trn on 2026-09-18)");
+    EXPECT_EQ(t.problems[4], "Note.trn: Note.plr in the data folder is not an entry file of a tournament");
     EXPECT_EQ(Player_Record_Text(Player_Record_In_Data("Dear Ann,")), "No evenings yet");
     EXPECT_EQ(t.evenings.size(), 3);
     EXPECT_EQ(Row_Of(t.rows, "Ann,Lee")->points, 55);
@@ -595,5 +599,18 @@ TEST_F(Season_Files, AnUnchangedTournamentIsNotReadAgain)
     EXPECT_EQ(Row_Of(Season_Standings(s).rows, "Bob,Ray")->wins, 1);
     write(Plr({{"Bob,Ray", 0}, {"Ann,Lee", 2}}), 1); // a new time: read again
     EXPECT_EQ(Row_Of(Season_Standings(s).rows, "Bob,Ray")->wins, 2);
+    // Files written a second ago, on a file system whose times move in 2 s
+    // steps, can be written again without a new time: they are not kept.
+    const QDateTime just_now = QDateTime::currentDateTime().addSecs(-1);
+    for (const auto& [bytes, wins] : {std::pair{Plr({{"Bob,Ray", 2}, {"Ann,Lee", 0}}), 1},
+                                      std::pair{Plr({{"Bob,Ray", 0}, {"Ann,Lee", 2}}), 2}}) {
+        write(bytes, 0);
+        for (const char* file : {"Fri 2.plr", "Fri 2.trn"}) {
+            QFile f(folder.data() + file);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(just_now, QFileDevice::FileModificationTime));
+        }
+        EXPECT_EQ(Row_Of(Season_Standings(s).rows, "Bob,Ray")->wins, wins);
+    }
     Forget_Read_Evenings();
 }

@@ -10,6 +10,7 @@
 #include "forms/dialogs/Player_csv_dialog.h"
 #include "forms/dialogs/Season_commands.h"
 #include "forms/dialogs/Season_dialog.h"
+#include "forms/display/Season_panel.h"
 #include "model/Player.h"
 #include "platform/Program_folder.h"
 #include "platform/Text_lines.h"
@@ -24,8 +25,11 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QPainter>
+#include <QSet>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <rapidcheck/gtest.h>
 
 namespace {
 
@@ -365,4 +369,40 @@ TEST_F(Season_Window_Test, EverythingAtOnceStaysInsideItsPanelsAndApart)
                         << frame[i].role.toStdString() << " / " << frame[j].role.toStdString();
         }
     }
+}
+
+// However narrow and tall the panel, two different names never come out as
+// the same text, also when both are cut short.
+RC_GTEST_PROP(Season_Panel_Paint, DifferentNamesNeverLookAlike, ())
+{
+    const int width = *rc::gen::inRange(120, 600);
+    const int height = *rc::gen::inRange(200, 1000);
+    const auto prefix = rc::gen::element<QString>(QStringLiteral("Christopher Johns"), QStringLiteral("Maximilian Ostrows"),
+                                                  QStringLiteral("Alexandrina Montgome"), QStringLiteral("Ann Lee"));
+    const auto tails = *rc::gen::unique<std::vector<std::string>>(
+        rc::gen::container<std::string>(rc::gen::element('a', 'n', 'y', 'x')));
+    Season_Panel_Facts facts;
+    facts.season = QStringLiteral("Autumn");
+    QSet<QString> names;
+    for (size_t i = 0; i < tails.size() && facts.rows.size() < 10; ++i) {
+        const QString name = *prefix + QString::fromStdString(tails[i]).left(3);
+        if (!names.contains(name))
+            facts.rows << Season_Panel_Facts::Row{static_cast<int>(i) + 1, name, 10, 1};
+        names.insert(name);
+    }
+    QImage image(width + 20, height + 20, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    std::vector<Display_Text> frame{{"players", "", QRectF(10, 10, width, height / 2.0), QRectF(12, 12, 4, 4)},
+                                    {"next_caption", "", QRectF(10, 10 + height / 2.0, width, height / 2.0),
+                                     QRectF(12, 12 + height / 2.0, 4, 4)}};
+    Paint_Season_Panel(painter, frame, facts);
+    QSet<QString> shown;
+    int rows = 0;
+    for (const Display_Text& t : frame)
+        if (t.role.startsWith(QLatin1String("season_player"))) {
+            ++rows;
+            shown.insert(t.text);
+        }
+    RC_ASSERT(rows == facts.rows.size());
+    RC_ASSERT(shown.size() == rows);
 }

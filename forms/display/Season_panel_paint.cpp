@@ -3,6 +3,7 @@
 #include "forms/display/Season_panel.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
 
@@ -27,7 +28,7 @@ QRectF Panel_Of(const std::vector<Display_Text>& frame, const char* role)
 // a text that does not fit even at the smallest size is cut short.
 void Fit(QPainter& p, std::vector<Display_Text>& frame, const QString& role, const QString& text,
          const QRectF& panel, const QRectF& box, bool bold, const QColor& colour, Qt::Alignment align, qreal most_px,
-         qreal least_px = 6)
+         qreal least_px = 6, Qt::TextElideMode cut = Qt::ElideRight)
 {
     if (text.isEmpty() || box.width() < 2 || box.height() < 2)
         return;
@@ -44,7 +45,7 @@ void Fit(QPainter& p, std::vector<Display_Text>& frame, const QString& role, con
     f.setPixelSize(std::max(px, 6));
     const QFontMetricsF fm(f);
     if (fm.horizontalAdvance(shown) > box.width())
-        shown = fm.elidedText(text, Qt::ElideRight, box.width());
+        shown = fm.elidedText(text, cut, box.width());
     const qreal advance = fm.horizontalAdvance(shown);
     qreal x = box.left() + (box.width() - advance) / 2;
     if (align & Qt::AlignLeft)
@@ -76,6 +77,25 @@ qreal Common_Size(const QStringList& texts, qreal width, qreal height, bool bold
             break;
     }
     return px;
+}
+
+// Whether the texts, each cut short to the width at this pixel size as Fit
+// cuts it, still differ wherever they differ whole.
+bool Apart_When_Cut(const QStringList& texts, qreal width, bool bold, int px, Qt::TextElideMode cut)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setBold(bold);
+    f.setPixelSize(px);
+    const QFontMetricsF fm(f);
+    QHash<QString, QString> whole_of; // text as drawn -> text
+    for (const QString& t : texts) {
+        const QString shown = fm.horizontalAdvance(t) > width ? fm.elidedText(t, cut, width) : t;
+        const auto it = whole_of.constFind(shown);
+        if (it != whole_of.constEnd() && *it != t)
+            return false;
+        whole_of.insert(shown, t);
+    }
+    return true;
 }
 
 } // namespace
@@ -112,7 +132,16 @@ void Paint_Season_Panel(QPainter& p, std::vector<Display_Text>& frame, const Sea
         ranks << QString::number(r.rank), names << r.name, points << QString::number(r.points);
     const qreal most = row_h * 0.62;
     const qreal rank_px = Common_Size(ranks, inner_w * 0.12, inner_h, true, most, most * 0.5);
-    const qreal name_px = Common_Size(names, inner_w * 0.62, inner_h, false, most, most * 0.5);
+    qreal name_px = Common_Size(names, inner_w * 0.62, inner_h, false, most, most * 0.5);
+    // Names cut short must not become alike ("Christopher Jo…" twice): the
+    // names get smaller until the cut ones differ too; where even the
+    // smallest size does not part them, they are cut in the middle, which
+    // keeps the ends where such names differ.
+    while (name_px > 6 && !Apart_When_Cut(names, inner_w * 0.62, false, static_cast<int>(name_px), Qt::ElideRight))
+        --name_px;
+    const Qt::TextElideMode name_cut =
+        Apart_When_Cut(names, inner_w * 0.62, false, static_cast<int>(name_px), Qt::ElideRight) ? Qt::ElideRight
+                                                                                              : Qt::ElideMiddle;
     const qreal points_px = Common_Size(points, inner_w * 0.22, inner_h, true, most, most * 0.5);
     for (int i = 0; i < rows; ++i) {
         const Season_Panel_Facts::Row& r = facts.rows[i];
@@ -126,7 +155,7 @@ void Paint_Season_Panel(QPainter& p, std::vector<Display_Text>& frame, const Sea
             Qt::AlignLeft | Qt::AlignVCenter, rank_px, rank_px);
         Fit(p, frame, QStringLiteral("season_player%1").arg(i + 1), names[i], panel,
             QRectF(in.left() + in.width() * 0.14, in.top(), in.width() * 0.62, in.height()), false, colour,
-            Qt::AlignLeft | Qt::AlignVCenter, name_px, name_px);
+            Qt::AlignLeft | Qt::AlignVCenter, name_px, name_px, name_cut);
         Fit(p, frame, QStringLiteral("season_points%1").arg(i + 1), points[i], panel,
             QRectF(in.left() + in.width() * 0.78, in.top(), in.width() * 0.22, in.height()), true, colour,
             Qt::AlignRight | Qt::AlignVCenter, points_px, points_px);
