@@ -58,7 +58,7 @@ double Starting_Stack(const CTourney& t)
     return stack;
 }
 
-QString Chips_Offer(const QString& currency, double price, int chips, int until)
+QString Chips_Offer(const QString& currency, Money_Amount price, int chips, int until)
 {
     QString text = Sheet_Amount(currency, price);
     if (chips > 0)
@@ -88,8 +88,8 @@ Sheet_Table Money_Table(const CTourney& t)
         add(QStringLiteral("Add-on"), Chips_Offer(cur, s.Addon_Price, s.Addon_Chips, s.Addon_Until));
     if (s.Added_Money > 0)
         add(QStringLiteral("Added money"), Sheet_Amount(cur, s.Added_Money));
-    if (t.Prize_Total > 0)
-        add(QStringLiteral("Prize pool"), Sheet_Amount(cur, t.Prize_Total));
+    if (Pool_Of(t) > 0)
+        add(QStringLiteral("Prize pool"), Sheet_Amount(cur, Pool_Of(t)));
     return table;
 }
 
@@ -99,9 +99,9 @@ Sheet_Table Payout_Table(const CTourney& t)
     Sheet_Table table;
     table.heading = QStringLiteral("Payouts");
     table.columns = {{QStringLiteral("Place")}, {QStringLiteral("Share"), true}, {QStringLiteral("Prize"), true}};
-    if (t.Prize_Total <= 0)
+    if (Pool_Of(t) <= 0)
         return table;
-    const QVector<double> amounts = Rounded_Payouts(t);
+    const QVector<Money_Amount> amounts = Rounded_Payouts(t);
     for (int i = 0; i < Prize_Count && i < amounts.size(); ++i)
         if (t.Prize[i] > 0)
             table.rows.push_back({{Place_Text(i + 1), QStringLiteral("%1 %").arg(QLocale().toString(t.Prize[i])),
@@ -123,11 +123,16 @@ QString Shown_Player_Name(const QString& key)
     return name.simplified();
 }
 
-QString Sheet_Amount(const QString& currency, double value)
+QString Sheet_Amount(const QString& currency, Money_Amount value)
 {
-    const double cents = std::round(value * 100);
-    const bool whole = std::fmod(cents, 100) == 0;
-    return currency + QLocale().toString(cents / 100, 'f', whole ? 0 : 2);
+    const QLocale locale;
+    const int64_t c = value.Cents();
+    // The magnitude as unsigned: the most negative value has no positive twin.
+    const uint64_t m = c < 0 ? 0 - static_cast<uint64_t>(c) : static_cast<uint64_t>(c);
+    QString text = locale.toString(static_cast<qulonglong>(m / 100));
+    if (m % 100 != 0)
+        text += locale.decimalPoint() + QString::number(m % 100).rightJustified(2, QLatin1Char('0'));
+    return currency + (c < 0 ? locale.negativeSign() + text : text);
 }
 
 QVector<Seat_Card> Seat_Cards(const CTourney& t)
@@ -194,10 +199,10 @@ Sheet Results_Sheet(const CTourney& t, const QDate& date)
     Sheet_Table table;
     table.columns = {{QStringLiteral("Finish")}, {QStringLiteral("Name")}, {QStringLiteral("Prize"), true},
                      {QStringLiteral("Bounties"), true}, {QStringLiteral("Rebuys"), true}, {QStringLiteral("Add-ons"), true}};
-    double prizes = 0, bounty_money = 0;
+    Money_Amount prizes, bounty_money;
     int bounties = 0, rebuys = 0, addons = 0, in_deal = 0;
     for (const Line& l : lines) {
-        const bool deal = t.Money.Of(l.key).Deal >= 0;
+        const bool deal = t.Money.Of(l.key).Has_Deal();
         const bool decided = l.place != 0 || deal;
         const Entry_Result& r = l.result;
         QString bounty = QString::number(r.Bounties_Won);
@@ -208,7 +213,7 @@ Sheet Results_Sheet(const CTourney& t, const QDate& date)
             prize += QStringLiteral(" (deal)");
         table.rows.push_back({{l.place == 0 ? QStringLiteral("Still playing") : Place_Text(l.place),
                                Shown_Player_Name(l.key), prize, bounty, QString::number(r.Rebuys), QString::number(r.Addons)}});
-        prizes += decided ? r.Prize : 0;
+        prizes += decided ? r.Prize : Money_Amount();
         bounties += r.Bounties_Won;
         bounty_money += r.Bounty_Money;
         rebuys += r.Rebuys;
@@ -222,11 +227,12 @@ Sheet Results_Sheet(const CTourney& t, const QDate& date)
                            QString::number(rebuys), QString::number(addons)},
                           true});
     sheet.tables.push_back(table);
-    const double pool = std::round(static_cast<double>(t.Prize_Total) * 100) / 100;
+    const Money_Amount pool = Pool_Of(t);
     sheet.notes << QStringLiteral("Prize pool: %1").arg(Sheet_Amount(cur, pool))
                 << QStringLiteral("Prizes: %1").arg(Sheet_Amount(cur, prizes))
                 << QStringLiteral("Still to be paid: %1").arg(Sheet_Amount(cur, pool - prizes));
-    if (bounties > 0)
+    // The winner's own bounty counts even when no knock-out was credited.
+    if (bounty_money > 0)
         sheet.notes << QStringLiteral("Bounties paid (not in the pool): %1").arg(Sheet_Amount(cur, bounty_money));
     if (in_deal > 0)
         sheet.notes << QStringLiteral("The last %1 players made a deal.").arg(in_deal);
@@ -247,7 +253,7 @@ Sheet Standings_Sheet(const Season& season, const Season_Table& table)
     for (const Standing& s : table.rows)
         rows.rows.push_back({{QString::number(s.rank), Shown_Player_Name(s.key), QString::number(s.points),
                               QString::number(s.evenings), QString::number(s.wins), QString::number(s.final_tables),
-                              QString::number(s.in_money), Sheet_Amount(QString(), s.winnings), QString::number(s.bounties)}});
+                              QString::number(s.in_money), Sheet_Amount(QString(), Money_Amount::Nearest(s.winnings)), QString::number(s.bounties)}});
     sheet.tables.push_back(rows);
     for (const QString& problem : table.problems)
         sheet.notes << QStringLiteral("Not counted: %1").arg(problem);

@@ -3,6 +3,8 @@
 // times and money, the evening's results and the season's standings. Only
 // the texts and their order are decided here; forms/print paints them on
 // paper or into a PDF.
+#include "model/Money_amount.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -59,8 +61,8 @@ QString Shown_Tourney_Name(const QString& name);
 // "Ben Ortiz" for the key "Ben,Ortiz".
 QString Shown_Player_Name(const QString& key);
 // An amount with the tournament's currency, cents only when there are any:
-// "$45", "$12.50".
-QString Sheet_Amount(const QString& currency, double value);
+// "$45", "$12.50", exact to the cent; the locale's separators.
+QString Sheet_Amount(const QString& currency, Money_Amount value);
 // The start the structure sheet offers: the next quarter hour from now
 // (19:02 gives 19:15; 19:15 stays).
 QTime Next_Quarter_Hour(const QTime& now);
