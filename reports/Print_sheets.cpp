@@ -130,8 +130,10 @@ QString Sheet_Amount(const QString& currency, Money_Amount value)
     // The magnitude as unsigned: the most negative value has no positive twin.
     const uint64_t m = c < 0 ? 0 - static_cast<uint64_t>(c) : static_cast<uint64_t>(c);
     QString text = locale.toString(static_cast<qulonglong>(m / 100));
+    // The cents in the locale's own digits, as the units are.
     if (m % 100 != 0)
-        text += locale.decimalPoint() + QString::number(m % 100).rightJustified(2, QLatin1Char('0'));
+        text += locale.decimalPoint() + (m % 100 < 10 ? locale.zeroDigit() : QString())
+                + locale.toString(static_cast<qulonglong>(m % 100));
     return currency + (c < 0 ? locale.negativeSign() + text : text);
 }
 

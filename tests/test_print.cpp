@@ -457,6 +457,15 @@ TEST(Print_Sheets, SeatCardsGoByTableThenSeatAndThePaperFollowsTheLocale)
     EXPECT_EQ(Locale_Paper(QLocale(QLocale::French, QLocale::Canada)), Paper::Letter);
     EXPECT_EQ(Locale_Paper(QLocale(QLocale::German, QLocale::Germany)), Paper::A4);
     EXPECT_EQ(Locale_Paper(QLocale(QLocale::English, QLocale::UnitedKingdom)), Paper::A4);
+    // Amounts as the locale writes numbers, exact to the cent.
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+        QLocale::setDefault(locale);
+        for (const int64_t cents : {int64_t{123405}, int64_t{-5}, int64_t{99999999999}, int64_t{700}})
+            EXPECT_EQ(Sheet_Amount(QStringLiteral("$"), Money_Amount::Of_Cents(cents)),
+                      QStringLiteral("$") + locale.toString(cents / 100.0, 'f', cents % 100 != 0 ? 2 : 0))
+                << locale.name().toStdString() << " " << cents;
+    }
+    QLocale::setDefault(QLocale::c());
     EXPECT_EQ(Next_Quarter_Hour(QTime(19, 2)), QTime(19, 15));
     EXPECT_EQ(Next_Quarter_Hour(QTime(19, 15)), QTime(19, 15));
     EXPECT_EQ(Next_Quarter_Hour(QTime(23, 50)), QTime(0, 0));
