@@ -32,7 +32,6 @@ QVector<double> Icm_Values(const QVector<double>& stacks, const QVector<double>&
         const int lowest = std::countr_zero(set);
         chips_in[set] = chips_in[set & (set - 1)] + stacks[lowest];
     }
-    const double total = chips_in[all];
     QVector<double> value(n, 0.0);
     reach[0] = 1.0;
     for (uint32_t set = 0; set < all; ++set) {
@@ -41,11 +40,13 @@ QVector<double> Icm_Values(const QVector<double>& stacks, const QVector<double>&
         const int place = std::popcount(set);
         if (place >= paid)
             continue; // nobody below here is paid
-        const double left = total - chips_in[set];
+        // The chips of the others summed as they are: a difference of the
+        // totals cancels to 0 when a stack is tiny beside the rest.
+        const double left = chips_in[all & ~set];
         for (int i = 0; i < n; ++i) {
             if (set & (1u << i))
                 continue;
-            const double chance = reach[set] * stacks[i] / left;
+            const double chance = reach[set] * (stacks[i] / left); // a share first: no underflow
             value[i] += chance * prizes[place];
             reach[set | (1u << i)] += chance;
         }

@@ -222,6 +222,12 @@ void Read_Money(const Profile& ini, CTourney& t)
         }
     }
     Keep_Pool(t);
+    // What a deal kept to play for is at most what the deals left of the
+    // pool, as when it was agreed: a hand-edited figure beyond it is held there.
+    Money_Amount dealt;
+    for (const Entry_Money& m : money.Entries)
+        dealt += m.Has_Deal() ? m.Deal : Money_Amount();
+    money.Settings.Deal_Kept = std::clamp(money.Settings.Deal_Kept, Money_Amount(), std::max(Pool_Of(t) - dealt, Money_Amount()));
 }
 
 bool CMoney::Any() const

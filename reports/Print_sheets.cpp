@@ -88,7 +88,7 @@ Sheet_Table Money_Table(const CTourney& t)
         add(QStringLiteral("Add-on"), Chips_Offer(cur, s.Addon_Price, s.Addon_Chips, s.Addon_Until));
     if (s.Added_Money > 0)
         add(QStringLiteral("Added money"), Sheet_Amount(cur, s.Added_Money));
-    if (Pool_Of(t) > Money_Amount())
+    if (Pool_Of(t) > 0)
         add(QStringLiteral("Prize pool"), Sheet_Amount(cur, Pool_Of(t)));
     return table;
 }
@@ -99,7 +99,7 @@ Sheet_Table Payout_Table(const CTourney& t)
     Sheet_Table table;
     table.heading = QStringLiteral("Payouts");
     table.columns = {{QStringLiteral("Place")}, {QStringLiteral("Share"), true}, {QStringLiteral("Prize"), true}};
-    if (Pool_Of(t) <= Money_Amount())
+    if (Pool_Of(t) <= 0)
         return table;
     const QVector<Money_Amount> amounts = Rounded_Payouts(t);
     for (int i = 0; i < Prize_Count && i < amounts.size(); ++i)
@@ -125,17 +125,17 @@ QString Shown_Player_Name(const QString& key)
 
 QString Sheet_Amount(const QString& currency, Money_Amount value)
 {
-    // Whole units and cents apart: exact for every amount the program holds.
-    const int64_t c = value.Cents();
-    const uint64_t m = c < 0 ? 0 - static_cast<uint64_t>(c) : static_cast<uint64_t>(c);
     const QLocale locale;
+    const int64_t c = value.Cents();
+    // The magnitude as unsigned: the most negative value has no positive twin.
+    const uint64_t m = c < 0 ? 0 - static_cast<uint64_t>(c) : static_cast<uint64_t>(c);
     QString text = locale.toString(static_cast<qulonglong>(m / 100));
+    // The cents in the locale's own digits, as the units are.
     if (m % 100 != 0)
-        text += locale.decimalPoint() + QString::number(m % 100).rightJustified(2, QLatin1Char('0'));
+        text += locale.decimalPoint() + (m % 100 < 10 ? locale.zeroDigit() : QString())
+                + locale.toString(static_cast<qulonglong>(m % 100));
     return currency + (c < 0 ? locale.negativeSign() + text : text);
 }
-
-QString Sheet_Amount(const QString& currency, double value) { return Sheet_Amount(currency, Money_Amount::Nearest(value)); }
 
 QVector<Seat_Card> Seat_Cards(const CTourney& t)
 {
@@ -233,7 +233,8 @@ Sheet Results_Sheet(const CTourney& t, const QDate& date)
     sheet.notes << QStringLiteral("Prize pool: %1").arg(Sheet_Amount(cur, pool))
                 << QStringLiteral("Prizes: %1").arg(Sheet_Amount(cur, prizes))
                 << QStringLiteral("Still to be paid: %1").arg(Sheet_Amount(cur, pool - prizes));
-    if (bounty_money > Money_Amount())
+    // The winner's own bounty counts even when no knock-out was credited.
+    if (bounty_money > 0)
         sheet.notes << QStringLiteral("Bounties paid (not in the pool): %1").arg(Sheet_Amount(cur, bounty_money));
     if (in_deal > 0)
         sheet.notes << QStringLiteral("The last %1 players made a deal.").arg(in_deal);
@@ -254,7 +255,7 @@ Sheet Standings_Sheet(const Season& season, const Season_Table& table)
     for (const Standing& s : table.rows)
         rows.rows.push_back({{QString::number(s.rank), Shown_Player_Name(s.key), QString::number(s.points),
                               QString::number(s.evenings), QString::number(s.wins), QString::number(s.final_tables),
-                              QString::number(s.in_money), Sheet_Amount(QString(), s.winnings), QString::number(s.bounties)}});
+                              QString::number(s.in_money), Sheet_Amount(QString(), Money_Amount::Nearest(s.winnings)), QString::number(s.bounties)}});
     sheet.tables.push_back(rows);
     for (const QString& problem : table.problems)
         sheet.notes << QStringLiteral("Not counted: %1").arg(problem);

@@ -61,9 +61,8 @@ QString Shown_Tourney_Name(const QString& name);
 // "Ben Ortiz" for the key "Ben,Ortiz".
 QString Shown_Player_Name(const QString& key);
 // An amount with the tournament's currency, cents only when there are any:
-// "$45", "$12.50".
+// "$45", "$12.50", exact to the cent; the locale's separators.
 QString Sheet_Amount(const QString& currency, Money_Amount value);
-QString Sheet_Amount(const QString& currency, double value); // a whole number of cents
 // The start the structure sheet offers: the next quarter hour from now
 // (19:02 gives 19:15; 19:15 stays).
 QTime Next_Quarter_Hour(const QTime& now);

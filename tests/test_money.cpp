@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
 #include <memory>
 #include <numeric>
@@ -391,6 +392,24 @@ TEST(Icm, HandWorkedCasesAndSums)
     // Nothing for a stack of nothing or more than ten players.
     EXPECT_TRUE(Icm_Values({10, 0}, {10}).isEmpty());
     EXPECT_TRUE(Icm_Values(QVector<double>(11, 1), {10}).isEmpty());
+}
+
+// Stacks of any sizes side by side, the tiniest beside the largest: every
+// value is finite and they pay the prizes, no more.
+RC_GTEST_PROP(Icm, StacksFarApartStillPayThePrizes, ())
+{
+    const int n = *rc::gen::inRange(2, 7);
+    QVector<double> stacks, prizes;
+    for (int i = 0; i < n; ++i) {
+        stacks << std::ldexp(1.0, *rc::gen::inRange(-1074, 50));
+        prizes << *rc::gen::inRange(0, 1000);
+    }
+    const QVector<double> values = Icm_Values(stacks, prizes);
+    RC_ASSERT(values.size() == n);
+    for (double v : values)
+        RC_ASSERT(std::isfinite(v) && v >= 0);
+    const double sum = std::accumulate(prizes.cbegin(), prizes.cend(), 0.0);
+    RC_ASSERT(std::abs(std::accumulate(values.cbegin(), values.cend(), 0.0) - sum) <= 1e-9 * std::max(sum, 1.0));
 }
 
 } // namespace

@@ -212,13 +212,19 @@ TEST_F(Money_Evening_Test, DealAtTheFinalTableGoesIntoTheResults)
         deal->Deal_Grid->item(0, TDeal_Dlg::Agreed_Col)->setText(QStringLiteral("260"));
         deal->Deal_Grid->item(1, TDeal_Dlg::Agreed_Col)->setText(QStringLiteral("159"));
         deal->Deal_Grid->item(2, TDeal_Dlg::Agreed_Col)->setText(QStringLiteral("141"));
+        // A keep that is no amount is refused, not written as 0.
+        deal->Keep_Edit->setText(QStringLiteral("-40"));
+        deal->Write_Btn->click();
+        EXPECT_FALSE(deal->Written);
+        deal->Keep_Edit->setText(QStringLiteral("40"));
         deal->Write_Btn->click();
         return dialog->result();
     };
     form->Deal1->trigger();
     ASSERT_EQ(script.modals_shown.count(QStringLiteral("Deal_Dlg")), 1);
-    ASSERT_EQ(script.messages.size(), 2u); // the refusal, then what was written
-    EXPECT_TRUE(script.messages[1].text.startsWith(QStringLiteral("Written to the results:\nP1,X: 260\n")));
+    ASSERT_EQ(script.messages.size(), 3u); // the refusals, then what was written
+    EXPECT_TRUE(script.messages[1].text.startsWith(QStringLiteral("Keep playing for: -40 is below 0")));
+    EXPECT_TRUE(script.messages[2].text.startsWith(QStringLiteral("Written to the results:\nP1,X: 260\n")));
     EXPECT_EQ(T().Money.Of(QStringLiteral("P1,X")).Deal, 260);
     EXPECT_TRUE(Trn().contains(QStringLiteral("Deal Kept=40\n")));
 

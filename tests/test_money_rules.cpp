@@ -325,6 +325,7 @@ TEST_F(Money_Evening, HandEditedLinesAreReadWholeAndBadOnesDropped)
         {"negative", "Pool From Entries=1\nBuy-in=25\n", "Entry 0=B,b;-3;0;;\n", -1, true},
         {"bad deal", "Pool From Entries=no\nBuy-in=25\n", "Entry 0=B,b;1;0;;abc\n", -1, false},
         {"held at most", "Buy-in=25\n", "Entry 3=B,b;5000;0;;\n", 999, false},
+        {"kept beyond the pool", "Pool From Entries=yes\nBuy-in=25\nDeal Kept=1000\n", "Entry 0=B,b;0;0;;10\n", 0, true},
     };
     ASSERT_TRUE(QDir().mkpath(folder.data()));
     for (const Case& c : cases) {
@@ -342,6 +343,8 @@ TEST_F(Money_Evening, HandEditedLinesAreReadWholeAndBadOnesDropped)
         again.Load_File("Cup");
         EXPECT_EQ(again.Money.Entries.contains("B,b") ? again.Money.Of(QByteArray("B,b")).Rebuys : -1, c.rebuys_of_b);
         EXPECT_EQ(again.Money.Settings.Pool_From_Entries, c.pool_from_entries);
+        // Deals and what they kept never come to more than the pool.
+        EXPECT_LE(std::max(again.Money.Of(QByteArray("B,b")).Deal, Money_Amount()) + again.Money.Settings.Deal_Kept, Pool_Of(again));
         if (c.pool_from_entries) {
             EXPECT_EQ(Pool_Of(again), Money_Amount(50) + again.Money.Settings.Rebuy_Price * std::max(c.rebuys_of_b, 0));
         }

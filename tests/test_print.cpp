@@ -11,6 +11,7 @@
 #include "model/Money.h"
 #include "model/Season.h"
 #include "reports/Print_sheets.h"
+#include "reports/Results_report.h"
 
 #include <QComboBox>
 #include <algorithm>
@@ -219,7 +220,7 @@ protected:
             texts << QStringLiteral("Default: Structure") << QStringLiteral("19:30") << QStringLiteral("19:50") << QStringLiteral("Break 20:50 10 Colour up the 25s")
                   << QStringLiteral("5 21:00 125 250 30") << QStringLiteral("7 21:50 175 350 25 20") << QStringLiteral("21:30") << QStringLiteral("600")
                   << QStringLiteral("$50") << QStringLiteral("$20 for 1,000 chips");
-            for (Money_Amount amount : Rounded_Payouts(t))
+            for (const Money_Amount amount : Rounded_Payouts(t))
                 if (amount > 0)
                     texts << Sheet_Amount(QStringLiteral("$"), amount);
         }
@@ -229,7 +230,7 @@ protected:
                     texts << Sheet_Amount(QStringLiteral("$"), r.Prize);
             texts << QStringLiteral("Default: Results") << QStringLiteral("1st Anna Berg")
                   << QStringLiteral("2nd Ben Ortiz ") + Sheet_Amount(QStringLiteral("$"), Tourney_Entry_Results(t)[Keys[1]].Prize) + QStringLiteral(" 0 2 0")
-                  << QStringLiteral("9 ($90)") << QStringLiteral("Prize pool: ") + Sheet_Amount(QStringLiteral("$"), Pool_Of(t));
+                  << QStringLiteral("9 ($100)") << QStringLiteral("Prize pool: ") + Sheet_Amount(QStringLiteral("$"), Pool_Of(t));
         }
         if (kind == Sheet_Kind::Standings)
             texts << QStringLiteral("Spring: Standings");
@@ -448,6 +449,57 @@ RC_GTEST_PROP(Print_Sheets, LevelsStartWhenTheOnesBeforeThemAndTheirBreaksEnd, (
     RC_ASSERT(level == used);
 }
 
+// The printed results say what the results report says, to the cent: the
+// prizes of every row, the pool, what is still to be paid and the bounties
+// (the winner's own included), with deals and any pool.
+RC_GTEST_PROP(Print_Sheets, ResultsAgreeWithTheResultsReportToTheCent, ())
+{
+    QLocale::setDefault(QLocale::c());
+    CTourney t;
+    const int n = *rc::gen::inRange(2, 12);
+    for (int i = 0; i < n; ++i)
+        qstrncpy(t.Players[t.Total++].Name, QStringLiteral("P%1,X").arg(i).toLatin1().constData(), Entry_Name_Size);
+    Money_Settings& s = t.Money.Settings;
+    s.Currency = QStringLiteral("$");
+    s.Buy_In = Money_Amount::Of_Cents(*rc::gen::inRange<int64_t>(0, 100'000'00));
+    s.Bounty = Money_Amount::Of_Cents(*rc::gen::inRange<int64_t>(0, s.Buy_In.Cents() + 1));
+    s.Rounding = *rc::gen::element(Money_Amount(), Money_Amount::Of_Cents(1), Money_Amount(5));
+    Set_Pool(t, Money_Amount::Of_Cents(*rc::gen::inRange<int64_t>(0, Most_Money.Cents() + 1)));
+    t.Prize[0] = 50, t.Prize[1] = 30, t.Prize[2] = 20;
+    // The last `out` to go out took the places from the bottom, in any order
+    // of entries; all out: the last one is the winner.
+    const int out = *rc::gen::arbitrary<bool>() ? n : *rc::gen::inRange(0, n - 1);
+    const bool credits = *rc::gen::arbitrary<bool>();
+    const std::vector<int> order = *rc::gen::unique<std::vector<int>>(n, rc::gen::inRange(0, n));
+    for (int k = 0; k < out; ++k) {
+        CTourneyPlayer& p = t.Players[order[k]];
+        p.Place = n - k;
+        if (credits && *rc::gen::arbitrary<bool>())
+            t.Money.Entries[QByteArray(p.Name)].Knocked_Out_By = t.Players[order[(k + 1) % n]].Name;
+    }
+    // A deal among some of those who were in at the end.
+    if (out < n && *rc::gen::arbitrary<bool>())
+        for (int k = out; k < n; ++k)
+            t.Money.Entries[QByteArray(t.Players[order[k]].Name)].Deal =
+                Money_Amount::Of_Cents(*rc::gen::inRange<int64_t>(0, Pool_Of(t).Cents() / n + 1));
+    s.Deal_Kept = Money_Amount::Of_Cents(*rc::gen::inRange<int64_t>(0, 10000));
+
+    const QString page = QString::fromLatin1(Results_Page(t));
+    const Sheet sheet = Results_Sheet(t, QDate(2026, 3, 6));
+    QStringList sums;
+    for (const QString& note : sheet.notes)
+        if (!note.startsWith(QLatin1String("The last ")))
+            sums << note;
+    RC_ASSERT(page.contains(QStringLiteral("<p>") + sums.join(QStringLiteral("<br>")) + QStringLiteral("</p>")));
+    for (const Sheet_Row& row : sheet.tables[0].rows) {
+        QString prize = row.cells[2];
+        prize.remove(QStringLiteral(" (deal)"));
+        const QString name = row.emphasis ? QStringLiteral("<strong>Total:</strong>") : QString(row.cells[1]).replace(' ', ',');
+        const QString cell = row.emphasis ? QStringLiteral("<strong>") + prize + QStringLiteral("</strong>") : prize;
+        RC_ASSERT(page.contains(QStringLiteral("<td>") + name + QStringLiteral(R"(</td><td align="right">)") + cell + QStringLiteral("</td>")));
+    }
+}
+
 RC_GTEST_PROP(Sheet_Layout, CardsTileTheAreaWithoutOverlapping, ())
 {
     const int per_page = *rc::gen::element(4, 6);
@@ -488,6 +540,15 @@ TEST(Print_Sheets, SeatCardsGoByTableThenSeatAndThePaperFollowsTheLocale)
     EXPECT_EQ(Locale_Paper(QLocale(QLocale::French, QLocale::Canada)), Paper::Letter);
     EXPECT_EQ(Locale_Paper(QLocale(QLocale::German, QLocale::Germany)), Paper::A4);
     EXPECT_EQ(Locale_Paper(QLocale(QLocale::English, QLocale::UnitedKingdom)), Paper::A4);
+    // Amounts as the locale writes numbers, exact to the cent.
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+        QLocale::setDefault(locale);
+        for (const int64_t cents : {int64_t{123405}, int64_t{-5}, int64_t{99999999999}, int64_t{700}})
+            EXPECT_EQ(Sheet_Amount(QStringLiteral("$"), Money_Amount::Of_Cents(cents)),
+                      QStringLiteral("$") + locale.toString(cents / 100.0, 'f', cents % 100 != 0 ? 2 : 0))
+                << locale.name().toStdString() << " " << cents;
+    }
+    QLocale::setDefault(QLocale::c());
     EXPECT_EQ(Next_Quarter_Hour(QTime(19, 2)), QTime(19, 15));
     EXPECT_EQ(Next_Quarter_Hour(QTime(19, 15)), QTime(19, 15));
     EXPECT_EQ(Next_Quarter_Hour(QTime(23, 50)), QTime(0, 0));

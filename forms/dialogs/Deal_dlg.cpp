@@ -183,10 +183,15 @@ QVector<Money_Amount> TDeal_Dlg::Column_Amounts(QTableWidget* grid, int column, 
     return values;
 }
 
+// What is kept to play for: a text that is no amount is refused with its
+// reason (read as 0 it would write a deal nobody agreed to).
 Money_Amount TDeal_Dlg::Keep() const
 {
     Money_Amount keep;
-    return Parse_Amount(Keep_Edit->text(), keep, Point()).isEmpty() ? keep : Money_Amount();
+    const QString why = Parse_Amount(Keep_Edit->text(), keep, Point());
+    if (!why.isEmpty())
+        throw Velmora_Error(tr("Keep playing for: %1").arg(why));
+    return keep;
 }
 
 // The prizes typed, checked against what is still to be won.
@@ -245,10 +250,17 @@ void TDeal_Dlg::Show_Checks()
                 tr("Chips typed: %1 of %2 in play").arg(Screen_Float_Text(typed), Screen_Float_Text(in_play)),
                 ok && std::llround(typed) == std::llround(in_play));
     bool prizes_ok = false, agreed_ok = false;
-    const Money_Amount to_share = Sum(Column_Amounts(Prizes_Grid, 0, &prizes_ok)) - Keep();
+    // A keep that is no amount is shown pink with the reason as its tip.
+    Money_Amount keep;
+    const QString why = Parse_Amount(Keep_Edit->text(), keep, Point());
+    QPalette p = Keep_Edit->palette();
+    p.setColor(QPalette::Base, why.isEmpty() ? QPalette().color(QPalette::Base) : QColor(255, 200, 200));
+    Keep_Edit->setPalette(p);
+    Keep_Edit->setToolTip(why.isEmpty() ? tr("Taken from first prize before the deal; the winner gets it on top") : why);
+    const Money_Amount to_share = Sum(Column_Amounts(Prizes_Grid, 0, &prizes_ok)) - keep;
     const Money_Amount agreed = Sum(Column_Amounts(Deal_Grid, Agreed_Col, &agreed_ok));
     Paint_Check(Agreed_Check, tr("Agreed: %1%2 of %1%3 to share").arg(currency_, Money(agreed), Money(to_share)),
-                prizes_ok && agreed_ok && agreed == to_share);
+                why.isEmpty() && prizes_ok && agreed_ok && agreed == to_share);
 }
 
 void TDeal_Dlg::Chips_Typed(int column)
