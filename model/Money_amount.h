@@ -12,6 +12,11 @@ public:
     constexpr Money_Amount() = default;
     // Whole units: Money_Amount(50) is 50.00.
     constexpr Money_Amount(int units) : cents_(static_cast<int64_t>(units) * 100) {}
+    // A fraction would be cut to whole units without a word: say Of_Cents
+    // or Nearest instead.
+    Money_Amount(double) = delete;
+    Money_Amount(float) = delete;
+    Money_Amount(long double) = delete;
     static constexpr Money_Amount Of_Cents(int64_t cents)
     {
         Money_Amount a;

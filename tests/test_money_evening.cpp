@@ -166,10 +166,10 @@ TEST_F(Money_Evening_Test, AWholeEveningWithRebuysAddOnsBountiesAndRoundedPayout
     ASSERT_EQ(script.shell_opened.size(), 1);
     EXPECT_TRUE(script.shell_opened[0].endsWith(QStringLiteral("Reports/Results.htm")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>Still Playing</td><td class=\"name\">P1,<wbr>X</td><td class=\"num\"></td>"
-                                               "<td class=\"num\">0</td><td class=\"num\">0</td><td class=\"num\">1</td></tr>")));
+                                               "<td class=\"num\">1 <span class=\"paid\">($5)</span></td><td class=\"num\">0</td><td class=\"num\">1</td></tr>")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>6</td><td class=\"name\">P5,<wbr>X</td><td class=\"num\">$0</td>")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr class=\"total\"><td></td><td class=\"name\">Total</td><td class=\"num\">$0</td>"
-                                               "<td class=\"num\">2 <span class=\"paid\">($10)</span></td><td class=\"num\">2</td>"
+                                               "<td class=\"num\">3 <span class=\"paid\">($15)</span></td><td class=\"num\">2</td>"
                                                "<td class=\"num\">2</td>")));
     EXPECT_TRUE(report.contains(QStringLiteral("Prize pool: $242<br>Prizes: $0<br>Still to be paid: $242")));
 

@@ -361,7 +361,7 @@ TEST_F(Money_Evening, RebuysStopAtThePlayersLimit)
     t.Money.Settings.Rebuys_Per_Player = 2;
     Rebuy(t, "A,a", 1);
     Rebuy(t, "A,a", 2);
-    EXPECT_EQ(Rebuy_Refusal(t, "A,a", 2), QStringLiteral("No rebuy for A,a: 2 rebuys per player are allowed."));
+    EXPECT_EQ(Rebuy_Refusal(t, "A,a", 2), QStringLiteral("No rebuy for A a: 2 rebuys per player are allowed."));
     EXPECT_THROW(Rebuy(t, "A,a", 2), Velmora_Error);
     t.Money.Settings.Rebuys_Per_Player = 0; // no limit
     EXPECT_TRUE(Rebuy_Refusal(t, "A,a", 3).isEmpty());
