@@ -90,7 +90,7 @@ TEST_F(Hostile_Phone_Test, SilentPagesAreClosedAndPagesThatAnswerPingsStay)
     pieces.repeat = Unfinished(0x0, "");
     pieces.interval_ms = 100;
     silent.read = pieces.read = phones.read = true;
-    phones.answer_pings = true;
+    phones.answer_pings = pieces.answer_pings = true;
     QWebSocket browser;
     browser.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(port)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return browser.state() == QAbstractSocket::ConnectedState; }, 3000));

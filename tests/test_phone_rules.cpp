@@ -8,6 +8,8 @@
 #include "web/Ws_frames.h"
 
 #include <QHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <tuple>
 #include <QMap>
 #include <QSet>
@@ -113,6 +115,45 @@ RC_GTEST_PROP(Phone_Grants, ATokenCountsFromItsAddressUntilRevoked, ())
         RC_ASSERT(grants.Holds(it.key()) == it->live);
     }
     RC_ASSERT(grants.Size() == live);
+}
+
+// Pages that stay connected and send the PIN (right or wrong), their token
+// or ask, in any order: each grant the host sees is
+// held by a page, so a phone giving the PIN again never piles up holders
+// that push the operator's grant out.
+RC_GTEST_PROP(Phone_Grants, EveryGrantListedIsHeldByALivePage, ())
+{
+    Phone_Remote::State state;
+    QString pin = Phone_Remote::New_Pin();
+    const int count = *rc::gen::inRange(1, 5);
+    QList<Phone_Remote::Page_State> pages(count);
+    QList<QByteArray> tokens(count);
+    for (int i = 0; i < count; ++i)
+        pages[i].serial = quint64(i + 1);
+    const QString source = QStringLiteral("10.0.0.7");
+    qint64 now = 0;
+    const int steps = *rc::gen::inRange(1, 80);
+    for (int step = 0; step < steps; ++step, now += Phone_Remote::Try_Window_Ms) {
+        const int i = *rc::gen::inRange(0, count);
+        QByteArray text;
+        switch (*rc::gen::inRange(0, 4)) {
+        case 0: text = "{\"pin\":\"" + pin.toLatin1() + "\"}"; break;
+        case 1: text = R"({"pin":"abcdef"})"; break;
+        case 2: text = tokens[i].isEmpty() ? R"({"ask":"remote"})" : "{\"token\":\"" + tokens[i] + "\"}"; break;
+        default: text = R"({"ask":"remote"})"; break;
+        }
+        const Phone_Remote::Outcome out = Phone_Remote::Handle(text, pin, pages[i], source, now, state);
+        if (out.redraw_pin)
+            pin = Phone_Remote::New_Pin();
+        const QJsonObject reply = QJsonDocument::fromJson(out.reply).object();
+        if (reply.contains(QStringLiteral("token")))
+            tokens[i] = reply.value(QStringLiteral("token")).toString().toLatin1();
+    }
+    QSet<int> held;
+    for (const Phone_Remote::Page_State& page : pages)
+        if (state.Holds(page))
+            held.insert(page.grant);
+    RC_ASSERT(state.grants.Size() == held.size());
 }
 
 // Pages asking, leaving and being answered in any order: one request per

@@ -88,8 +88,10 @@ void Phone_Connection::Read_Frames()
 
 void Phone_Connection::Handle(const Phone_Ws::Event& event)
 {
-    // A piece of a message is not a sign of life: a message must end.
-    if (event.kind != Phone_Ws::Event::Part)
+    // A piece of a message is not a sign of life: a message must end. While
+    // one is unfinished, pings and pongs are none either, or a client that
+    // answers pings would hold its page with a message it never ends.
+    if (event.kind != Phone_Ws::Event::Part && !reader_.In_Message())
         heard_ms_ = clock_.elapsed();
     switch (event.kind) {
     case Phone_Ws::Event::Text: emit Message(event.data); break;

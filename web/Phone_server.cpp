@@ -203,6 +203,8 @@ bool Phone_Server::Approve(int request)
         return false;
     Phone_Connection* page = Page_Of(asked.page);
     if (page) {
+        if (const int held = connections_[page].grant; held >= 0)
+            remote_.grants.Revoke(held);
         const Phone_Remote::Given given = remote_.grants.Give(asked.source, true);
         connections_[page].grant = given.id;
         page->Send(Phone_Ws::Text_Frame(Phone_Remote::Unlocked_Reply(given.token)));

@@ -241,6 +241,10 @@ Outcome Handle(QByteArrayView text, const QString& pin, Page_State& page, const 
     }
     if (Is_Pin_Text(m.pin) && Same_Pin(m.pin, pin)) {
         state.brake.Right();
+        // The page's earlier grant, if any, gives way to the new one: a page
+        // that gives the PIN again does not pile up holders.
+        if (page.grant >= 0)
+            state.grants.Revoke(page.grant);
         const Given given = state.grants.Give(source, false);
         page.grant = given.id;
         state.requests.Forget(page.serial);

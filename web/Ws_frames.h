@@ -43,6 +43,8 @@ public:
     // one event. After a Close or Fail event nothing more is read.
     void Feed(QByteArrayView bytes, QList<Event>& events);
     bool Done() const { return done_; }
+    // A fragmented message has begun and not ended yet.
+    bool In_Message() const { return in_message_; }
     // What the reader holds now: never more than one frame's head and a
     // message of max_message bytes.
     qsizetype Held_Bytes() const { return frame_.size() + message_.size(); }
