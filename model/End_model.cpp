@@ -84,14 +84,15 @@ End_Estimate Estimate_End(const Plan& plan, Clock_Position from, double seconds_
             }
         }
         elapsed += left;
-        // Past the last level with blinds the clock plays it again and again.
-        if (beyond || (!p.on_break && p.level >= last)) {
+        // The clock walks the breaks as they are set, the one after the last
+        // level with blinds too; past that level it plays it again and again.
+        if (beyond) {
+            p = {last, false};
+        } else if (!p.on_break && plan[p.level].break_minutes > 0 && p.level + 1 < plan.size()) {
+            p = {p.level, true};
+        } else if (p.level >= last) {
             beyond = true;
             p = {last, false};
-        } else if (p.on_break) {
-            p = {p.level + 1, false};
-        } else if (plan[p.level].break_minutes > 0) {
-            p = {p.level, true};
         } else {
             p = {p.level + 1, false};
         }
