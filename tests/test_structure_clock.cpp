@@ -220,6 +220,24 @@ TEST_F(Structure_Clock_Test, ABreakTakenOffWhileInItLeadsToTheNextLevel)
     EXPECT_EQ(form->Big_Blind->text(), QString::number(form->Current_Tourney->Blinds[1].BB));
 }
 
+// A length changed while the clock runs is taken at the next start of the
+// level: stopping later and switching pages keeps the time left.
+TEST_F(Structure_Clock_Test, ALengthChangedWhileRunningNeverResetsTheClockAtALaterPageSwitch)
+{
+    Start_With_Break();
+    form->Toggle_Start->trigger();
+    Tick(30);
+    form->SpeedButtonClick(2);
+    form->Structure_Extras->Minutes_Edit[0]->setText(QStringLiteral("5"));
+    form->SpeedButtonClick(0);
+    form->Toggle_Start->trigger();
+    form->SpeedButtonClick(1);
+    form->SpeedButtonClick(0);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("1:30"));
+    form->Reset_Timer->trigger();
+    EXPECT_EQ(Shown_Time(), QStringLiteral("5:00"));
+}
+
 // A dinner break of two hours is shown whole, and its last minute is said to
 // be the break's.
 TEST_F(Structure_Clock_Test, ADinnerBreakIsShownWholeAndItsLastMinuteIsTheBreaks)

@@ -227,8 +227,12 @@ void TMainForm::Reset_TimerExecute()
 // level only when the level length was changed or a tournament was opened.
 void TMainForm::Load_TimerExecute()
 {
-    if (!Clock.Paused)
+    // A running clock goes on; a length changed meanwhile is the level's
+    // next start, never a reset at some later page switch.
+    if (!Clock.Paused) {
+        loaded_length_ = Position_Minutes();
         return;
+    }
     if (full_level_due_ || Position_Minutes() != loaded_length_)
         Restart_Level();
     else
