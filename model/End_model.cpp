@@ -100,9 +100,12 @@ End_Estimate Estimate_End(const Plan& plan, Clock_Position from, double seconds_
         if (left <= 0 && !p.on_break)
             left = 1; // a level of no length still passes
     }
+    // Two days on: past the schedule the end never comes; inside it (dinner
+    // breaks of hours each) no end is worth giving.
     e.minutes = End_Model::Longest_Minutes;
     e.level = -1;
-    e.beyond_schedule = true;
+    e.beyond_schedule = beyond;
+    e.known = beyond;
     return e;
 }
 

@@ -157,6 +157,27 @@ RC_GTEST_PROP(End_Model, TheBreakAfterTheLastLevelWithBlindsIsPlayedAndTheEndPas
         RC_ASSERT(std::fabs(level.minutes - (no_break.minutes + plan[last].break_minutes)) < 0.5);
 }
 
+// The schedule is said to run out only past its last level with blinds, never
+// two days on while the blinds still rise (dinner breaks of hours each).
+RC_GTEST_PROP(End_Model, AnEndIsPastTheScheduleOnlyAfterItsLastLevel, ())
+{
+    Plan plan = Any_Plan(false);
+    const bool dinners = *rc::gen::arbitrary<bool>();
+    if (dinners) // twenty rising levels, each followed by three hours
+        for (int k = 0; k < Level_Count; ++k) {
+            plan[k].big_blind = 2 << k;
+            plan[k].small_blind = 1 << k;
+            plan[k].break_minutes = Max_Break_Minutes;
+        }
+    const int players = *rc::gen::inRange(2, 151);
+    const double chips = players * double(dinners ? 1000000000 : *rc::gen::inRange(1000, 50001));
+    const End_Estimate e = Estimate_End(plan, {0, false}, plan[0].minutes * 60.0, chips, players);
+    double to_last = 0;
+    for (int k = 0; k <= e.last_level; ++k)
+        to_last += plan[k].minutes + (k < e.last_level ? plan[k].break_minutes : 0);
+    RC_ASSERT(!e.known || !e.beyond_schedule || e.minutes >= to_last);
+}
+
 RC_GTEST_PROP(End_Model, TheEndReadsToTheMinuteWithItsDayWhenFar, ())
 {
     const QDateTime now(QDate(2026, 12, 4).addDays(*rc::gen::inRange(0, 7)),
