@@ -84,14 +84,15 @@ End_Estimate Estimate_End(const Plan& plan, Clock_Position from, double seconds_
             }
         }
         elapsed += left;
-        // Past the last level with blinds the clock plays it again and again.
-        if (beyond || (!p.on_break && p.level >= last)) {
+        // The clock walks the breaks as they are set, the one after the last
+        // level with blinds too; past that level it plays it again and again.
+        if (beyond) {
+            p = {last, false};
+        } else if (!p.on_break && plan[p.level].break_minutes > 0 && p.level + 1 < plan.size()) {
+            p = {p.level, true};
+        } else if (p.level >= last) {
             beyond = true;
             p = {last, false};
-        } else if (p.on_break) {
-            p = {p.level + 1, false};
-        } else if (plan[p.level].break_minutes > 0) {
-            p = {p.level, true};
         } else {
             p = {p.level + 1, false};
         }
@@ -99,9 +100,12 @@ End_Estimate Estimate_End(const Plan& plan, Clock_Position from, double seconds_
         if (left <= 0 && !p.on_break)
             left = 1; // a level of no length still passes
     }
+    // Two days on: past the schedule the end never comes; inside it (dinner
+    // breaks of hours each) no end is worth giving.
     e.minutes = End_Model::Longest_Minutes;
     e.level = -1;
-    e.beyond_schedule = true;
+    e.beyond_schedule = beyond;
+    e.known = beyond;
     return e;
 }
 

@@ -13,10 +13,11 @@
 // Breaks take their time and nobody goes out. The night is over when one
 // player is left.
 //
-// The clock repeats the last level with blinds (level 20, or the one before
-// an unused level) once the schedule runs out: the model plays that level on
-// as the clock does, and an end that falls there is said to be past the
-// schedule rather than given as a time.
+// The schedule runs out after the last level with blinds (level 20, or the
+// one before an unused level): past level 20 the clock repeats it, and an
+// unused level shows no blinds at all. The model plays the break after that
+// level, if any, and then the level on and on; an end that falls there is
+// said to be past the schedule rather than given as a time.
 #include "model/Structure.h"
 
 #include <QDateTime>

@@ -1,5 +1,6 @@
 #include "reports/Print_sheets.h"
 
+#include "model/End_model.h"
 #include "model/Money.h"
 #include "model/Season_standings.h"
 #include "model/Structure_planner.h"
@@ -173,8 +174,20 @@ Sheet Structure_Sheet(const CTourney& t, const QTime& start)
         sheet.tables.push_back(payouts);
     const End_Estimate end = Estimate_End(Plan_Of(t, t.Time), Clock_Position{}, t.Structure.Level_Minutes(0, t.Time) * 60.0,
                                           Chips_In_Play(t), t.Total);
-    if (end.known)
-        sheet.notes << QStringLiteral("Estimated end: about %1").arg(start.addSecs(qRound(end.minutes * 60)).toString(Time_Format));
+    // A schedule that runs out gives no time that never comes; an end past
+    // midnight says which day it falls on.
+    if (end.known && end.beyond_schedule) {
+        sheet.notes << QStringLiteral("Estimated end: ") + Runs_Out_Text(end.last_level);
+    } else if (end.known && end.minutes > 0) {
+        const qint64 at = QTime(0, 0).secsTo(start) + qRound64(end.minutes * 60);
+        const qint64 days = at / 86400;
+        QString when = QTime(0, 0).addSecs(static_cast<int>(at % 86400)).toString(Time_Format);
+        if (days == 1)
+            when += QStringLiteral(" the next day");
+        else if (days > 1)
+            when += QStringLiteral(" %1 days later").arg(days);
+        sheet.notes << QStringLiteral("Estimated end: about %1").arg(when);
+    }
     return sheet;
 }
 

@@ -167,6 +167,27 @@ TEST_F(Clock_Resume_Test, ExitUnderWayAsksAndKeepsThePlaceForTheNextStart)
     EXPECT_FALSE(Kept());
 }
 
+// With the winner known the night is over: File, Exit asks nothing, and the
+// next start offers no clock back.
+TEST_F(Clock_Resume_Test, ExitAfterTheWinnerIsKnownKeepsNoClock)
+{
+    Tourney_With_Time(QStringLiteral("Default"), 20);
+    Start();
+    form->show();
+    form->Toggle_Start->trigger();
+    Second(5);
+    ASSERT_TRUE(Kept());
+    CTourney& t = *form->Current_Tourney;
+    qstrncpy(t.Players[0].Name, "Ann,Lee", sizeof t.Players[0].Name);
+    t.Total = 1;
+    t.Players[0].Place = 1;
+    form->Exit1->trigger();
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_FALSE(form->isVisible());
+    Finish();
+    EXPECT_FALSE(Kept());
+}
+
 TEST_F(Clock_Resume_Test, OpeningAnotherTournamentDropsTheFileOfTheOneLeft)
 {
     Start();

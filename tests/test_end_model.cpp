@@ -128,6 +128,56 @@ RC_GTEST_PROP(End_Model, AScheduleThatRunsOutIsSaidToRunOut, ())
     }
 }
 
+// A break after the last level with blinds is played like any other, and the
+// level after it has none: an end past it is the schedule running out, from
+// the last level, from the break and from the level after it alike.
+RC_GTEST_PROP(End_Model, TheBreakAfterTheLastLevelWithBlindsIsPlayedAndTheEndPastItRunsOut, ())
+{
+    Plan plan = Any_Plan(*rc::gen::arbitrary<bool>());
+    int last = 0;
+    while (last + 1 < Level_Count && plan[last + 1].big_blind > 0)
+        ++last;
+    RC_PRE(last + 1 < Level_Count);
+    plan[last].break_minutes = *rc::gen::element(5, 60, 120);
+    const int players = *rc::gen::inRange(2, 151);
+    const double chips = players * double(*rc::gen::inRange(1000, 50001));
+    const End_Estimate level = Estimate_End(plan, {last, false}, plan[last].minutes * 60.0, chips, players);
+    const End_Estimate in_break = Estimate_End(plan, {last, true}, plan[last].break_minutes * 60.0, chips, players);
+    const End_Estimate after = Estimate_End(plan, {last + 1, false}, plan[last + 1].minutes * 60.0, chips, players);
+    RC_ASSERT(in_break.beyond_schedule);
+    // Within half a minute: past the break the first repeat of the last level
+    // runs the next level's length, and the model steps through it minute by minute.
+    RC_ASSERT(std::fabs(in_break.minutes - std::min(End_Model::Longest_Minutes, plan[last].break_minutes + after.minutes)) < 0.5);
+    // From the last level the break adds its minutes to an end past it.
+    Plan without = plan;
+    without[last].break_minutes = 0;
+    const End_Estimate no_break = Estimate_End(without, {last, false}, plan[last].minutes * 60.0, chips, players);
+    RC_ASSERT(level.beyond_schedule == no_break.beyond_schedule);
+    if (no_break.beyond_schedule && no_break.minutes + plan[last].break_minutes < End_Model::Longest_Minutes)
+        RC_ASSERT(std::fabs(level.minutes - (no_break.minutes + plan[last].break_minutes)) < 0.5);
+}
+
+// The schedule is said to run out only past its last level with blinds, never
+// two days on while the blinds still rise (dinner breaks of hours each).
+RC_GTEST_PROP(End_Model, AnEndIsPastTheScheduleOnlyAfterItsLastLevel, ())
+{
+    Plan plan = Any_Plan(false);
+    const bool dinners = *rc::gen::arbitrary<bool>();
+    if (dinners) // twenty rising levels, each followed by three hours
+        for (int k = 0; k < Level_Count; ++k) {
+            plan[k].big_blind = 2 << k;
+            plan[k].small_blind = 1 << k;
+            plan[k].break_minutes = Max_Break_Minutes;
+        }
+    const int players = *rc::gen::inRange(2, 151);
+    const double chips = players * double(dinners ? 1000000000 : *rc::gen::inRange(1000, 50001));
+    const End_Estimate e = Estimate_End(plan, {0, false}, plan[0].minutes * 60.0, chips, players);
+    double to_last = 0;
+    for (int k = 0; k <= e.last_level; ++k)
+        to_last += plan[k].minutes + (k < e.last_level ? plan[k].break_minutes : 0);
+    RC_ASSERT(!e.known || !e.beyond_schedule || e.minutes >= to_last);
+}
+
 RC_GTEST_PROP(End_Model, TheEndReadsToTheMinuteWithItsDayWhenFar, ())
 {
     const QDateTime now(QDate(2026, 12, 4).addDays(*rc::gen::inRange(0, 7)),

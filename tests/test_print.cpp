@@ -8,7 +8,9 @@
 #include "forms/print/Print_commands.h"
 #include "forms/print/Print_dlg.h"
 #include "forms/print/Sheet_painter.h"
+#include "model/End_model.h"
 #include "model/Money.h"
+#include "model/Structure_planner.h"
 #include "model/Season.h"
 #include "reports/Print_sheets.h"
 #include "reports/Results_report.h"
@@ -447,6 +449,34 @@ RC_GTEST_PROP(Print_Sheets, LevelsStartWhenTheOnesBeforeThemAndTheirBreaksEnd, (
         at = at.addSecs(cells[5].toInt() * 60);
     }
     RC_ASSERT(level == used);
+}
+
+// The sheet's end is the model's: a schedule that runs out is said to, and an
+// end past midnight names its day instead of a time that wraps.
+RC_GTEST_PROP(Print_Sheets, TheEndOnTheSheetIsTheModelsAndNeverWraps, ())
+{
+    CTourney t;
+    const int used = *rc::gen::inRange(1, Level_Count + 1);
+    t.Time = *rc::gen::inRange(Min_Level_Minutes, Max_Level_Minutes + 1);
+    for (int i = 0; i < Level_Count; ++i)
+        t.Blinds[i] = i < used ? CBlindLevel{static_cast<int32_t>(10 << std::min(i, 20)), static_cast<int32_t>(5 << std::min(i, 20))}
+                               : CBlindLevel{0, 0};
+    t.Total = *rc::gen::inRange(2, 61);
+    for (int i = 0; i < t.Total; ++i)
+        qstrncpy(t.Players[i].Name, QStringLiteral("P%1,X").arg(i).toLatin1().constData(), sizeof t.Players[i].Name);
+    const QTime start(*rc::gen::inRange(0, 24), *rc::gen::inRange(0, 60));
+    const End_Estimate end = Estimate_End(Plan_Of(t, t.Time), Clock_Position{}, t.Structure.Level_Minutes(0, t.Time) * 60.0,
+                                          Chips_In_Play(t), t.Total);
+    RC_PRE(end.known);
+    const QStringList notes = Structure_Sheet(t, start).notes.filter(QStringLiteral("Estimated end"));
+    RC_ASSERT(notes.size() == 1);
+    if (end.beyond_schedule) {
+        RC_ASSERT(notes[0] == QStringLiteral("Estimated end: ") + Runs_Out_Text(end.last_level));
+    } else {
+        const qint64 at = QTime(0, 0).secsTo(start) + qRound64(end.minutes * 60);
+        RC_ASSERT(notes[0].contains(QTime(0, 0).addSecs(static_cast<int>(at % 86400)).toString(QStringLiteral("HH:mm"))));
+        RC_ASSERT(notes[0].contains(QStringLiteral("day")) == (at >= 86400));
+    }
 }
 
 // The printed results say what the results report says, to the cent: the

@@ -166,11 +166,6 @@ TEST_F(Structure_Clock_Test, NextPreviousAndResetWalkLevelsAndBreaks)
     form->SpeedButtonClick(0);
     EXPECT_EQ(Shown_Time(), QStringLiteral("0:55"));
     EXPECT_TRUE(form->In_Break);
-    // A break taken off the schedule is over: the level it followed is shown.
-    form->Structure_Extras->Break_Edit[0]->clear();
-    form->SpeedButtonClick(0);
-    EXPECT_FALSE(form->In_Break);
-    EXPECT_EQ(form->Level_Label->text(), QStringLiteral("Level 1 of 20"));
 }
 
 // Next and Previous as the host presses them mid-level: a break entered by a
@@ -205,6 +200,42 @@ TEST_F(Structure_Clock_Test, AMoveIntoOrOutOfABreakStartsItAtItsOwnLength)
         EXPECT_EQ(Shown_Time(), QString::fromLatin1(step.shown)) << "after a page switch";
         form->Toggle_Start->trigger();
     }
+}
+
+// A break taken off the schedule while the room is in it is over: the clock
+// goes on to the level after it, never back to the level before.
+TEST_F(Structure_Clock_Test, ABreakTakenOffWhileInItLeadsToTheNextLevel)
+{
+    Start_With_Break();
+    form->Toggle_Start->trigger();
+    Tick(2 * 60 + 1 + 20); // level 1 over, 0:40 left in the break
+    ASSERT_TRUE(form->In_Break);
+    form->Toggle_Start->trigger();
+    form->SpeedButtonClick(2);
+    form->Structure_Extras->Break_Edit[0]->clear();
+    form->SpeedButtonClick(0);
+    EXPECT_FALSE(form->In_Break);
+    EXPECT_EQ(form->CurrentLevel, 1);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("3:00"));
+    EXPECT_EQ(form->Big_Blind->text(), QString::number(form->Current_Tourney->Blinds[1].BB));
+}
+
+// A length changed while the clock runs is taken at the next start of the
+// level: stopping later and switching pages keeps the time left.
+TEST_F(Structure_Clock_Test, ALengthChangedWhileRunningNeverResetsTheClockAtALaterPageSwitch)
+{
+    Start_With_Break();
+    form->Toggle_Start->trigger();
+    Tick(30);
+    form->SpeedButtonClick(2);
+    form->Structure_Extras->Minutes_Edit[0]->setText(QStringLiteral("5"));
+    form->SpeedButtonClick(0);
+    form->Toggle_Start->trigger();
+    form->SpeedButtonClick(1);
+    form->SpeedButtonClick(0);
+    EXPECT_EQ(Shown_Time(), QStringLiteral("1:30"));
+    form->Reset_Timer->trigger();
+    EXPECT_EQ(Shown_Time(), QStringLiteral("5:00"));
 }
 
 // A dinner break of two hours is shown whole, and its last minute is said to

@@ -3,6 +3,7 @@
 #include "forms/main_window/Main_form.h"
 
 #include "model/Clock_state.h"
+#include "model/Money.h"
 
 #include "forms/dialogs/About_box.h"
 #include "forms/dialogs/Help_window.h"
@@ -394,8 +395,9 @@ void TMainForm::Exit1Click()
 {
     // With the evening under way (the clock started, running or stopped
     // since), the operator is asked first; the clock is kept, stopped, and
-    // the next start offers it back as after a crash.
-    if (clock_kept_) {
+    // the next start offers it back as after a crash. A night whose winner is
+    // known is over: nothing is asked and nothing kept.
+    if (clock_kept_ && Winner_Of(*Current_Tourney).isEmpty()) {
         Clock_State state = Kept_State();
         if (host().Message(Exit_Question(state), QStringLiteral(VELMORA_APP_TITLE), Buttons::Yes_No) != Answer::Yes)
             return;

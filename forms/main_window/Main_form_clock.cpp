@@ -227,8 +227,12 @@ void TMainForm::Reset_TimerExecute()
 // level only when the level length was changed or a tournament was opened.
 void TMainForm::Load_TimerExecute()
 {
-    if (!Clock.Paused)
+    // A running clock goes on; a length changed meanwhile is the level's
+    // next start, never a reset at some later page switch.
+    if (!Clock.Paused) {
+        loaded_length_ = Position_Minutes();
         return;
+    }
     if (full_level_due_ || Position_Minutes() != loaded_length_)
         Restart_Level();
     else
@@ -294,6 +298,14 @@ int TMainForm::Position_Minutes() const
 // During a break the labels show the level that follows it.
 void TMainForm::Show_Level_Blinds()
 {
+    // A break taken off the schedule while the room is in it is over: the
+    // clock goes on to the level after it, at that level's full length.
+    if (In_Break && !Position().on_break && CurrentLevel + 1 < Level_Count) {
+        ++CurrentLevel;
+        In_Break = false;
+        Restart_Level();
+        Clock_State_Changed(true);
+    }
     In_Break = Position().on_break;
     const int shown = In_Break ? CurrentLevel + 1 : CurrentLevel;
     const CBlindLevel& level = Current_Tourney->Blinds[shown];
