@@ -86,6 +86,15 @@ QByteArray Html_Text(const QString& text)
     return out;
 }
 
+QByteArray Html_Amount(const QByteArray& currency, qint64 cents)
+{
+    const quint64 m = cents < 0 ? 0 - static_cast<quint64>(cents) : static_cast<quint64>(cents);
+    QByteArray text = QByteArray::number(m / 100);
+    if (m % 100 != 0)
+        text += '.' + QByteArray::number(m % 100).rightJustified(2, '0');
+    return currency + (cents < 0 ? "-" + text : text);
+}
+
 QString Heading_Date(const QDate& date)
 {
     return date.isValid() ? QLocale::c().toString(date, QStringLiteral("d MMMM yyyy")) : QString();
