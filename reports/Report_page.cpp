@@ -38,7 +38,7 @@ h1{font-size:1.45em}
 main{padding:12px 2px 20px}
 th,td{padding:6px 2px}
 th{font-size:.8em}
-table{font-size:.93em}
+table{font-size:.88em}
 .paid{display:block}
 .long{display:none}
 .short{display:inline}

@@ -30,7 +30,7 @@ void Write_Results_Page()
     for (const char* name : {"Maximilian,Oberhaus", "J\xf6rg,\xdcnal", "Bo,\"Q\"", "Cy,Oh", "Di,Ek", "Ed,Fo"})
         t.Enter_Player(QString::fromLatin1(name));
     t.Money.Settings.Currency = QStringLiteral("\u20ac");
-    t.Money.Settings.Bounty = 2.5;
+    t.Money.Settings.Bounty = Money_Amount::Of_Cents(250);
     t.Money.Settings.Rebuy_Until = 4;
     t.Prize_Total = 123456.5f;
     t.Prize[0] = 60, t.Prize[1] = 40;
