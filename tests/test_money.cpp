@@ -346,14 +346,15 @@ TEST_F(Money_Test, ResultsReportEscapesNamesAndItsTotalsAddUpToThePool)
     EXPECT_TRUE(page.startsWith("<!DOCTYPE html>"));
     EXPECT_TRUE(page.contains("<img class=\"logo\" src=\"logo.jpg\""));
     // 109.89 and 113.22 down to tens; first takes the 123 left. Text is UTF-8.
+    // The winner's bounty money holds the one he won and his own.
     const QByteArray euro = "\xE2\x82\xAC";
     EXPECT_TRUE(page.contains("<tr><td>1</td><td class=\"name\">A&amp;b,<wbr>&lt;c&gt;</td><td class=\"num\">" + euro
-                              + "123</td><td class=\"num\">1 <span class=\"paid\">(" + euro + "2.50)</span></td>"))
+                              + "123</td><td class=\"num\">1 <span class=\"paid\">(" + euro + "5)</span></td>"))
         << page.constData();
     EXPECT_TRUE(page.contains("<tr><td>2</td><td class=\"name\">Bo,<wbr>&quot;Q&quot;</td><td class=\"num\">" + euro + "100</td>"));
     EXPECT_TRUE(page.contains("<tr><td>3</td><td class=\"name\">Cy,<wbr>Oh</td><td class=\"num\">" + euro + "110</td>"));
     EXPECT_TRUE(page.contains("Prize pool: " + euro + "333<br>Prizes: " + euro + "333<br>Still to be paid: " + euro
-                              + "0<br>Bounties paid (not in the pool): " + euro + "2.50</p>"));
+                              + "0<br>Bounties paid (not in the pool): " + euro + "5</p>"));
     EXPECT_TRUE(page.endsWith("</body></html>\r\n"));
 }
 

@@ -484,19 +484,19 @@ RC_GTEST_PROP(Print_Sheets, ResultsAgreeWithTheResultsReportToTheCent, ())
                 Money_Amount::Of_Cents(*rc::gen::inRange<int64_t>(0, Pool_Of(t).Cents() / n + 1));
     s.Deal_Kept = Money_Amount::Of_Cents(*rc::gen::inRange<int64_t>(0, 10000));
 
-    const QString page = QString::fromLatin1(Results_Page(t));
+    const QString page = QString::fromUtf8(Results_Page(t));
     const Sheet sheet = Results_Sheet(t, QDate(2026, 3, 6));
     QStringList sums;
     for (const QString& note : sheet.notes)
         if (!note.startsWith(QLatin1String("The last ")))
             sums << note;
-    RC_ASSERT(page.contains(QStringLiteral("<p>") + sums.join(QStringLiteral("<br>")) + QStringLiteral("</p>")));
+    RC_ASSERT(page.contains(QStringLiteral(R"(<p class="sums">)") + sums.join(QStringLiteral("<br>")) + QStringLiteral("</p>")));
     for (const Sheet_Row& row : sheet.tables[0].rows) {
         QString prize = row.cells[2];
         prize.remove(QStringLiteral(" (deal)"));
-        const QString name = row.emphasis ? QStringLiteral("<strong>Total:</strong>") : QString(row.cells[1]).replace(' ', ',');
-        const QString cell = row.emphasis ? QStringLiteral("<strong>") + prize + QStringLiteral("</strong>") : prize;
-        RC_ASSERT(page.contains(QStringLiteral("<td>") + name + QStringLiteral(R"(</td><td align="right">)") + cell + QStringLiteral("</td>")));
+        const QString start = row.emphasis ? QStringLiteral(R"(<tr class="total"><td></td><td class="name">Total</td>)")
+                                           : QStringLiteral(R"(<td class="name">)") + QString(row.cells[1]).replace(QLatin1Char(' '), QStringLiteral(",<wbr>")) + QStringLiteral("</td>");
+        RC_ASSERT(page.contains(start + QStringLiteral(R"(<td class="num">)") + prize + QStringLiteral("</td>")));
     }
 }
 
