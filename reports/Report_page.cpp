@@ -38,7 +38,7 @@ h1{font-size:1.45em}
 main{padding:12px 2px 20px}
 th,td{padding:6px 2px}
 th{font-size:.8em}
-table{font-size:.93em}
+table{font-size:.88em}
 .paid{display:block}
 .long{display:none}
 .short{display:inline}
@@ -84,6 +84,15 @@ QByteArray Html_Text(const QString& text)
         }
     }
     return out;
+}
+
+QByteArray Html_Amount(const QByteArray& currency, qint64 cents)
+{
+    const quint64 m = cents < 0 ? 0 - static_cast<quint64>(cents) : static_cast<quint64>(cents);
+    QByteArray text = QByteArray::number(m / 100);
+    if (m % 100 != 0)
+        text += '.' + QByteArray::number(m % 100).rightJustified(2, '0');
+    return currency + (cents < 0 ? "-" + text : text);
 }
 
 QString Heading_Date(const QDate& date)

@@ -19,6 +19,10 @@ QByteArray Html_Name(const QString& key);
 // money already as HTML) when there is any; a phone shows it under it.
 QByteArray Html_Bounties(int count, const QByteArray& money);
 
+// An amount of money in cents as the pages write it: "12", "12.50",
+// "-3.05", after the currency (already HTML).
+QByteArray Html_Amount(const QByteArray& currency, qint64 cents);
+
 // "9 December 2026" (English month names, whatever the locale).
 QString Heading_Date(const QDate& date);
 // "4 December 2026 to 18 December 2026", one date when both are the same

@@ -14,16 +14,7 @@
 
 namespace {
 
-// "12", "12.50": exact to the cent.
-QByteArray Amount(const QByteArray& currency, Money_Amount value)
-{
-    const int64_t c = value.Cents();
-    const uint64_t m = c < 0 ? 0 - static_cast<uint64_t>(c) : static_cast<uint64_t>(c);
-    QByteArray text = QByteArray::number(static_cast<qulonglong>(m / 100));
-    if (m % 100 != 0)
-        text += '.' + QByteArray::number(static_cast<qulonglong>(m % 100)).rightJustified(2, '0');
-    return currency + (c < 0 ? "-" + text : text);
-}
+QByteArray Amount(const QByteArray& currency, Money_Amount value) { return Html_Amount(currency, value.Cents()); }
 
 struct Row {
     int place; // 0: still playing

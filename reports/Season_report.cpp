@@ -1,7 +1,7 @@
 #include "reports/Season_report.h"
 
+#include "model/Money_amount.h"
 #include "model/Season_standings.h"
-#include "platform/Profile.h"
 #include "platform/Program_folder.h"
 #include "platform/Record_file.h"
 #include "reports/Report_page.h"
@@ -11,7 +11,8 @@
 namespace {
 
 QByteArray N(qint64 n) { return QByteArray::number(n); }
-QByteArray Money(double v) { return Float_Text(v).toLatin1(); }
+// Winnings are sums of cents: written to the cent like the results page.
+QByteArray Money(double v) { return Html_Amount(QByteArray(), Money_Amount::Nearest(v).Cents()); }
 
 QByteArray Bounties(int count, double money) { return Html_Bounties(count, money > 0 ? Money(money) : QByteArray()); }
 

@@ -346,7 +346,7 @@ TEST_F(Money_Test, ResultsReportEscapesNamesAndItsTotalsAddUpToThePool)
     EXPECT_TRUE(page.startsWith("<!DOCTYPE html>"));
     EXPECT_TRUE(page.contains("<img class=\"logo\" src=\"logo.jpg\""));
     // 109.89 and 113.22 down to tens; first takes the 123 left. Text is UTF-8.
-    // The winner keeps his own bounty: two are paid, his and Cy's.
+    // The winner's bounty money holds the one he won and his own.
     const QByteArray euro = "\xE2\x82\xAC";
     EXPECT_TRUE(page.contains("<tr><td>1</td><td class=\"name\">A&amp;b,<wbr>&lt;c&gt;</td><td class=\"num\">" + euro
                               + "123</td><td class=\"num\">1 <span class=\"paid\">(" + euro + "5)</span></td>"))

@@ -166,7 +166,8 @@ TEST_F(Money_Evening_Test, AWholeEveningWithRebuysAddOnsBountiesAndRoundedPayout
     ASSERT_EQ(script.shell_opened.size(), 1);
     EXPECT_TRUE(script.shell_opened[0].endsWith(QStringLiteral("Reports/Results.htm")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>Still Playing</td><td class=\"name\">P1,<wbr>X</td><td class=\"num\"></td>"
-                                               "<td class=\"num\">1 <span class=\"paid\">($5)</span></td><td class=\"num\">0</td><td class=\"num\">1</td></tr>")));
+                                               "<td class=\"num\">1 <span class=\"paid\">($5)</span></td>"
+                                               "<td class=\"num\">0</td><td class=\"num\">1</td></tr>")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr><td>6</td><td class=\"name\">P5,<wbr>X</td><td class=\"num\">$0</td>")));
     EXPECT_TRUE(report.contains(QStringLiteral("<tr class=\"total\"><td></td><td class=\"name\">Total</td><td class=\"num\">$0</td>"
                                                "<td class=\"num\">3 <span class=\"paid\">($15)</span></td><td class=\"num\">2</td>"
@@ -224,7 +225,7 @@ TEST_F(Money_Evening_Test, DealAtTheFinalTableGoesIntoTheResults)
     ASSERT_EQ(script.modals_shown.count(QStringLiteral("Deal_Dlg")), 1);
     ASSERT_EQ(script.messages.size(), 3u); // the refusals, then what was written
     EXPECT_TRUE(script.messages[1].text.startsWith(QStringLiteral("Keep playing for: -40 is below 0")));
-    EXPECT_TRUE(script.messages[2].text.startsWith(QStringLiteral("Written to the results:\nP1,X: 260\n")));
+    EXPECT_TRUE(script.messages[2].text.startsWith(QStringLiteral("Written to the results:\nP1 X: 260\n")));
     EXPECT_EQ(T().Money.Of(QStringLiteral("P1,X")).Deal, 260);
     EXPECT_TRUE(Trn().contains(QStringLiteral("Deal Kept=40\n")));
 
@@ -259,7 +260,7 @@ TEST_F(Money_Evening_Test, TheLastPlayerInIsTheWinnerAndACreditCanBeChangedLater
     form->show();
     Knock_Out(QStringLiteral("P2,X"), QStringLiteral("P1,X"));
     ASSERT_FALSE(script.messages.empty());
-    EXPECT_EQ(script.messages.back().text, QStringLiteral("P1,X is the last player in. Record P1,X as the winner?"));
+    EXPECT_EQ(script.messages.back().text, QStringLiteral("P1 X is the last player in. Record P1 X as the winner?"));
     EXPECT_EQ(T().Players[0].Place, 1);
     TPlayers_Display* d = Open_Display();
     ASSERT_NE(d, nullptr);

@@ -524,9 +524,9 @@ RC_GTEST_PROP(Print_Sheets, ResultsAgreeWithTheResultsReportToTheCent, ())
     for (const Sheet_Row& row : sheet.tables[0].rows) {
         QString prize = row.cells[2];
         prize.remove(QStringLiteral(" (deal)"));
-        const QString name = row.emphasis ? QStringLiteral("Total") : QString(row.cells[1]).replace(' ', QStringLiteral(",<wbr>"));
-        RC_ASSERT(page.contains(QStringLiteral(R"(<td class="name">)") + name + QStringLiteral(R"(</td><td class="num">)") + prize
-                                + QStringLiteral("</td>")));
+        const QString start = row.emphasis ? QStringLiteral(R"(<tr class="total"><td></td><td class="name">Total</td>)")
+                                           : QStringLiteral(R"(<td class="name">)") + QString(row.cells[1]).replace(QLatin1Char(' '), QStringLiteral(",<wbr>")) + QStringLiteral("</td>");
+        RC_ASSERT(page.contains(start + QStringLiteral(R"(<td class="num">)") + prize + QStringLiteral("</td>")));
     }
 }
 

@@ -241,6 +241,29 @@ RC_GTEST_PROP(Report_Escaping, EveryLatin1TextComesBackWhole, ())
     RC_ASSERT(escaped == text);
 }
 
+// The season's winnings and bounty money are sums of cents: the page writes
+// them as the results page writes a prize, "12.50" and never "12.5".
+RC_GTEST_PROP(Season_Page_Money, WinningsAndBountiesAreWrittenToTheCent, ())
+{
+    const auto winnings = *rc::gen::inRange<qint64>(0, 1'000'000'00);
+    const auto bounty = *rc::gen::inRange<qint64>(1, 100'000'00);
+    Standing row;
+    row.rank = row.evenings = row.best = 1;
+    row.key = QStringLiteral("Ann,Lee");
+    row.winnings = static_cast<double>(winnings) / 100;
+    row.bounties = 2;
+    row.bounty_money = static_cast<double>(bounty) / 100;
+    Season_Table table;
+    table.rows = {row};
+    const auto text = [](qint64 cents) {
+        const QString whole = QString::number(cents / 100);
+        return (cents % 100 == 0 ? whole : whole + QString::asprintf(".%02lld", cents % 100)).toLatin1();
+    };
+    const QByteArray page = Season_Page(Season(), table);
+    RC_ASSERT(page.contains(R"(<td class="num">)" + text(winnings) + "</td>"));
+    RC_ASSERT(page.contains(R"(2 <span class="paid">()" + text(bounty) + ")</span>"));
+}
+
 TEST_F(Reports_Test, WritersCreateTheReportsFolderAndReplaceTheOldPage)
 {
     Entry("Ann,Lee", 0, 4);

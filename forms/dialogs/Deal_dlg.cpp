@@ -3,6 +3,7 @@
 #include "forms/widgets/Screen_numbers.h"
 #include "model/Icm.h"
 #include "model/Money.h"
+#include "model/Person_name.h"
 #include "model/Tourney.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
@@ -300,7 +301,7 @@ void TDeal_Dlg::Write_BtnClick()
     Write_Deal(t_, names_, agreed, Still_To_Win(t_) - to_share);
     QStringList lines;
     for (int r = 0; r < names_.size(); ++r)
-        lines << tr("%1: %2%3").arg(names_[r], currency_, Money(t_.Money.Of(names_[r]).Deal));
+        lines << tr("%1: %2%3").arg(Person_Name(names_[r]), currency_, Money(t_.Money.Of(names_[r]).Deal));
     if (t_.Money.Settings.Deal_Kept > Money_Amount())
         lines << tr("Kept to play for: %1%2").arg(currency_, Money(t_.Money.Settings.Deal_Kept));
     host().Message(tr("Written to the results:\n%1").arg(lines.join(QLatin1Char('\n'))), windowTitle(), Buttons::OK);

@@ -266,7 +266,7 @@ void Money_Grid::Ask_Winner()
     const QString last = Last_In(t);
     if (last.isEmpty())
         return;
-    if (host().Message(tr("%1 is the last player in. Record %1 as the winner?").arg(last), tr("Winner"), Buttons::OK_Cancel)
+    if (host().Message(tr("%1 is the last player in. Record %1 as the winner?").arg(Person_Name(last)), tr("Winner"), Buttons::OK_Cancel)
         != Answer::OK)
         return;
     Record_Winner(t, last);
