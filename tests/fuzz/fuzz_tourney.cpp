@@ -84,7 +84,7 @@ void Check_Loaded(const CTourney& t)
                                                      && t.Find_Entry(QString::fromLatin1(it->Knocked_Out_By)) >= 0));
     }
     if (t.Money.Settings.Pool_From_Entries)
-        FUZZ_CHECK(t.Prize_Total == static_cast<float>(Pool_From_Entries(t)));
+        FUZZ_CHECK(Pool_Of(t) == Pool_From_Entries(t));
     Check_Structure(t.Structure);
 }
 
