@@ -1,5 +1,7 @@
 #include "reports/Report_page.h"
 
+#include "reports/Report_gen.h"
+
 #include <QLocale>
 
 namespace {
@@ -70,21 +72,7 @@ QByteArray Html_Bounties(int count, const QByteArray& money)
     return money.isEmpty() ? n : n + R"( <span class="paid">()" + money + ")</span>";
 }
 
-QByteArray Html_Text(const QString& text)
-{
-    QByteArray out;
-    out.reserve(text.size() + 8);
-    for (const char c : text.toUtf8()) {
-        switch (c) {
-        case '&': out.append("&amp;"); break;
-        case '<': out.append("&lt;"); break;
-        case '>': out.append("&gt;"); break;
-        case '"': out.append("&quot;"); break;
-        default: out.append(c);
-        }
-    }
-    return out;
-}
+QByteArray Html_Text(const QString& text) { return Html_Escaped(text.toUtf8()); }
 
 QByteArray Html_Amount(const QByteArray& currency, qint64 cents)
 {
