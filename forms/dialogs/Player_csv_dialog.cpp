@@ -1,6 +1,7 @@
 #include "forms/dialogs/Player_csv_dialog.h"
 
 #include "forms/main_window/Main_form.h"
+#include "forms/widgets/File_menu_items.h"
 #include "model/Player.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
@@ -130,22 +131,11 @@ Player_Csv_Commands::Player_Csv_Commands(TMainForm* form) : QObject(form), form_
     connect(Export_Players, &QAction::triggered, this, [this] { Guarded([this] { Export_PlayersExecute(); }); });
 
     // File menu: after the tournament commands, before Exit.
-    for (QAction* a : form->menuBar()->actions()) {
-        QMenu* file = a->menu();
-        if (!file || a->text() != tr("&File"))
-            continue;
-        const QList<QAction*> items = file->actions();
-        const qsizetype exit_at = items.indexOf(form->Exit1);
-        QAction* before = exit_at > 0 && items[exit_at - 1]->isSeparator() ? items[exit_at - 1] : form->Exit1;
-        file->insertSeparator(before);
-        ImportPlayers1 = new QAction(Import_Players->text(), file);
-        ImportPlayers1->setObjectName(QStringLiteral("ImportPlayers1"));
-        ExportPlayers1 = new QAction(Export_Players->text(), file);
-        ExportPlayers1->setObjectName(QStringLiteral("ExportPlayers1"));
-        file->insertActions(before, {ImportPlayers1, ExportPlayers1});
-        connect(ImportPlayers1, &QAction::triggered, Import_Players, &QAction::trigger);
-        connect(ExportPlayers1, &QAction::triggered, Export_Players, &QAction::trigger);
-    }
+    const QList<QAction*> items = Insert_File_Items(form->menuBar(), form->Exit1,
+                                                    {{QStringLiteral("ImportPlayers1"), Import_Players},
+                                                     {QStringLiteral("ExportPlayers1"), Export_Players}});
+    if (items.size() == 2)
+        ImportPlayers1 = items[0], ExportPlayers1 = items[1];
 }
 
 void Player_Csv_Commands::Import_PlayersExecute()

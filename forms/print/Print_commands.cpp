@@ -1,6 +1,7 @@
 #include "forms/print/Print_commands.h"
 
 #include "forms/main_window/Main_form.h"
+#include "forms/widgets/File_menu_items.h"
 #include "forms/print/Print_dlg.h"
 #include "platform/Guard.h"
 #include "platform/Host.h"
@@ -22,22 +23,10 @@ Print_Commands::Print_Commands(TMainForm* form) : QObject(form), form_(form)
     connect(Save_Pdf, &QAction::triggered, this, [this] { Guarded([this] { Open_Dialog(Print_Output::Pdf); }); });
 
     // File menu: after the tournament commands, before Exit.
-    for (QAction* a : form->menuBar()->actions()) {
-        QMenu* file = a->menu();
-        if (!file || a->text() != tr("&File"))
-            continue;
-        const QList<QAction*> items = file->actions();
-        const qsizetype exit_at = items.indexOf(form->Exit1);
-        QAction* before = exit_at > 0 && items[exit_at - 1]->isSeparator() ? items[exit_at - 1] : form->Exit1;
-        file->insertSeparator(before);
-        Print1 = new QAction(Print_Sheets->text(), file);
-        Print1->setObjectName(QStringLiteral("Print1"));
-        SavePdf1 = new QAction(Save_Pdf->text(), file);
-        SavePdf1->setObjectName(QStringLiteral("SavePdf1"));
-        file->insertActions(before, {Print1, SavePdf1});
-        connect(Print1, &QAction::triggered, Print_Sheets, &QAction::trigger);
-        connect(SavePdf1, &QAction::triggered, Save_Pdf, &QAction::trigger);
-    }
+    const QList<QAction*> items = Insert_File_Items(form->menuBar(), form->Exit1,
+                                                    {{QStringLiteral("Print1"), Print_Sheets}, {QStringLiteral("SavePdf1"), Save_Pdf}});
+    if (items.size() == 2)
+        Print1 = items[0], SavePdf1 = items[1];
 }
 
 void Print_Commands::Open_Dialog(Print_Output output)
