@@ -328,8 +328,12 @@ TEST_F(Hostile_Phone_Test, AMessageFloodDoesNotSlowThePageSwitchOrTheShownClock)
                .arg(flooded.Worst(), 0, 'f', 2).arg(sent / 1048576.0, 0, 'f', 1).arg(connects).arg(quiet.latest_ms)
                .arg(flooded.latest_ms));
     EXPECT_GT(connects, 8 * std::max(3, Flood_Seconds()));   // the server ended flooders, who came back
+#ifndef __SANITIZE_ADDRESS__
+    // Instrumented, the flood and the window share two cores several times
+    // slower: there the times say nothing, only that no command ran.
     EXPECT_LE(flooded.Median(), 2 * quiet.Median() + 0.5);
     EXPECT_LE(flooded.latest_ms, 250);
+#endif
     EXPECT_EQ(form->CurrentLevel, 0);   // nothing of it ran a command
 }
 
